@@ -1,0 +1,84 @@
+#include "platform/FileIo.h"
+
+#include "platform/AppError.h"
+#include "platform/TextCodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace FileIo {
+
+QByteArrayList splitLines(const QByteArray& bytes) {
+    QByteArrayList lines;
+    const char* data = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = data[i];
+        if (c == '\r' || c == '\n') {
+            lines.append(bytes.mid(start, i - start));
+            if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < n)
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
+bool readBytes(const QString& path, QByteArray* out) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    *out = f.readAll();
+    return f.error() == QFileDevice::NoError;
+}
+
+bool readLines(const QString& path, QStringList* lines) {
+    QByteArray bytes;
+    if (!readBytes(path, &bytes))
+        return false;
+    lines->clear();
+    const QByteArrayList raw = splitLines(bytes);
+    lines->reserve(raw.size());
+    for (const QByteArray& l : raw)
+        lines->append(TextCodec::fromCp1251(l));
+    return true;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes, const QString& errorText) {
+    QSaveFile f(path);
+    bool ok = f.open(QIODevice::WriteOnly);
+    if (ok)
+        ok = f.write(bytes) == bytes.size();
+    if (ok)
+        ok = f.commit();
+    else
+        f.cancelWriting();
+    if (!ok) {
+        const QString reason = f.errorString();
+        throw AppError(errorText.isEmpty() ? QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason)
+                                           : errorText);
+    }
+}
+
+void writeLines(const QString& path, const QStringList& lines, const QString& errorText) {
+    QByteArray bytes;
+    qsizetype total = 0;
+    for (const QString& l : lines)
+        total += l.size() + 2;
+    bytes.reserve(total);
+    for (const QString& l : lines) {
+        bytes += TextCodec::toCp1251(l);
+        bytes += "\r\n";
+    }
+    writeBytes(path, bytes, errorText);
+}
+
+bool exists(const QString& path) { return QFileInfo::exists(path); }
+
+} // namespace FileIo

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// All text on the wire and on disk is single-byte cp1251; inside the program it is QString.
+namespace TextCodec {
+QString fromCp1251(QByteArrayView bytes);
+QByteArray toCp1251(QStringView text);
+} // namespace TextCodec

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// The cancellation and correction window.
+class TCancelPlat : public QDialog {
+    Q_OBJECT
+public:
+    explicit TCancelPlat(QWidget* parent = nullptr);
+};

@@ -1,0 +1,497 @@
+#include "ui/Unit1.h"
+
+#include "core/Builtins.h"
+#include "platform/Dialogs.h"
+#include "terminal/Terminal.h"
+#include "ui/FlowLayout.h"
+#include "ui/Logo.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W> W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLabel* label(const QString& text, const char* name, QWidget* parent) {
+    return named(new QLabel(text, parent), name);
+}
+
+QPushButton* button(const QString& text, const char* name, QWidget* parent, const QString& hint = QString()) {
+    auto* b = named(new QPushButton(text, parent), name);
+    if (!hint.isEmpty())
+        b->setToolTip(hint);
+    return b;
+}
+
+const int kStatusWidths[10] = {70, 200, 60, 100, 50, 100, 60, 50, 80, 50};
+
+} // namespace
+
+TwinMain::TwinMain(const QString& programDir, Dialogs* dialogs, SystemClock* clock, FileDialog* fileDialog,
+                   QWidget* parent)
+    : QMainWindow(parent), terminal_(std::make_unique<Terminal>(programDir, dialogs, clock, fileDialog)),
+      dialogs_(dialogs) {
+    setObjectName(QStringLiteral("winMain"));
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    buildHeader(central);
+
+    news_ = label(QString(), "News", central);
+    news_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    news_->setFixedHeight(22);
+    news_->setStyleSheet(
+        QStringLiteral("QLabel#News { background: #008080; color: white; font-weight: bold; padding: 0 6px; }"));
+    column->addWidget(news_);
+
+    pageControl1_ = named(new QTabWidget(central), "PageControl1");
+    pageControl1_->addTab(buildPaymentsPage(), QStringLiteral("Платежи"));
+    pageControl1_->addTab(buildStatisticsPage(), QStringLiteral("Статистика"));
+    pageControl1_->addTab(buildSearchPage(), QStringLiteral("Поиск платежа"));
+    pageControl1_->addTab(buildSettingsPage(), QStringLiteral("Настройки"));
+    column->addWidget(pageControl1_, 1);
+    setCentralWidget(central);
+
+    buildPopupMenu();
+    buildStatusBar();
+
+    resize(924, 668);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(&terminal_->model(), &MainWindowModel::changed, this, &TwinMain::syncFromModel);
+    FormCreate();
+    syncFromModel();
+}
+
+TwinMain::~TwinMain() = default;
+
+void TwinMain::FormCreate() {
+    // An error here ends the creation steps but not the program.
+    try {
+        terminal_->formCreate();
+    } catch (const std::exception& e) {
+        dialogs_->exception(QString::fromUtf8(e.what()));
+    }
+    const QStringList months = terminal_->balGridMonths();
+    for (int row = 0; row < months.size() && row < balGrid_->rowCount(); ++row)
+        balGrid_->setItem(row, 0, new QTableWidgetItem(months[row]));
+}
+
+void TwinMain::buildHeader(QWidget* central) {
+    auto* panel1 = named(new QWidget(central), "Panel1");
+    panel1->setAutoFillBackground(true);
+    QPalette pal = panel1->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    panel1->setPalette(pal);
+    panel1->setFixedHeight(96);
+
+    auto* row = new QHBoxLayout(panel1);
+    row->setContentsMargins(8, 4, 8, 4);
+
+    auto* logoColumn = new QVBoxLayout();
+    auto* image1 = label(QString(), "Image1", panel1);
+    image1->setPixmap(Logo::pixmap(64));
+    image1->setToolTip(Builtins::webAddress());
+    image1->setAlignment(Qt::AlignCenter);
+    logoColumn->addWidget(image1);
+    auto* label8 = label(QStringLiteral("Orvanta"), "Label8", panel1);
+    label8->setAlignment(Qt::AlignCenter);
+    label8->setStyleSheet(QStringLiteral("color: #006666; font-weight: bold;"));
+    logoColumn->addWidget(label8);
+    row->addLayout(logoColumn);
+
+    auto* titleColumn = new QVBoxLayout();
+    auto* label9 = label(QStringLiteral("Приём платежей"), "Label9", panel1);
+    label9->setStyleSheet(QStringLiteral("color: #004080; font-size: 20px; font-weight: bold;"));
+    titleColumn->addWidget(label9);
+    vers_ = label(QString(), "Vers", panel1);
+    vers_->setStyleSheet(QStringLiteral("color: gray;"));
+    titleColumn->addWidget(vers_);
+    titleColumn->addStretch();
+    row->addLayout(titleColumn);
+    row->addSpacing(24);
+
+    auto* facts = new QGridLayout();
+    facts->setHorizontalSpacing(8);
+    facts->setVerticalSpacing(2);
+    const QString captionStyle = QStringLiteral("color: #404040;");
+    const QString valueStyle = QStringLiteral("color: #000080; font-weight: bold;");
+    auto addFact = [&](int r, const QString& caption, const char* captionName, QLabel*& value,
+                       const char* valueName) {
+        auto* c = label(caption, captionName, panel1);
+        c->setStyleSheet(captionStyle);
+        value = label(QStringLiteral("---"), valueName, panel1);
+        value->setStyleSheet(valueStyle);
+        facts->addWidget(c, r, 0);
+        facts->addWidget(value, r, 1);
+    };
+    addFact(0, QStringLiteral("Терминал N"), "Label1", label2_, "Label2");
+    addFact(1, QStringLiteral("Адрес"), "Label3", label4_, "Label4");
+    addFact(2, QStringLiteral("Пользователь"), "Label6", label5_, "Label5");
+    addFact(3, QStringLiteral("Служба поддержки"), "Label19", label20_, "Label20");
+    row->addLayout(facts, 1);
+
+    auto* buttons = new QVBoxLayout();
+    cmdOK_ = button(QStringLiteral("Регистрация"), "cmdOK", panel1, QStringLiteral("Регистрация на сервере"));
+    auto* bitBtn2 = button(QStringLiteral("Отключиться"), "BitBtn2", panel1,
+                           QStringLiteral("Отсоедениться от сервера"));
+    auto* bitBtn1 = button(QStringLiteral("&Выход"), "BitBtn1", panel1, QStringLiteral("Выход из программы"));
+    for (QPushButton* b : {cmdOK_, bitBtn2, bitBtn1}) {
+        b->setMinimumWidth(120);
+        buttons->addWidget(b);
+    }
+    row->addLayout(buttons);
+
+    connect(cmdOK_, &QPushButton::clicked, this, [this] { terminal_->connectToServer(); });
+    connect(bitBtn1, &QPushButton::clicked, this, &QWidget::close);
+
+    static_cast<QVBoxLayout*>(central->layout())->addWidget(panel1);
+}
+
+QWidget* TwinMain::buildPaymentsPage() {
+    auto* page = named(new QWidget(), "TabSheet1");
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(2);
+
+    tabControl1_ = named(new QTabBar(page), "TabControl1");
+    for (const char* caption : {"Сотовая связь", "IP телефония Интернет", "Фиксированная связь",
+                                "Комунальные услуги", "Оплата налогов", "Оплата счетов", "Товары"})
+        tabControl1_->addTab(QString::fromUtf8(caption));
+    tabControl1_->setExpanding(false);
+    column->addWidget(tabControl1_);
+
+    winSotka_ = named(new QWidget(page), "WinSotka");
+    auto* flow = new FlowLayout(winSotka_, 4);
+    for (int i = 0; i < 19; ++i) {
+        auto* b = new QToolButton(winSotka_);
+        b->setObjectName(QStringLiteral("Buton%1").arg(i + 1));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setIconSize(QSize(32, 32));
+        b->setMinimumWidth(170);
+        b->setAutoRaise(false);
+        b->hide(); // shown by the first catalogue build
+        butons_[size_t(i)] = b;
+        flow->addWidget(b);
+    }
+    column->addWidget(winSotka_);
+
+    grid_ = named(new QTableView(page), "Grid");
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    column->addWidget(grid_, 1);
+
+    memo1_ = named(new QPlainTextEdit(page), "Memo1");
+    memo1_->setReadOnly(true);
+    memo1_->hide(); // the protocol log is never shown
+
+    panel4_ = named(new QWidget(page), "Panel4");
+    auto* p4 = new QHBoxLayout(panel4_);
+    p4->setContentsMargins(4, 2, 4, 2);
+    platej_ = label(QStringLiteral("ПЕРЕДАЁМ ПЛАТЕЖИ....."), "Platej", panel4_);
+    platej_->setStyleSheet(QStringLiteral("color: #800000; font-weight: bold;"));
+    progressBar1_ = named(new QProgressBar(panel4_), "ProgressBar1");
+    progressBar1_->setRange(0, 100);
+    p4->addWidget(platej_, 1);
+    p4->addWidget(progressBar1_, 1);
+    panel4_->hide();
+    column->addWidget(panel4_);
+
+    auto* toolBar2 = named(new QToolBar(page), "ToolBar2");
+    toolBar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolButton4_ = named(new QToolButton(toolBar2), "ToolButton4");
+    toolButton4_->setText(QStringLiteral("Проверить депозит"));
+    toolBar2->addWidget(toolButton4_);
+    auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
+    toolButton5->setText(QStringLiteral("Отменить транзакцию"));
+    toolBar2->addWidget(toolButton5);
+    toolBar2->addSeparator();
+    dateDATA_ = named(new QDateEdit(toolBar2), "DateDATA");
+    dateDATA_->setCalendarPopup(true);
+    dateDATA_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    toolBar2->addWidget(dateDATA_);
+    toolBar2->addSeparator();
+    auto* toolButton7 = named(new QToolButton(toolBar2), "ToolButton7");
+    toolButton7->setText(QStringLiteral("Сервис"));
+    toolButton7->setPopupMode(QToolButton::InstantPopup);
+    toolBar2->addWidget(toolButton7);
+    column->addWidget(toolBar2);
+
+    groupTovar_ = named(new QGroupBox(QStringLiteral("ТОВАРЫ"), page), "GroupTovar");
+    auto* goods = new QHBoxLayout(groupTovar_);
+    goods->addWidget(button(QStringLiteral("ПРАЙС-ЛИСТ"), "BitBtn14", groupTovar_));
+    goods->addWidget(button(QStringLiteral("Продажа товара"), "BitBtn13", groupTovar_));
+    goods->addWidget(button(QStringLiteral("Оборотная ведомость"), "BitBtn11", groupTovar_));
+    goods->addWidget(button(QStringLiteral("Товары на складе"), "BitBtn10", groupTovar_));
+    auto* bitBtn12 = button(QStringLiteral("Статистика продаж"), "BitBtn12", groupTovar_);
+    bitBtn12->setEnabled(false);
+    goods->addWidget(bitBtn12);
+    groupTovar_->hide();
+    column->addWidget(groupTovar_);
+
+    connect(tabControl1_, &QTabBar::currentChanged, this, [this](int index) {
+        terminal_->model().categoryTab = index;
+        terminal_->buildCatalogue();
+    });
+    return page;
+}
+
+QWidget* TwinMain::buildStatisticsPage() {
+    auto* page = named(new QWidget(), "TabSheet3");
+    auto* column = new QVBoxLayout(page);
+
+    balGrid_ = named(new QTableWidget(13, 5, page), "BalGrid");
+    balGrid_->horizontalHeader()->hide();
+    balGrid_->verticalHeader()->hide();
+    balGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    balGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    balGrid_->setColumnWidth(0, 150);
+    for (int c = 1; c < 5; ++c)
+        balGrid_->setColumnWidth(c, 64);
+    QFont gridFont(QStringLiteral("Arial"));
+    gridFont.setPixelSize(15);
+    balGrid_->setFont(gridFont);
+    column->addWidget(balGrid_, 1);
+
+    auto* bottom = new QHBoxLayout();
+    bottom->addWidget(label(QStringLiteral("Год"), "Label21", page));
+    auto* comboBox3 = named(new QComboBox(page), "ComboBox3");
+    comboBox3->setEditable(true);
+    comboBox3->addItems({QStringLiteral("2010"), QStringLiteral("2011"), QStringLiteral("2012")});
+    comboBox3->setCurrentText(QStringLiteral("2010"));
+    bottom->addWidget(comboBox3);
+    bottom->addWidget(button(QStringLiteral("Обновить"), "BitBtn3", page, QStringLiteral("Обновить данные")));
+    bottom->addWidget(button(QStringLiteral("Подробно"), "BitBtn4", page,
+                             QStringLiteral("Просмотр платежей подробно по дням за выбранный месяц")));
+    bottom->addWidget(button(QStringLiteral("Отчет в Exel"), "BitBtn6", page,
+                             QStringLiteral("Сформировать отчет в Exel")));
+    bottom->addStretch();
+    column->addLayout(bottom);
+    return page;
+}
+
+QWidget* TwinMain::buildSearchPage() {
+    auto* page = named(new QWidget(), "TabSheet4");
+    auto* column = new QVBoxLayout(page);
+    const QString hint = QStringLiteral("Наберите номер телефона для поиска 5 последних платежей");
+    auto* label43 = label(QStringLiteral("Номер абонента для поиска платежей:"), "Label43", page);
+    label43->setToolTip(hint);
+    auto* edit6 = named(new QLineEdit(page), "Edit6");
+    edit6->setToolTip(hint);
+    poisk_ = button(QStringLiteral("Начать поиск"), "Poisk", page);
+    auto* row = new QHBoxLayout();
+    row->addWidget(label43);
+    row->addWidget(edit6, 1);
+    row->addWidget(poisk_);
+    column->addLayout(row);
+
+    auto* groupBox1 = named(new QGroupBox(QStringLiteral("Найденные платежи"), page), "GroupBox1");
+    auto* inner = new QVBoxLayout(groupBox1);
+    auto* memo2 = named(new QPlainTextEdit(groupBox1), "Memo2");
+    memo2->setReadOnly(true);
+    memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo2->setToolTip(QStringLiteral("Пять последних успешных платежей"));
+    inner->addWidget(memo2);
+    column->addWidget(groupBox1, 1);
+    return page;
+}
+
+QWidget* TwinMain::buildSettingsPage() {
+    auto* page = named(new QWidget(), "TabSheet2");
+    auto* column = new QVBoxLayout(page);
+
+    auto* panel5 = named(new QGroupBox(QStringLiteral("Замена пароля"), page), "Panel5");
+    auto* pw = new QGridLayout(panel5);
+    const char* names[3] = {"Edit3", "Edit4", "Edit5"};
+    const char* labelNames[3] = {"Label10", "Label11", "Label12"};
+    const QString captions[3] = {QStringLiteral("Старый пароль"), QStringLiteral("Новый пароль"),
+                                 QStringLiteral("Новый пароль")};
+    for (int i = 0; i < 3; ++i) {
+        auto* e = named(new QLineEdit(panel5), names[i]);
+        e->setEchoMode(QLineEdit::Password);
+        e->setToolTip(i == 0 ? QString() : QStringLiteral("Пароль должен быть не менее 8 знаков"));
+        pw->addWidget(label(captions[i], labelNames[i], panel5), i, 0);
+        pw->addWidget(e, i, 1);
+    }
+    button20_ = button(QStringLiteral("Заменить"), "Button20", panel5, QStringLiteral("Произвести замену пароля"));
+    pw->addWidget(button20_, 3, 1);
+    panel5->setMaximumWidth(420);
+    column->addWidget(panel5);
+
+    auto* groupBox2 = named(new QGroupBox(QStringLiteral("Сетевые настройки"), page), "GroupBox2");
+    auto* net = new QGridLayout(groupBox2);
+    comboBox1_ = named(new QComboBox(groupBox2), "ComboBox1");
+    comboBox1_->setEditable(true);
+    comboBox1_->addItems(Builtins::serverAddresses());
+    comboBox2_ = named(new QComboBox(groupBox2), "ComboBox2");
+    comboBox2_->setEditable(true);
+    comboBox2_->addItems(Builtins::serverPorts());
+    net->addWidget(label(QStringLiteral("IP адрес"), "Label14", groupBox2), 0, 0);
+    net->addWidget(comboBox1_, 0, 1);
+    net->addWidget(label(QStringLiteral("IP порт"), "Label15", groupBox2), 1, 0);
+    net->addWidget(comboBox2_, 1, 1);
+    auto* button2 =
+        button(QStringLiteral("Сохранить"), "Button2", groupBox2, QStringLiteral("Сохранить сетевые настройки"));
+    net->addWidget(button2, 2, 1);
+    groupBox2->setMaximumWidth(420);
+    column->addWidget(groupBox2);
+    column->addStretch();
+
+    connect(button2, &QPushButton::clicked, this, [this] {
+        terminal_->model().comboBox1Text = comboBox1_->currentText();
+        terminal_->model().comboBox2Text = comboBox2_->currentText();
+        terminal_->saveNetworkSettings(comboBox1_->currentText(), comboBox2_->currentText());
+    });
+    return page;
+}
+
+void TwinMain::buildPopupMenu() {
+    popupMenu1_ = named(new QMenu(this), "PopupMenu1");
+    auto add = [this](const char* name, const QString& caption, const QString& hint = QString(),
+                      const QKeySequence& key = QKeySequence()) {
+        auto* a = named(new QAction(caption, this), name);
+        if (!hint.isEmpty())
+            a->setToolTip(hint);
+        if (!key.isEmpty()) {
+            a->setShortcut(key);
+            // The shortcut works from anywhere in the main window, not only with the menu open.
+            a->setShortcutContext(Qt::WindowShortcut);
+            addAction(a);
+        }
+        popupMenu1_->addAction(a);
+        return a;
+    };
+    auto separator = [this](const char* name) { named(popupMenu1_->addSeparator(), name); };
+
+    add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
+    add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
+    separator("N2");
+    n7_ = add("N7", QStringLiteral("Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),
+              QKeySequence(Qt::Key_F5));
+    n6_ = add("N6", QStringLiteral("Отменить платеж"), QStringLiteral("Отменить ошибочный платеж"));
+    separator("N8");
+    n4_ = add("N4", QStringLiteral("Обновить статусы"));
+    n3_ = add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
+    add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
+    separator("N9");
+    add("N11", QStringLiteral("Открыть файл"));
+    popupMenu1_->setToolTipsVisible(true);
+
+    if (auto* toolButton7 = findChild<QToolButton*>(QStringLiteral("ToolButton7")))
+        toolButton7->setMenu(popupMenu1_);
+    connect(grid_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { popupMenu1_->popup(grid_->viewport()->mapToGlobal(pos)); });
+}
+
+void TwinMain::buildStatusBar() {
+    auto* bar = named(new QStatusBar(this), "StatusBar1");
+    bar->setSizeGripEnabled(false);
+    for (int i = 0; i < 10; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i == 9) {
+            panel->setMinimumWidth(kStatusWidths[i]);
+            bar->addWidget(panel, 1);
+        } else {
+            panel->setFixedWidth(kStatusWidths[i]);
+            bar->addWidget(panel);
+        }
+        if (i == 0)
+            panel->setAlignment(Qt::AlignCenter);
+        statusPanels_[size_t(i)] = panel;
+    }
+    setStatusBar(bar);
+}
+
+void TwinMain::syncFromModel() {
+    const MainWindowModel& m = terminal_->model();
+    setWindowTitle(m.caption);
+    vers_->setText(m.vers);
+    label2_->setText(m.label2);
+    label4_->setText(m.label4);
+    label5_->setText(m.label5);
+    label20_->setText(m.label20);
+    news_->setText(m.news);
+    for (int i = 0; i < 10; ++i)
+        statusPanels_[size_t(i)]->setText(m.statusPanel[size_t(i)]);
+
+    cmdOK_->setEnabled(m.cmdOKEnabled);
+    toolButton4_->setEnabled(m.toolButton4Enabled);
+    button20_->setEnabled(m.button20Enabled);
+    poisk_->setEnabled(m.poiskEnabled);
+
+    panel4_->setVisible(m.panel4Visible);
+    platej_->setText(m.platejCaption);
+    progressBar1_->setMaximum(qMax(1, m.progressMax));
+    progressBar1_->setValue(qBound(0, m.progressPos, qMax(1, m.progressMax)));
+    grid_->setEnabled(m.gridEnabled);
+    n3_->setEnabled(m.n3Enabled);
+    n4_->setEnabled(m.n4Enabled);
+    n6_->setEnabled(m.n6Enabled);
+    n7_->setEnabled(m.n7Enabled);
+
+    if (tabControl1_->currentIndex() != m.categoryTab) {
+        const QSignalBlocker block(tabControl1_);
+        tabControl1_->setCurrentIndex(m.categoryTab);
+    }
+    groupTovar_->setVisible(m.groupTovarVisible);
+    // Only buttons whose state changed are touched: the model changes several
+    // times a second while the news line runs.
+    const bool imagesChanged = shownImages_ != m.imageOper;
+    shownImages_ = m.imageOper;
+    for (int i = 0; i < 19; ++i) {
+        const OperatorButtonState& s = m.buttons[size_t(i)];
+        OperatorButtonState& shown = shownButtons_[size_t(i)];
+        QToolButton* b = butons_[size_t(i)];
+        if (s.caption != shown.caption)
+            b->setText(s.caption);
+        if (s.hint != shown.hint)
+            b->setToolTip(s.hint);
+        if (s.enabled != shown.enabled)
+            b->setEnabled(s.enabled);
+        if (imagesChanged || s.imageIndex != shown.imageIndex)
+            b->setIcon(s.imageIndex >= 0 && s.imageIndex < m.imageOper.size() ? QIcon(m.imageOper[s.imageIndex])
+                                                                               : QIcon());
+        if (s.visible != shown.visible)
+            b->setVisible(s.visible);
+        shown = s;
+    }
+
+    if (comboBox1_->currentText() != m.comboBox1Text)
+        comboBox1_->setCurrentText(m.comboBox1Text);
+    if (comboBox2_->currentText() != m.comboBox2Text)
+        comboBox2_->setCurrentText(m.comboBox2Text);
+    if (m.dateData.isValid() && dateDATA_->date() != m.dateData) {
+        const QSignalBlocker block(dateDATA_);
+        dateDATA_->setDate(m.dateData);
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+// Records every box and answers questions from a script (OK / Retry when the
+// script is empty). onBox runs while a box is "open", as a modal box would let
+// other events run.
+class FakeDialogs : public Dialogs {
+public:
+    enum class Kind { Message, Box, Question, RetryCancel, Exception };
+    struct Shown {
+        Kind kind;
+        QString text;
+        QString title;
+        Icon icon;
+    };
+
+    void message(const QString& text) override { record({Kind::Message, text, QString(), Icon::None}); }
+    void box(const QString& text, const QString& title, Icon icon) override {
+        record({Kind::Box, text, title, icon});
+    }
+    bool question(const QString& text, const QString& title) override {
+        record({Kind::Question, text, title, Icon::Question});
+        return nextAnswer();
+    }
+    bool retryCancel(const QString& text, const QString& title, Icon icon) override {
+        record({Kind::RetryCancel, text, title, icon});
+        return nextAnswer();
+    }
+    void exception(const QString& text) override { record({Kind::Exception, text, QString(), Icon::Error}); }
+
+    // Queues the answers of the next questions: true = OK / Retry.
+    void answer(bool ok) { answers.push_back(ok); }
+
+    QStringList texts() const {
+        QStringList out;
+        for (const Shown& s : shown)
+            out << s.text;
+        return out;
+    }
+    const Shown& last() const { return shown.back(); }
+
+    QList<Shown> shown;
+    std::deque<bool> answers;
+    std::function<void(const Shown&)> onBox;
+
+private:
+    void record(const Shown& s) {
+        shown.append(s);
+        if (onBox)
+            onBox(s);
+    }
+    bool nextAnswer() {
+        if (answers.empty())
+            return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
