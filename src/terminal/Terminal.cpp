@@ -3,6 +3,7 @@
 #include "core/Builtins.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "platform/SystemClock.h"
 
 namespace {
 const QString kOptions = QStringLiteral("options");
@@ -16,49 +17,37 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     ctx_.dialogs = dialogs;
     ctx_.clock = clock;
     ctx_.fileDialog = fileDialog;
+    // The date picker starts on today; the day itself is loaded at login.
+    if (clock)
+        model_.dateData = clock->now().date();
 }
 
 Terminal::~Terminal() = default;
 
 void Terminal::formCreate() {
-    formCreateSteps_ = 0;
-    // 1. programDir was given at construction.
-    formCreateSteps_ = 1;
     ctx_.registered = false;
-    formCreateSteps_ = 2;
     model_.caption = QStringLiteral("Orvanta версия ") + ctx_.version;
-    formCreateSteps_ = 3;
     ctx_.ipIni = IniFile(ctx_.programDir + QStringLiteral("ip.ini"));
-    formCreateSteps_ = 4;
     ctx_.payloadBuffer.clear();
-    formCreateSteps_ = 5;
     model_.vers = ctx_.version;
-    formCreateSteps_ = 6;
     ctx_.serverAddress = ctx_.ipIni.readString(kOptions, QStringLiteral("ip"), Builtins::defaultServerAddress());
     ctx_.serverPort = ctx_.ipIni.readString(kOptions, QStringLiteral("ipport"), Builtins::defaultServerPort());
-    formCreateSteps_ = 7;
     model_.comboBox1Text = ctx_.serverAddress;
     model_.comboBox2Text = ctx_.serverPort;
-    formCreateSteps_ = 8;
     ctx_.operatorIni = IniFile(ctx_.programDir + QStringLiteral("operator.ini"));
     ctx_.operatorCatalogueStamp = ctx_.operatorIni.readString(kOptions, QStringLiteral("create"), QString());
-    formCreateSteps_ = 9;
     model_.notify();
 
     // A port that is not an integer stops the creation here.
     peerPort_ = Convert::strToInt(ctx_.serverPort);
     peerAddress_ = ctx_.serverAddress;
-    formCreateSteps_ = 10;
     balGridMonths_ = {QStringLiteral("Месяц"),   QStringLiteral("Январь"),  QStringLiteral("Февраль"),
                       QStringLiteral("Март"),    QStringLiteral("Апрель"),  QStringLiteral("Май"),
                       QStringLiteral("Июнь"),    QStringLiteral("Июль"),    QStringLiteral("Август"),
                       QStringLiteral("Сентябрь"), QStringLiteral("Октябрь"), QStringLiteral("Ноябрь"),
                       QStringLiteral("Декабрь")};
-    formCreateSteps_ = 11;
     resetJournalHeaders();
-    formCreateSteps_ = 12;
     connectToServer();
-    formCreateSteps_ = 13;
     model_.notify();
 }
 

@@ -43,8 +43,6 @@ public:
     // Where the link points, as step 10 of the creation set it.
     const QString& peerAddress() const { return peerAddress_; }
     int peerPort() const { return peerPort_; }
-    // How many of the creation's thirteen steps ran (13 when all did).
-    int formCreateSteps() const { return formCreateSteps_; }
 
     // Column 0 of the statistics grid, once step 11 has filled it.
     const QStringList& balGridMonths() const { return balGridMonths_; }
@@ -54,6 +52,5 @@ private:
     MainWindowModel model_;
     QString peerAddress_;
     int peerPort_ = 0;
-    int formCreateSteps_ = 0;
     QStringList balGridMonths_;
 };

@@ -187,6 +187,11 @@ QWidget* TwinMain::buildPaymentsPage() {
                                 "Комунальные услуги", "Оплата налогов", "Оплата счетов", "Товары"})
         tabControl1_->addTab(QString::fromUtf8(caption));
     tabControl1_->setExpanding(false);
+    // All seven categories fit the window's width without scroll arrows.
+    tabControl1_->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 4px 7px; margin-right: 1px; border: 1px solid #a0a0a0; border-bottom: none;"
+        " border-top-left-radius: 3px; border-top-right-radius: 3px; background: #e6e6e6; }"
+        "QTabBar::tab:selected { background: white; color: #000080; }"));
     column->addWidget(tabControl1_);
 
     winSotka_ = named(new QWidget(page), "WinSotka");
@@ -413,6 +418,9 @@ void TwinMain::buildPopupMenu() {
 void TwinMain::buildStatusBar() {
     auto* bar = named(new QStatusBar(this), "StatusBar1");
     bar->setSizeGripEnabled(false);
+    QFont small = bar->font();
+    small.setPointSize(8);
+    bar->setFont(small);
     for (int i = 0; i < 10; ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
