@@ -42,6 +42,7 @@ public:
     bool toolButton4Enabled = true;
     bool button20Enabled = true;
     bool poiskEnabled = true;
+    bool bitBtn3Enabled = true; // statistics "Обновить"
 
     // transmission panel and the journal commands
     bool panel4Visible = false;

@@ -30,6 +30,24 @@ QByteArrayList splitLines(const QByteArray& bytes) {
     return lines;
 }
 
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
 bool readBytes(const QString& path, QByteArray* out) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

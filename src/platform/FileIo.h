@@ -12,6 +12,9 @@ namespace FileIo {
 // Splits at CR LF, LF or CR; a line break at the very end opens no extra line.
 QByteArrayList splitLines(const QByteArray& bytes);
 
+// The same split for text already decoded.
+QStringList splitLines(const QString& text);
+
 // Reads the whole file; false when it does not exist or cannot be read.
 bool readBytes(const QString& path, QByteArray* out);
 

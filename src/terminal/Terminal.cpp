@@ -1,9 +1,15 @@
 #include "terminal/Terminal.h"
 
 #include "core/Builtins.h"
+#include "link/FileReplies.h"
+#include "link/ServerLink.h"
+#include "platform/FileIo.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 const QString kOptions = QStringLiteral("options");
@@ -20,9 +26,17 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     // The date picker starts on today; the day itself is loaded at login.
     if (clock)
         model_.dateData = clock->now().date();
+
+    link_ = std::make_unique<ServerLink>(ctx_, model_);
+    link_->setServerList(Builtins::serverAddresses());
+    fileReplies_ = std::make_unique<FileReplies>(ctx_, model_, *link_);
+    link_->setHandler(QLatin1Char('G'), [this](const QString& m) { onOperatorCatalogue(m); });
+    link_->setHandler(QLatin1Char('Q'), [this](const QString& m) { onTerminalSettings(m); });
+    link_->setHandler(QLatin1Char('f'), [this](const QString& m) { fileReplies_->handle(m); });
 }
 
 Terminal::~Terminal() = default;
+
 
 void Terminal::formCreate() {
     ctx_.registered = false;
@@ -39,8 +53,7 @@ void Terminal::formCreate() {
     model_.notify();
 
     // A port that is not an integer stops the creation here.
-    peerPort_ = Convert::strToInt(ctx_.serverPort);
-    peerAddress_ = ctx_.serverAddress;
+    link_->setPeer(ctx_.serverAddress, quint16(Convert::strToInt(ctx_.serverPort)));
     balGridMonths_ = {QStringLiteral("Месяц"),   QStringLiteral("Январь"),  QStringLiteral("Февраль"),
                       QStringLiteral("Март"),    QStringLiteral("Апрель"),  QStringLiteral("Май"),
                       QStringLiteral("Июнь"),    QStringLiteral("Июль"),    QStringLiteral("Август"),
@@ -88,6 +101,27 @@ void Terminal::resetJournalHeaders() {
     // Filled in by the payment journal.
 }
 
-void Terminal::connectToServer() {
-    // Filled in by the server link.
+void Terminal::connectToServer() { link_->connectToServer(); }
+
+void Terminal::disconnectFromServer() { link_->disconnectFromServer(); }
+
+QString Terminal::peerAddress() const { return link_->peerAddress(); }
+
+int Terminal::peerPort() const { return link_->peerPort(); }
+
+void Terminal::onOperatorCatalogue(const QString& message) {
+    ctx_.payloadBuffer = FileIo::splitLines(message.mid(1));
+    const QString path = ctx_.programDir + QStringLiteral("operator.ini");
+    FileIo::writeLines(path, ctx_.payloadBuffer);
+    ctx_.operatorIni = IniFile(path);
+    ctx_.operatorCatalogueStamp = ctx_.operatorIni.readString(kOptions, QStringLiteral("create"), QString());
+}
+
+void Terminal::onTerminalSettings(const QString& message) {
+    // Stored where the settings application reads it, also before the first
+    // acceptance, when the terminal directory may not exist yet.
+    const QString path = ctx_.settingsPath(ctx_.loginTerminal);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    FileIo::writeLines(path, FileIo::splitLines(message.mid(1)));
+    applyTerminalSettings();
 }

@@ -5,6 +5,11 @@
 
 #include <QObject>
 
+#include <memory>
+
+class FileReplies;
+class ServerLink;
+
 // The terminal's logic as a whole, without a window: the process-wide state, what
 // the main window shows, and the operations behind the main window's controls.
 // TwinMain owns one and forwards its events here; tests drive one directly.
@@ -39,18 +44,26 @@ public:
     void resetJournalHeaders();
     // Starts connecting as "Регистрация" does.
     void connectToServer();
+    // "Отключиться".
+    void disconnectFromServer();
 
-    // Where the link points, as step 10 of the creation set it.
-    const QString& peerAddress() const { return peerAddress_; }
-    int peerPort() const { return peerPort_; }
+    ServerLink& link() { return *link_; }
+    FileReplies& fileReplies() { return *fileReplies_; }
+
+    // Where the link points (empty and 0 until the creation's socket step ran).
+    QString peerAddress() const;
+    int peerPort() const;
 
     // Column 0 of the statistics grid, once step 11 has filled it.
     const QStringList& balGridMonths() const { return balGridMonths_; }
 
 private:
+    void onOperatorCatalogue(const QString& message);
+    void onTerminalSettings(const QString& message);
+
     AppContext ctx_;
     MainWindowModel model_;
-    QString peerAddress_;
-    int peerPort_ = 0;
+    std::unique_ptr<ServerLink> link_;
+    std::unique_ptr<FileReplies> fileReplies_;
     QStringList balGridMonths_;
 };

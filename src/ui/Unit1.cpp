@@ -171,6 +171,7 @@ void TwinMain::buildHeader(QWidget* central) {
     row->addLayout(buttons);
 
     connect(cmdOK_, &QPushButton::clicked, this, [this] { terminal_->connectToServer(); });
+    connect(bitBtn2, &QPushButton::clicked, this, [this] { terminal_->disconnectFromServer(); });
     connect(bitBtn1, &QPushButton::clicked, this, &QWidget::close);
 
     static_cast<QVBoxLayout*>(central->layout())->addWidget(panel1);
@@ -292,7 +293,8 @@ QWidget* TwinMain::buildStatisticsPage() {
     comboBox3->addItems({QStringLiteral("2010"), QStringLiteral("2011"), QStringLiteral("2012")});
     comboBox3->setCurrentText(QStringLiteral("2010"));
     bottom->addWidget(comboBox3);
-    bottom->addWidget(button(QStringLiteral("Обновить"), "BitBtn3", page, QStringLiteral("Обновить данные")));
+    bitBtn3_ = button(QStringLiteral("Обновить"), "BitBtn3", page, QStringLiteral("Обновить данные"));
+    bottom->addWidget(bitBtn3_);
     bottom->addWidget(button(QStringLiteral("Подробно"), "BitBtn4", page,
                              QStringLiteral("Просмотр платежей подробно по дням за выбранный месяц")));
     bottom->addWidget(button(QStringLiteral("Отчет в Exel"), "BitBtn6", page,
@@ -456,6 +458,7 @@ void TwinMain::syncFromModel() {
     toolButton4_->setEnabled(m.toolButton4Enabled);
     button20_->setEnabled(m.button20Enabled);
     poisk_->setEnabled(m.poiskEnabled);
+    bitBtn3_->setEnabled(m.bitBtn3Enabled);
 
     panel4_->setVisible(m.panel4Visible);
     platej_->setText(m.platejCaption);

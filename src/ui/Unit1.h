@@ -79,6 +79,7 @@ private:
     QGroupBox* groupTovar_ = nullptr;
     QTableWidget* balGrid_ = nullptr;
     QPushButton* poisk_ = nullptr;
+    QPushButton* bitBtn3_ = nullptr;
     QPushButton* button20_ = nullptr;
     QComboBox* comboBox1_ = nullptr;
     QComboBox* comboBox2_ = nullptr;

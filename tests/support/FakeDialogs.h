@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "support/QtPrinters.h"
 
 #include <QList>
 #include <QString>

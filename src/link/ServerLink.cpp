@@ -1,0 +1,223 @@
+#include "link/ServerLink.h"
+
+#include "core/AppContext.h"
+#include "core/MainWindowModel.h"
+#include "platform/Dialogs.h"
+#include "platform/TextCodec.h"
+
+#include <QTcpSocket>
+
+#include <exception>
+
+namespace {
+// The commands the server sends, by their first character.
+const QString kServerCommands = QStringLiteral("()BGHLNOPQXZdfnopx");
+} // namespace
+
+ServerLink::ServerLink(AppContext& ctx, MainWindowModel& model, QObject* parent)
+    : QObject(parent), ctx_(ctx), model_(model), socket_(new QTcpSocket(this)) {
+    socket_->setObjectName(QStringLiteral("ClientSocket1"));
+    PingServer.setObjectName(QStringLiteral("PingServer"));
+    PingServer.setInterval(ConnectedPingMs);
+    TimerSend.setObjectName(QStringLiteral("TimerSend"));
+    TimerSend.setInterval(ReplyWatchdogMs);
+    TimerSend.setSingleShot(false);
+
+    connect(socket_, &QAbstractSocket::stateChanged, this, &ServerLink::onStateChanged);
+    connect(socket_, &QAbstractSocket::connected, this, &ServerLink::onConnected);
+    connect(socket_, &QAbstractSocket::disconnected, this, &ServerLink::onDisconnected);
+    connect(socket_, &QAbstractSocket::errorOccurred, this, &ServerLink::onError);
+    connect(socket_, &QIODevice::readyRead, this, &ServerLink::onReadyRead);
+    connect(&PingServer, &QTimer::timeout, this, &ServerLink::PingServerTimer);
+    connect(&TimerSend, &QTimer::timeout, this, &ServerLink::TimerSendTimer);
+
+    // Commands that only need the link itself.
+    setHandler(QLatin1Char('P'), [this](const QString&) { log(QStringLiteral("Hello")); });
+    setHandler(QLatin1Char('X'), [this](const QString&) { disarm(); });
+    setHandler(QLatin1Char('n'), [](const QString&) {});
+    setHandler(QLatin1Char('H'), [this](const QString& message) {
+        const QString payload = message.mid(1);
+        if (payload.startsWith(QLatin1Char('f')))
+            ctx_.dialogs->box(payload.mid(1), QStringLiteral("Выполнение формы"), Dialogs::Icon::Warning);
+    });
+}
+
+ServerLink::~ServerLink() {
+    // No events reach the logic while the link goes away.
+    socket_->disconnect(this);
+    socket_->abort();
+}
+
+void ServerLink::setPeer(const QString& address, quint16 port) {
+    address_ = address;
+    port_ = port;
+}
+
+bool ServerLink::isOpen() const { return socket_->state() == QAbstractSocket::ConnectedState; }
+
+void ServerLink::log(const QString& line) {
+    protocolLog_.append(line);
+    emit protocolLogAppended(line);
+}
+
+void ServerLink::setStatus(const QString& text) {
+    model_.statusPanel[1] = text;
+    model_.notify();
+}
+
+void ServerLink::sendMessage(const QString& body) {
+    const QByteArray bytes = Framing::frame(body);
+    if (isOpen())
+        socket_->write(bytes);
+}
+
+void ServerLink::sendRequest(const QStringList& bodies) {
+    QByteArray bytes;
+    for (const QString& body : bodies)
+        bytes += Framing::frame(body);
+    ctx_.lastRequest = TextCodec::fromCp1251(bytes);
+    if (isOpen())
+        socket_->write(bytes);
+    TimerSend.start();
+}
+
+void ServerLink::setHandler(QChar command, Handler handler) { handlers_.insert(command, std::move(handler)); }
+
+bool ServerLink::isServerCommand(QChar c) { return kServerCommands.contains(c); }
+
+void ServerLink::dispatchMessage(const QString& message) {
+    if (message.isEmpty() || !isServerCommand(message.front()))
+        return;
+    const auto it = handlers_.constFind(message.front());
+    if (it != handlers_.constEnd() && *it)
+        (*it)(message);
+}
+
+void ServerLink::connectToServer() {
+    model_.cmdOKEnabled = false;
+    model_.notify();
+    PingServer.setInterval(ConnectingPingMs);
+    PingServer.start();
+    if (isOpen())
+        return;
+    log(QStringLiteral("Socket1 Open"));
+    openSocket();
+}
+
+void ServerLink::openSocket() {
+    // An attempt already under way is left to finish.
+    if (socket_->state() != QAbstractSocket::UnconnectedState)
+        return;
+    attemptStarted_ = true;
+    socket_->connectToHost(address_, port_);
+}
+
+void ServerLink::onStateChanged(QAbstractSocket::SocketState state) {
+    if (state == QAbstractSocket::HostLookupState) {
+        ++lookupCount_;
+    } else if (state == QAbstractSocket::ConnectingState) {
+        setStatus(lookupCount_ == 0   ? QStringLiteral("Соединяюсь.")
+                  : lookupCount_ == 1 ? QStringLiteral("Соединяюсь..")
+                                      : QStringLiteral("Соединяюсь..."));
+    }
+}
+
+void ServerLink::onConnected() {
+    attemptStarted_ = false;
+    model_.statusPanel[1] = QStringLiteral("Соеденился!");
+    model_.statusPanel[9] = address_ + QLatin1Char(':') + QString::number(port_);
+    model_.notify();
+    PingServer.setInterval(ConnectedPingMs);
+    if (PingServer.isActive())
+        PingServer.start();
+}
+
+void ServerLink::onDisconnected() {
+    model_.cmdOKEnabled = true;
+    setStatus(QStringLiteral("Отключился"));
+    log(QStringLiteral("Отключился"));
+    ctx_.registered = false;
+    emit disconnected();
+}
+
+void ServerLink::onError(QAbstractSocket::SocketError error) {
+    // A peer closing an open connection is a disconnect, not an error.
+    if (error == QAbstractSocket::RemoteHostClosedError && !attemptStarted_)
+        return;
+    log(QStringLiteral("Error Connecting1!"));
+    setStatus(QStringLiteral("Ошибка соединения ") + address_);
+    ctx_.registered = false;
+    if (!attemptStarted_)
+        return;
+    // The attempt failed: the next tick tries the next server of the list.
+    attemptStarted_ = false;
+    socket_->abort();
+    if (serverIndex_ >= serverList_.size())
+        serverIndex_ = 0;
+    if (serverIndex_ < serverList_.size()) {
+        address_ = serverList_.at(serverIndex_);
+        ++serverIndex_;
+    } else {
+        setStatus(QStringLiteral("Подключение к другому серверу ") + address_);
+    }
+}
+
+void ServerLink::onReadyRead() {
+    const QByteArray chunk = socket_->readAll();
+    log(QStringLiteral("Получено=") + TextCodec::fromCp1251(chunk));
+    rxBuffer_.append(chunk);
+    if (rxBuffer_.pending() > MaxPendingBytes) {
+        // Memory stays bounded: drop what cannot be a message and let the link reconnect.
+        rxBuffer_.clear();
+        log(QStringLiteral("Слишком длинное сообщение сервера: соединение разорвано"));
+        socket_->abort();
+        return;
+    }
+    QByteArray message;
+    while (rxBuffer_.next(&message)) {
+        try {
+            dispatchMessage(TextCodec::fromCp1251(message));
+        } catch (const std::exception& e) {
+            // The rest of the buffer waits for the next read.
+            ctx_.dialogs->exception(QString::fromUtf8(e.what()));
+            return;
+        }
+    }
+}
+
+void ServerLink::PingServerTimer() {
+    if (isOpen()) {
+        try {
+            sendMessage(QStringLiteral("T") + ctx_.terminalNumber + QStringLiteral("_u") + ctx_.version +
+                        QLatin1Char('#'));
+        } catch (const std::exception&) {
+            // A keep-alive that cannot be sent is simply skipped.
+        }
+        return;
+    }
+    openSocket();
+}
+
+void ServerLink::TimerSendTimer() {
+    TimerSend.stop();
+    const bool retry = ctx_.dialogs->retryCancel(QStringLiteral("Сервер не отвечает!\nПовторите попытку  позже."),
+                                                 QStringLiteral("Запрос серверу"), Dialogs::Icon::Warning);
+    if (retry && isOpen()) {
+        log(QStringLiteral("Отправка запроса=") + ctx_.lastRequest);
+        socket_->write(TextCodec::toCp1251(ctx_.lastRequest));
+        TimerSend.start();
+    }
+}
+
+void ServerLink::disconnectFromServer() {
+    attemptStarted_ = false;
+    socket_->abort();
+    emit closeLoginWindow();
+    PingServer.stop();
+    model_.toolButton4Enabled = false;
+    model_.n3Enabled = model_.n4Enabled = model_.n6Enabled = model_.n7Enabled = true;
+    model_.panel4Visible = false;
+    model_.gridEnabled = true;
+    model_.cmdOKEnabled = true;
+    model_.notify();
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "link/Framing.h"
+
+#include <QAbstractSocket>
+#include <QChar>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class QTcpSocket;
+struct AppContext;
+class MainWindowModel;
+
+// The one TCP connection to the payment server: sending, receiving and cutting
+// messages, dispatching them by their first character, the protocol log, and the
+// connection's life (connect with failover over the server list, keep-alive and
+// reconnect, the reply watchdog, disconnect).
+class ServerLink : public QObject {
+    Q_OBJECT
+public:
+    using Handler = std::function<void(const QString& message)>;
+
+    // A server that sends this much without a terminator is cut off.
+    static constexpr qsizetype MaxPendingBytes = qsizetype(64) * 1024 * 1024;
+    static constexpr int ConnectingPingMs = 10000;
+    static constexpr int ConnectedPingMs = 120000;
+    static constexpr int ReplyWatchdogMs = 30000;
+
+    ServerLink(AppContext& ctx, MainWindowModel& model, QObject* parent = nullptr);
+    ~ServerLink() override;
+
+    // The socket's address and port until the next change (start-up, failover).
+    void setPeer(const QString& address, quint16 port);
+    QString peerAddress() const { return address_; }
+    quint16 peerPort() const { return port_; }
+    void setServerList(const QStringList& list) { serverList_ = list; }
+
+    // Sends one message (body + "$k$"); nothing is sent while the socket is not open.
+    void sendMessage(const QString& body);
+    // Sends the messages in one write, keeps them as lastRequest and arms the watchdog.
+    void sendRequest(const QStringList& bodies);
+    void disarm() { TimerSend.stop(); }
+
+    // Routes a message by its first character to the handler set for it. The
+    // eighteen commands the server sends are known; the rest is ignored.
+    void dispatchMessage(const QString& message);
+    void setHandler(QChar command, Handler handler);
+    static bool isServerCommand(QChar c);
+
+    // "Регистрация": starts connecting and keeps trying every 10 s.
+    void connectToServer();
+    // "Отключиться": closes the link and stops reconnecting.
+    void disconnectFromServer();
+
+    // The socket's active state: true from the connect event to the disconnect event.
+    bool isOpen() const;
+
+    // Timer handlers, public so tests call them instead of waiting.
+    void PingServerTimer();
+    void TimerSendTimer();
+
+    const QStringList& protocolLog() const { return protocolLog_; }
+    void log(const QString& line);
+
+    int serverIndex() const { return serverIndex_; }
+    int lookupCount() const { return lookupCount_; }
+
+    QTimer PingServer;
+    QTimer TimerSend;
+
+signals:
+    void protocolLogAppended(const QString& line);
+    // The socket's disconnect event (after the link's own handling).
+    void disconnected();
+    // "Отключиться" asks the login window to close.
+    void closeLoginWindow();
+
+private:
+    void openSocket();
+    void onStateChanged(QAbstractSocket::SocketState state);
+    void onConnected();
+    void onDisconnected();
+    void onError(QAbstractSocket::SocketError error);
+    void onReadyRead();
+    void setStatus(const QString& text);
+
+    AppContext& ctx_;
+    MainWindowModel& model_;
+    QTcpSocket* socket_;
+    QString address_;
+    quint16 port_ = 0;
+    QStringList serverList_;
+    int serverIndex_ = 0;
+    int lookupCount_ = 0;
+    bool attemptStarted_ = false;
+    FrameSplitter rxBuffer_;
+    QStringList protocolLog_{QStringLiteral("Memo1")};
+    QHash<QChar, Handler> handlers_;
+};

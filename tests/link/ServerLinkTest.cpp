@@ -1,0 +1,292 @@
+#include "link/FileReplies.h"
+#include "link/ServerLink.h"
+#include "platform/TextCodec.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeFileDialog.h"
+#include "support/LoopbackServer.h"
+#include "support/TestFiles.h"
+#include "terminal/Terminal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A terminal connected over loopback to a scriptable server.
+class Linked : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString programDir = TestFiles::dirPath(dir);
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeFileDialog fileDialog;
+    LoopbackServer server;
+    std::unique_ptr<Terminal> terminal;
+
+    void SetUp() override {
+        TestFiles::writeIpIni(programDir, server.port());
+        terminal = std::make_unique<Terminal>(programDir, &dialogs, &clock, &fileDialog);
+        terminal->formCreate();
+        ASSERT_TRUE(server.waitForClient());
+        ASSERT_TRUE(waitUntil([&] { return link().isOpen(); }));
+    }
+
+    ServerLink& link() { return terminal->link(); }
+    MainWindowModel& model() { return terminal->model(); }
+    AppContext& ctx() { return terminal->context(); }
+    // Sends messages from the server and waits until the terminal logged them.
+    void serve(const QByteArray& wire) {
+        const qsizetype before = link().protocolLog().size();
+        server.send(wire);
+        ASSERT_TRUE(waitUntil([&] { return link().protocolLog().size() > before; }));
+        // One read may not hold all of it; wait for the last byte to be logged.
+        ASSERT_TRUE(waitUntil([&] {
+            QString all;
+            for (qsizetype i = before; i < link().protocolLog().size(); ++i)
+                all += link().protocolLog().at(i);
+            return all.contains(TextCodec::fromCp1251(wire.right(3)));
+        }));
+    }
+};
+
+TEST_F(Linked, ConnectShowsStateAndServerAndWaitsForTheGreeting) {
+    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Соеденился!"));
+    EXPECT_EQ(model().statusPanel[9], QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    EXPECT_FALSE(model().cmdOKEnabled);
+    EXPECT_EQ(link().PingServer.interval(), 120000);
+    EXPECT_TRUE(link().PingServer.isActive());
+    EXPECT_EQ(link().protocolLog().mid(0, 2), QStringList({"Memo1", "Socket1 Open"}));
+    EXPECT_TRUE(server.received.isEmpty());
+}
+
+TEST_F(Linked, KeepAliveBeforeTheFirstLoginCarriesAnEmptyTerminal) {
+    link().PingServerTimer();
+    ASSERT_TRUE(server.waitForReceived("$k$"));
+    EXPECT_EQ(server.received, QByteArray("T_uA6.0#$k$"));
+    EXPECT_FALSE(link().TimerSend.isActive());
+    ctx().terminalNumber = QStringLiteral("101");
+    server.received.clear();
+    link().PingServerTimer();
+    ASSERT_TRUE(server.waitForReceived("$k$"));
+    EXPECT_EQ(server.received, QByteArray("T101_uA6.0#$k$"));
+}
+
+TEST_F(Linked, SendRequestKeepsAllFramesAndArmsTheWatchdog) {
+    link().sendRequest({QStringLiteral("d101#pw#s!c"), QStringLiteral("B101"), QStringLiteral("QN")});
+    ASSERT_TRUE(server.waitForReceived("QN$k$"));
+    EXPECT_EQ(server.received, QByteArray("d101#pw#s!c$k$B101$k$QN$k$"));
+    EXPECT_EQ(ctx().lastRequest, QStringLiteral("d101#pw#s!c$k$B101$k$QN$k$"));
+    EXPECT_TRUE(link().TimerSend.isActive());
+    EXPECT_EQ(link().TimerSend.interval(), 30000);
+}
+
+TEST_F(Linked, WatchdogRetryResendsTheWholeRequestWhileOpen) {
+    link().sendRequest({QStringLiteral("J6101#10"), QStringLiteral("B101")});
+    ASSERT_TRUE(server.waitForReceived("B101$k$"));
+    server.received.clear();
+    dialogs.answer(true);
+    link().TimerSendTimer();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::RetryCancel);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Сервер не отвечает!\nПовторите попытку  позже."));
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Запрос серверу"));
+    EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Warning);
+    ASSERT_TRUE(server.waitForReceived("B101$k$"));
+    EXPECT_EQ(server.received, QByteArray("J6101#10$k$B101$k$"));
+    EXPECT_EQ(link().protocolLog().last(), QStringLiteral("Отправка запроса=J6101#10$k$B101$k$"));
+    EXPECT_TRUE(link().TimerSend.isActive());
+}
+
+TEST_F(Linked, WatchdogCancelLeavesItOffAndSendsNothing) {
+    link().sendRequest({QStringLiteral("Ux900")});
+    ASSERT_TRUE(server.waitForReceived("$k$"));
+    server.received.clear();
+    dialogs.answer(false);
+    link().TimerSendTimer();
+    EXPECT_FALSE(link().TimerSend.isActive());
+    QTest::qWait(50);
+    EXPECT_TRUE(server.received.isEmpty());
+}
+
+TEST_F(Linked, WatchdogRetryWhileClosedSendsNothingAndStaysOff) {
+    link().sendRequest({QStringLiteral("Ux900")});
+    server.dropClient();
+    ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }));
+    dialogs.answer(true);
+    link().TimerSendTimer();
+    EXPECT_FALSE(link().TimerSend.isActive());
+    EXPECT_NE(link().protocolLog().last().left(16), QStringLiteral("Отправка запроса"));
+}
+
+TEST_F(Linked, ServerMessagesHandledByTheLink) {
+    serve("P$k$");
+    EXPECT_EQ(link().protocolLog().last(), QStringLiteral("Hello"));
+
+    link().TimerSend.start();
+    serve("X$k$");
+    EXPECT_FALSE(link().TimerSend.isActive());
+
+    // "H" shows a box only for "f"; "n", unknown letters and empty messages do nothing.
+    link().TimerSend.start();
+    serve("Hx not a form$k$n123$k$$k$?what$k$Hf" + TestFiles::cp("Платёж принят") + "$k$");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Платёж принят"));
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Выполнение формы"));
+    EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Warning);
+    EXPECT_TRUE(link().TimerSend.isActive()); // neither "H" nor "n" disarms
+}
+
+TEST_F(Linked, ProtocolLogGetsEveryRawChunk) {
+    serve("P$k$Z");
+    EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Получено=P$k$Z")));
+}
+
+TEST_F(Linked, OperatorCatalogueReplacesOperatorIniAndItsStamp) {
+    serve("G[options]\r\ncreate=cat-7\r\n[1101]\nname=" + TestFiles::cp("Заря") + "\r\n$k$");
+    EXPECT_EQ(TestFiles::read(programDir + QStringLiteral("operator.ini")),
+              QByteArray("[options]\r\ncreate=cat-7\r\n[1101]\r\nname=") + TestFiles::cp("Заря") + "\r\n");
+    EXPECT_EQ(ctx().operatorCatalogueStamp, QStringLiteral("cat-7"));
+}
+
+TEST_F(Linked, SettingsBeforeAcceptanceGoToTheTerminalDirectoryAndAreApplied) {
+    ctx().loginTerminal = QStringLiteral("101"); // typed at login; not yet accepted
+    serve("Q[options]\r\nuser=" + TestFiles::cp("Касса 1") + "\r\ncreate=s-3\r\n$k$");
+    EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101/setting.ini")));
+    EXPECT_EQ(model().label5, QStringLiteral("Касса 1"));
+    EXPECT_EQ(ctx().terminalSettingsStamp, QStringLiteral("s-3"));
+}
+
+TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndReachesItsConsumer) {
+    QStringList consumed;
+    terminal->fileReplies().setConsumer(QLatin1Char('6'), [&](const QString& path) { consumed << path; });
+    model().bitBtn3Enabled = false;
+    link().TimerSend.start();
+    serve("f6101#10/head\r\n1.5#2#3#\n4#5#6#$k$");
+    const QString path = programDir + QStringLiteral("6101#10.txt");
+    EXPECT_EQ(TestFiles::read(path), QByteArray("head\r\n1.5#2#3#\r\n4#5#6#\r\n"));
+    EXPECT_EQ(consumed, QStringList({path}));
+    EXPECT_TRUE(model().bitBtn3Enabled);
+    EXPECT_FALSE(link().TimerSend.isActive());
+}
+
+TEST_F(Linked, FileReplyWithAnUnsafeNameIsDroppedAndLogged) {
+    QStringList consumed;
+    terminal->fileReplies().setConsumer(QLatin1Char('.'), [&](const QString& path) { consumed << path; });
+    for (const QByteArray& name : {QByteArray("../evil"), QByteArray("a\\b"), QByteArray("p1\x01"), QByteArray("x..y")}) {
+        serve("f" + name + "/content$k$");
+        EXPECT_TRUE(link().protocolLog().last().startsWith(QStringLiteral("Файл с недопустимым именем"))) << name.data();
+    }
+    EXPECT_TRUE(consumed.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/../evil.txt")));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.txt")}, QDir::Files), QStringList());
+}
+
+TEST_F(Linked, ServerDropShowsDisconnectAndClearsRegistration) {
+    ctx().registered = true;
+    int disconnects = 0;
+    QObject::connect(&link(), &ServerLink::disconnected, [&] { ++disconnects; });
+    server.dropClient();
+    ASSERT_TRUE(waitUntil([&] { return disconnects == 1; }));
+    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Отключился"));
+    EXPECT_EQ(link().protocolLog().last(), QStringLiteral("Отключился"));
+    EXPECT_TRUE(model().cmdOKEnabled);
+    EXPECT_FALSE(ctx().registered);
+    // A connection that was up is retried by the 120 s tick: call it.
+    EXPECT_EQ(link().PingServer.interval(), 120000);
+    link().PingServerTimer();
+    ASSERT_TRUE(waitUntil([&] { return server.connections == 2 && link().isOpen(); }));
+}
+
+TEST_F(Linked, DisconnectStopsReconnectingAndReleasesTheJournalCommands) {
+    ctx().registered = true;
+    model().toolButton4Enabled = true;
+    model().n3Enabled = model().n4Enabled = model().n6Enabled = model().n7Enabled = false;
+    model().panel4Visible = true;
+    model().gridEnabled = false;
+    int closeLogin = 0;
+    QObject::connect(&link(), &ServerLink::closeLoginWindow, [&] { ++closeLogin; });
+    terminal->disconnectFromServer();
+    EXPECT_FALSE(link().isOpen());
+    EXPECT_FALSE(link().PingServer.isActive());
+    EXPECT_FALSE(ctx().registered);
+    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Отключился"));
+    EXPECT_FALSE(model().toolButton4Enabled);
+    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_TRUE(model().gridEnabled);
+    EXPECT_TRUE(model().cmdOKEnabled);
+    EXPECT_EQ(closeLogin, 1);
+
+    // "Регистрация" resumes with the 10 s period.
+    terminal->connectToServer();
+    EXPECT_EQ(link().PingServer.interval(), 10000);
+    EXPECT_TRUE(link().PingServer.isActive());
+    ASSERT_TRUE(waitUntil([&] { return link().isOpen(); }));
+}
+
+TEST_F(Linked, AFailingHandlerIsReportedAndTheRestWaitsForTheNextRead) {
+    link().setHandler(QLatin1Char('d'), [](const QString&) { throw std::runtime_error("bad greeting"); });
+    serve("dxx$k$P$k$");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Exception);
+    EXPECT_NE(link().protocolLog().last(), QStringLiteral("Hello"));
+    serve("X$k$");
+    EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Hello")));
+}
+
+TEST_F(Linked, AServerSendingWithoutEndIsCutOffAndTheLinkReconnects) {
+    const QByteArray chunk(4 * 1024 * 1024, 'x');
+    for (int i = 0; i < 17; ++i)
+        server.send(chunk);
+    ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }, 20000));
+    EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Слишком длинное сообщение сервера: соединение разорвано")));
+    link().PingServerTimer();
+    ASSERT_TRUE(waitUntil([&] { return server.connections == 2 && link().isOpen(); }));
+    // The new connection starts with an empty buffer.
+    serve("P$k$");
+    EXPECT_EQ(link().protocolLog().last(), QStringLiteral("Hello"));
+}
+
+TEST(Failover, WalksTheServerListOnConnectErrorsEveryTenSeconds) {
+    QTemporaryDir dir;
+    const QString programDir = TestFiles::dirPath(dir);
+    const quint16 port = TestFiles::closedLoopbackPort();
+    TestFiles::write(programDir + QStringLiteral("ip.ini"),
+                     QByteArray("[options]\r\nip=127.0.0.9\r\nipport=") + QByteArray::number(port) + "\r\n");
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeFileDialog fileDialog;
+    Terminal terminal(programDir, &dialogs, &clock, &fileDialog);
+    ServerLink& link = terminal.link();
+    QStringList states;
+    QObject::connect(&terminal.model(), &MainWindowModel::changed, [&] {
+        if (states.isEmpty() || states.last() != terminal.model().statusPanel[1])
+            states << terminal.model().statusPanel[1];
+    });
+    terminal.formCreate();
+    EXPECT_EQ(link.PingServer.interval(), 10000);
+    ASSERT_TRUE(waitUntil([&] { return states.contains(QStringLiteral("Ошибка соединения 127.0.0.9")); }));
+    // The design text, then the first attempt with two dots, then its failure.
+    EXPECT_EQ(states.mid(0, 3), QStringList({"Соединяюсь...", "Соединяюсь..", "Ошибка соединения 127.0.0.9"}));
+
+    const QStringList expected = {"127.0.0.2", "127.0.0.3", "127.0.0.1", "127.0.0.2"};
+    for (const QString& address : expected) {
+        EXPECT_EQ(link.peerAddress(), address);
+        states.clear();
+        link.PingServerTimer(); // the 10 s tick
+        ASSERT_TRUE(waitUntil([&] { return states.contains(QStringLiteral("Ошибка соединения ") + address); }))
+            << qPrintable(address);
+        EXPECT_EQ(states.first(), QStringLiteral("Соединяюсь..."));
+        EXPECT_EQ(link.peerPort(), port);
+    }
+    EXPECT_EQ(link.PingServer.interval(), 10000);
+    EXPECT_EQ(link.protocolLog().count(QStringLiteral("Error Connecting1!")), 5);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+} // namespace
