@@ -1,6 +1,7 @@
 #include "terminal/Terminal.h"
 
 #include "core/Builtins.h"
+#include "core/OperatorCatalogue.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 
@@ -91,9 +92,7 @@ void Terminal::saveNetworkSettings(const QString& address, const QString& port) 
     ctx_.dialogs->message(QStringLiteral("Для активации настроек необходимо \n перезапустить программу!"));
 }
 
-void Terminal::buildCatalogue() {
-    // Filled in by the operator catalogue.
-}
+void Terminal::buildCatalogue() { ::buildCatalogue(ctx_, model_); }
 
 void Terminal::resetJournalHeaders() {
     // Filled in by the payment journal.
