@@ -5,6 +5,8 @@
 #include "support/FakeDialogs.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -261,6 +263,26 @@ TEST_F(Catalogue, MissingIconsShowTheBoxAndStop) {
         EXPECT_EQ(model.buttons[size_t(n)].caption, QStringLiteral("old")) << n;
     }
     EXPECT_EQ(notified, 1);
+}
+
+TEST(CatalogueIcons, EveryDemoOperatorAndTheFallbackHaveAnIcon) {
+    const QString img = QDir::cleanPath(QStringLiteral(ORVANTA_TEST_DATA "/../../../img"));
+    for (const char* art : {"1101", "1102", "1103", "1104", "1201", "1202", "1301", "1302", "1401", "1402",
+                            "1403", "1501", "1601", "1602", "1701", "99"}) {
+        SCOPED_TRACE(art);
+        QImageReader reader(img + QStringLiteral("/%1.ico").arg(art));
+        ASSERT_EQ(reader.imageCount(), 3) << qPrintable(reader.errorString());
+        const int sizes[] = {16, 32, 48};
+        for (int i = 0; i < 3; ++i) {
+            const int size = sizes[i];
+            ASSERT_TRUE(reader.jumpToImage(i));
+            const QImage image = reader.read();
+            EXPECT_EQ(image.size(), QSize(size, size));
+            EXPECT_TRUE(image.hasAlphaChannel());
+            EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0); // rounded corners stay see-through
+            EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255);
+        }
+    }
 }
 
 } // namespace
