@@ -1,6 +1,8 @@
 #include "terminal/Terminal.h"
 
 #include "core/Builtins.h"
+#include "core/OperatorCatalogue.h"
+#include "core/TerminalCertificate.h"
 #include "link/FileReplies.h"
 #include "link/ServerLink.h"
 #include "platform/FileIo.h"
@@ -33,6 +35,8 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     link_->setHandler(QLatin1Char('G'), [this](const QString& m) { onOperatorCatalogue(m); });
     link_->setHandler(QLatin1Char('Q'), [this](const QString& m) { onTerminalSettings(m); });
     link_->setHandler(QLatin1Char('f'), [this](const QString& m) { fileReplies_->handle(m); });
+    link_->setHandler(QLatin1Char(')'),
+                      [this](const QString& m) { TerminalCertificate::storeCertificate(ctx_, m.mid(1)); });
 }
 
 Terminal::~Terminal() = default;
@@ -93,9 +97,7 @@ void Terminal::saveNetworkSettings(const QString& address, const QString& port) 
     ctx_.dialogs->message(QStringLiteral("Для активации настроек необходимо \n перезапустить программу!"));
 }
 
-void Terminal::buildCatalogue() {
-    // Filled in by the operator catalogue.
-}
+void Terminal::buildCatalogue() { ::buildCatalogue(ctx_, model_); }
 
 void Terminal::resetJournalHeaders() {
     // Filled in by the payment journal.
