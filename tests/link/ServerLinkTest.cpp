@@ -1,3 +1,4 @@
+#include "core/TerminalCertificate.h"
 #include "link/FileReplies.h"
 #include "link/ServerLink.h"
 #include "platform/TextCodec.h"
@@ -159,6 +160,13 @@ TEST_F(Linked, SettingsBeforeAcceptanceGoToTheTerminalDirectoryAndAreApplied) {
     EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101/setting.ini")));
     EXPECT_EQ(model().label5, QStringLiteral("Касса 1"));
     EXPECT_EQ(ctx().terminalSettingsStamp, QStringLiteral("s-3"));
+}
+
+TEST_F(Linked, CertificateIsStoredForTheTerminalAndReadsBack) {
+    ctx().loginTerminal = QStringLiteral("101");
+    serve(")ORV-101-AB7$k$");
+    EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101cert.key")));
+    EXPECT_EQ(TerminalCertificate::readCertificate(ctx()), std::optional<QString>(QStringLiteral("ORV-101-AB7")));
 }
 
 TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndReachesItsConsumer) {
