@@ -3,6 +3,7 @@
 #include "core/Builtins.h"
 #include "core/OperatorCatalogue.h"
 #include "core/TerminalCertificate.h"
+#include "link/AccountSession.h"
 #include "link/FileReplies.h"
 #include "link/ServerLink.h"
 #include "platform/FileIo.h"
@@ -10,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -35,6 +37,17 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     link_->setHandler(QLatin1Char('G'), [this](const QString& m) { onOperatorCatalogue(m); });
     link_->setHandler(QLatin1Char('Q'), [this](const QString& m) { onTerminalSettings(m); });
     link_->setHandler(QLatin1Char('f'), [this](const QString& m) { fileReplies_->handle(m); });
+    account_ = std::make_unique<AccountSession>(ctx_, model_, *link_);
+    account_->applyTerminalSettings = [this] { applyTerminalSettings(); };
+    account_->openToday = [this] { model_.dateData = ctx_.clock->now().date(); model_.notify(); };
+    account_->terminate = [this] { terminateProgram(); };
+    terminateProgram = [] { QCoreApplication::exit(1); };
+    using Msg = const QString&;
+    link_->setHandler(QLatin1Char('d'), [this](Msg m) { account_->onGreeting(m); });
+    link_->setHandler(QLatin1Char('p'), [this](Msg m) { account_->onAccepted(m); });
+    link_->setHandler(QLatin1Char('B'), [this](Msg m) { account_->onDeposit(m); });
+    link_->setHandler(QLatin1Char('L'), [this](Msg m) { account_->onPasswordResult(m); });
+    link_->setHandler(QLatin1Char('N'), [this](Msg m) { account_->onNews(m); });
     link_->setHandler(QLatin1Char(')'),
                       [this](const QString& m) { TerminalCertificate::storeCertificate(ctx_, m.mid(1)); });
 }

@@ -5,8 +5,10 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
+class AccountSession;
 class FileReplies;
 class ServerLink;
 
@@ -48,11 +50,15 @@ public:
     void disconnectFromServer();
 
     ServerLink& link() { return *link_; }
+    AccountSession& account() { return *account_; }
     FileReplies& fileReplies() { return *fileReplies_; }
 
     // Where the link points (empty and 0 until the creation's socket step ran).
     QString peerAddress() const;
     int peerPort() const;
+
+    // Ends the program (the terminal directory cannot be made). Tests replace it.
+    std::function<void()> terminateProgram;
 
     // Column 0 of the statistics grid, once step 11 has filled it.
     const QStringList& balGridMonths() const { return balGridMonths_; }
@@ -65,5 +71,6 @@ private:
     MainWindowModel model_;
     std::unique_ptr<ServerLink> link_;
     std::unique_ptr<FileReplies> fileReplies_;
+    std::unique_ptr<AccountSession> account_;
     QStringList balGridMonths_;
 };

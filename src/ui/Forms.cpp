@@ -1,5 +1,6 @@
 #include "ui/Forms.h"
 
+#include "terminal/Terminal.h"
 #include "ui/Anketa.h"
 #include "ui/Logpas.h"
 #include "ui/Oborvedom.h"
@@ -23,7 +24,8 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     winMain = new TwinMain(programDir, seams.dialogs, seams.clock, seams.fileDialog);
     creationOrder << QStringLiteral("TwinMain");
     create(Oplat, creationOrder, "TOplat");
-    create(LoginPasw, creationOrder, "TLoginPasw");
+    LoginPasw = new TLoginPasw(winMain->terminal().account());
+    creationOrder << QStringLiteral("TLoginPasw");
     create(VipMon, creationOrder, "TVipMon");
     create(VipDay, creationOrder, "TVipDay");
     create(Progress, creationOrder, "TProgress");

@@ -2,9 +2,29 @@
 
 #include <QDialog>
 
-// The login window shown on the server's greeting.
+class AccountSession;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The login window, shown (not modal) on the server's greeting: the form, the
+// waiting panel and the success panel, one at a time.
 class TLoginPasw : public QDialog {
     Q_OBJECT
 public:
-    explicit TLoginPasw(QWidget* parent = nullptr);
+    explicit TLoginPasw(AccountSession& session, QWidget* parent = nullptr);
+
+    void syncFromModel();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    AccountSession& session_;
+    QWidget* panel1_;
+    QWidget* panel2_;
+    QWidget* panel3_;
+    QLabel* waiting_;
+    QLineEdit* edit1_;
+    QLineEdit* edit2_;
 };

@@ -1,6 +1,7 @@
 #include "ui/Unit1.h"
 
 #include "core/Builtins.h"
+#include "link/AccountSession.h"
 #include "platform/Dialogs.h"
 #include "terminal/Terminal.h"
 #include "ui/FlowLayout.h"
@@ -235,6 +236,7 @@ QWidget* TwinMain::buildPaymentsPage() {
     toolButton4_ = named(new QToolButton(toolBar2), "ToolButton4");
     toolButton4_->setText(QStringLiteral("Проверить депозит"));
     toolBar2->addWidget(toolButton4_);
+    connect(toolButton4_, &QToolButton::clicked, this, [this] { terminal_->account().checkDeposit(); });
     auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
     toolButton5->setText(QStringLiteral("Отменить транзакцию"));
     toolBar2->addWidget(toolButton5);
@@ -349,6 +351,12 @@ QWidget* TwinMain::buildSettingsPage() {
     }
     button20_ = button(QStringLiteral("Заменить"), "Button20", panel5, QStringLiteral("Произвести замену пароля"));
     pw->addWidget(button20_, 3, 1);
+    connect(button20_, &QPushButton::clicked, this, [this, panel5] {
+        auto text = [panel5](const char* name) {
+            return panel5->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+        };
+        terminal_->account().changePassword(text("Edit3"), text("Edit4"), text("Edit5"));
+    });
     panel5->setMaximumWidth(420);
     column->addWidget(panel5);
 

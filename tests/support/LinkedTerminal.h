@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/AppContext.h"
+#include "core/MainWindowModel.h"
+#include "link/ServerLink.h"
+#include "platform/TextCodec.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeFileDialog.h"
+#include "support/LoopbackServer.h"
+#include "support/TestFiles.h"
+#include "terminal/Terminal.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A terminal connected over loopback to a scriptable server.
+class Linked : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString programDir = TestFiles::dirPath(dir);
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeFileDialog fileDialog;
+    LoopbackServer server;
+    std::unique_ptr<Terminal> terminal;
+
+    void SetUp() override {
+        TestFiles::writeIpIni(programDir, server.port());
+        terminal = std::make_unique<Terminal>(programDir, &dialogs, &clock, &fileDialog);
+        terminal->formCreate();
+        ASSERT_TRUE(server.waitForClient());
+        ASSERT_TRUE(waitUntil([&] { return link().isOpen(); }));
+    }
+
+    ServerLink& link() { return terminal->link(); }
+    MainWindowModel& model() { return terminal->model(); }
+    AppContext& ctx() { return terminal->context(); }
+    // Sends messages from the server and waits until the terminal logged them.
+    void serve(const QByteArray& wire) {
+        const qsizetype before = link().protocolLog().size();
+        server.send(wire);
+        ASSERT_TRUE(waitUntil([&] { return link().protocolLog().size() > before; }));
+        // One read may not hold all of it; wait for the last byte to be logged.
+        ASSERT_TRUE(waitUntil([&] {
+            QString all;
+            for (qsizetype i = before; i < link().protocolLog().size(); ++i)
+                all += link().protocolLog().at(i);
+            return all.contains(TextCodec::fromCp1251(wire.right(3)));
+        }));
+    }
+};
+
