@@ -3,6 +3,10 @@
 #include "core/Builtins.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDialog.h"
+#include "platform/FileIo.h"
+
+#include <QFileInfo>
 
 namespace {
 const QString kOptions = QStringLiteral("options");
@@ -16,6 +20,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     ctx_.dialogs = dialogs;
     ctx_.clock = clock;
     ctx_.fileDialog = fileDialog;
+    journal_.setProgramDir(programDir);
 }
 
 Terminal::~Terminal() = default;
@@ -96,9 +101,75 @@ void Terminal::buildCatalogue() {
 }
 
 void Terminal::resetJournalHeaders() {
-    // Filled in by the payment journal.
+    journal_.resetHeaders();
 }
 
 void Terminal::connectToServer() {
     // Filled in by the server link.
+}
+
+QString Terminal::dayFilePath() const {
+    return ctx_.journalDir + model_.dateData.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".dat");
+}
+
+void Terminal::saveDay() {
+    FileIo::writeBytes(dayFilePath(), journal_.toDayFile());
+}
+
+void Terminal::loadDay() {
+    const QString path = dayFilePath();
+    if (!FileIo::exists(path)) {
+        journal_.clearDay();
+    } else {
+        QByteArray bytes;
+        if (!FileIo::readBytes(path, &bytes) || !journal_.fromDayFile(bytes)) {
+            // Emptied before the box: the box lets other events run, and they must
+            // not find the previous day's payments under this day's date.
+            journal_.clearDay();
+            ctx_.dialogs->box(QStringLiteral("Неправвельный формат файла!!!"), QStringLiteral("Загрузка данных"),
+                              Dialogs::Icon::Error);
+        }
+    }
+    journal_.resetHeaders();
+}
+
+namespace {
+
+// "yyyyMMdd..." at the start of a file name; an invalid date otherwise.
+QDate dateFromFileName(const QString& name) {
+    auto number = [&name](int from, int length) {
+        const QString part = name.mid(from, length);
+        bool ok = part.size() == length;
+        for (const QChar c : part)
+            ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        return ok ? part.toInt() : -1;
+    };
+    const int year = number(0, 4);
+    const int month = number(4, 2);
+    const int day = number(6, 2);
+    if (year < 1 || month < 0 || day < 0)
+        return QDate();
+    return QDate(year, month, day);
+}
+
+} // namespace
+
+void Terminal::openDayFile() {
+    const QString chosen = ctx_.fileDialog->openFile(ctx_.journalDir, QStringLiteral("*.dat|*.dat"));
+    if (chosen.isEmpty())
+        return;
+    const QDate date = dateFromFileName(QFileInfo(chosen).fileName());
+    if (!date.isValid()) {
+        ctx_.dialogs->box(QStringLiteral("Некорректный формат файла!!!"), QStringLiteral("Загрузка данных"),
+                          Dialogs::Icon::Error);
+        return;
+    }
+    // The day is always read from journalDir, wherever the chosen file was.
+    showDay(date);
+}
+
+void Terminal::showDay(const QDate& date) {
+    model_.dateData = date;
+    model_.notify();
+    loadDay();
 }

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/MainWindowModel.h"
+#include "payments/PaymentJournal.h"
 
 #include <QObject>
 
@@ -40,6 +41,22 @@ public:
     // Starts connecting as "Регистрация" does.
     void connectToServer();
 
+    // The day's payment journal shown in the grid.
+    PaymentJournal& journal() { return journal_; }
+    const PaymentJournal& journal() const { return journal_; }
+    // journalDir + the date shown as "yyyyMMdd" + ".dat".
+    QString dayFilePath() const;
+    // Writes the whole journal to the day file; throws AppError when it cannot,
+    // leaving the previous file whole.
+    void saveDay();
+    // Replaces the journal with the day file of the date shown: an empty day when
+    // there is none, a message and an empty day when it is damaged.
+    void loadDay();
+    // "Открыть файл": the day named by a chosen file, from journalDir.
+    void openDayFile();
+    // A change of the date picker: that day's journal.
+    void showDay(const QDate& date);
+
     // Where the link points, as step 10 of the creation set it.
     const QString& peerAddress() const { return peerAddress_; }
     int peerPort() const { return peerPort_; }
@@ -52,6 +69,7 @@ public:
 private:
     AppContext ctx_;
     MainWindowModel model_;
+    PaymentJournal journal_;
     QString peerAddress_;
     int peerPort_ = 0;
     int formCreateSteps_ = 0;
