@@ -33,13 +33,17 @@ public:
         header.orientation = Qt::Horizontal;
         header.position = QStyleOptionHeader::Middle;
         header.section = index.column();
-        header.text = index.data(Qt::DisplayRole).toString();
-        header.textAlignment = Qt::AlignCenter;
-        header.fontMetrics = option.fontMetrics;
         header.palette = option.palette;
         const QWidget* widget = option.widget;
         QStyle* style = widget ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_Header, &header, painter, widget);
+        style->drawControl(QStyle::CE_HeaderSection, &header, painter, widget);
+        // Wrapped rather than cut: a caption such as "Время выполнения" is wider
+        // than its column but has the height of both header rows to use.
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::ButtonText));
+        painter->drawText(option.rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
     }
 };
 
