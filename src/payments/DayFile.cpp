@@ -1,8 +1,8 @@
 #include "payments/DayFile.h"
 
-#include "platform/FileIo.h"
 #include "platform/TextCodec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -16,11 +16,44 @@ constexpr char kEscapedCr = '\x09';
 constexpr char kEscapedLf = '\x08';
 constexpr char kEscapedNul = '\x01';
 
-void appendNumber(QByteArray& out, int value) {
-    char buf[16];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, res.ptr - buf);
-}
+// Writes into a buffer sized beforehand: a busy day has a hundred thousand cells.
+class Writer {
+public:
+    explicit Writer(qsizetype capacity) : text_(capacity, Qt::Uninitialized), at_(text_.data()) {}
+
+    void number(int value) {
+        char buf[16];
+        const auto res = std::to_chars(buf, buf + sizeof buf, value);
+        for (const char* p = buf; p != res.ptr; ++p)
+            *at_++ = QLatin1Char(*p);
+    }
+    void ascii(const char* text) {
+        while (*text)
+            *at_++ = QLatin1Char(*text++);
+    }
+    void ascii(char c) { *at_++ = QLatin1Char(c); }
+    // The text, with CR, LF and NUL swapped for their stand-ins when it holds a CR.
+    void cell(const QString& text) {
+        QChar* const start = at_;
+        std::copy(text.cbegin(), text.cend(), start);
+        at_ += text.size();
+        if (!text.contains(QLatin1Char('\r')))
+            return;
+        for (QChar* p = start; p != at_; ++p) {
+            if (*p == QLatin1Char('\r'))
+                *p = QLatin1Char(kEscapedCr);
+            else if (*p == QLatin1Char('\n'))
+                *p = QLatin1Char(kEscapedLf);
+            else if (p->isNull())
+                *p = QLatin1Char(kEscapedNul);
+        }
+    }
+    QByteArray toCp1251() const { return TextCodec::toCp1251(QStringView(text_.constData(), at_)); }
+
+private:
+    QString text_;
+    QChar* at_;
+};
 
 // A number as the file's readers have always taken it: blanks, an optional
 // sign, then as many digits as stand there; no digits reads as 0.
@@ -43,6 +76,31 @@ int leadingInt(QByteArrayView text) {
     return int(negative ? -v : v);
 }
 
+// Lines ended by CR LF, LF or CR, as FileIo::splitLines has them, but walked in
+// place: a busy day has a hundred thousand lines and copying each one costs more
+// than reading it.
+class LineReader {
+public:
+    explicit LineReader(QByteArrayView bytes) : at_(bytes.begin()), end_(bytes.end()) {}
+
+    bool next(QByteArrayView* line) {
+        if (at_ == end_)
+            return false;
+        const char* stop = at_;
+        while (stop != end_ && *stop != '\r' && *stop != '\n')
+            ++stop;
+        *line = QByteArrayView(at_, stop);
+        if (stop != end_ && *stop == '\r' && stop + 1 != end_ && stop[1] == '\n')
+            ++stop;
+        at_ = stop == end_ ? end_ : stop + 1;
+        return true;
+    }
+
+private:
+    const char* at_;
+    const char* end_;
+};
+
 QString cellText(QByteArrayView bytes) {
     if (!bytes.contains(kEscapedLf))
         return TextCodec::fromCp1251(bytes);
@@ -62,57 +120,51 @@ QString cellText(QByteArrayView bytes) {
 } // namespace
 
 QByteArray encode(const Table& table) {
-    QByteArray out;
-    out.reserve(qsizetype(table.rows.size()) * 160 + 256);
-    appendNumber(out, ColumnCount);
-    out += ',';
-    appendNumber(out, int(table.rows.size()));
-    out += "\r\n";
+    // Each line is at most its text and 24 more characters (two numbers, two
+    // commas, CR LF); the text is put together first and converted in one pass.
+    constexpr qsizetype kLineExtra = 24;
+    qsizetype size = kLineExtra * (1 + ColumnCount);
+    for (const Table::Row& row : table.rows)
+        for (const QString& text : row)
+            size += text.isEmpty() ? 0 : text.size() + kLineExtra;
+    Writer out(size);
+    out.number(ColumnCount);
+    out.ascii(',');
+    out.number(int(table.rows.size()));
+    out.ascii("\r\n");
     for (int c = 0; c < ColumnCount; ++c) {
-        out += "cw ";
-        appendNumber(out, c);
-        out += ',';
-        appendNumber(out, table.widths[size_t(c)]);
-        out += "\r\n";
+        out.ascii("cw ");
+        out.number(c);
+        out.ascii(',');
+        out.number(table.widths[size_t(c)]);
+        out.ascii("\r\n");
     }
     for (size_t r = 0; r < table.rows.size(); ++r) {
         for (int c = 0; c < ColumnCount; ++c) {
             const QString& text = table.rows[r][size_t(c)];
             if (text.isEmpty())
                 continue;
-            appendNumber(out, c);
-            out += ',';
-            appendNumber(out, int(r));
-            out += ',';
-            const qsizetype start = out.size();
-            out += TextCodec::toCp1251(text);
-            if (text.contains(QLatin1Char('\r'))) {
-                char* p = out.data();
-                for (qsizetype i = start; i < out.size(); ++i) {
-                    if (p[i] == '\r')
-                        p[i] = kEscapedCr;
-                    else if (p[i] == '\n')
-                        p[i] = kEscapedLf;
-                    else if (p[i] == '\0')
-                        p[i] = kEscapedNul;
-                }
-            }
-            out += "\r\n";
+            out.number(c);
+            out.ascii(',');
+            out.number(int(r));
+            out.ascii(',');
+            out.cell(text);
+            out.ascii("\r\n");
         }
     }
-    return out;
+    return out.toCp1251();
 }
 
 bool decode(const QByteArray& bytes, Table* table) {
-    const QByteArrayList lines = FileIo::splitLines(bytes);
+    LineReader lines(bytes);
+    QByteArrayView line;
 
     int columns = ColumnCount;
     int rows = EmptyDayRows;
-    if (!lines.isEmpty() && !lines.first().isEmpty()) {
-        const QByteArray& counts = lines.first();
-        const qsizetype comma = counts.indexOf(',');
-        columns = comma < 0 ? 0 : leadingInt(QByteArrayView(counts).first(comma));
-        rows = comma < 0 ? 0 : leadingInt(QByteArrayView(counts).sliced(comma + 1));
+    if (lines.next(&line) && !line.isEmpty()) {
+        const qsizetype comma = line.indexOf(',');
+        columns = comma < 0 ? 0 : leadingInt(line.first(comma));
+        rows = comma < 0 ? 0 : leadingInt(line.sliced(comma + 1));
         if (columns <= 0 || rows < MinRows || rows > MaxRows)
             return false;
     }
@@ -122,8 +174,7 @@ bool decode(const QByteArray& bytes, Table* table) {
 
     std::vector<Table::Row> cells(static_cast<size_t>(rows));
     std::array<int, ColumnCount> widths = table->widths;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArrayView line(lines[i]);
+    while (lines.next(&line)) {
         const qsizetype comma1 = line.indexOf(',');
         if (comma1 < 0)
             continue;

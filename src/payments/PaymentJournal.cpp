@@ -130,7 +130,10 @@ void PaymentJournal::resetHeaders() {
     emit dataChanged(index(FirstDataRow, OperatorName), index(totalsRow(), OperatorName),
                      {Qt::DecorationRole});
     emit columnWidthsChanged();
-    recomputeTotals();
+    // The totals follow every change of a sum already; only another decimal
+    // separator can have left them stale.
+    if (totalsSeparator_ != Locale::decimalSeparator())
+        recomputeTotals();
 }
 
 int PaymentJournal::insertPaymentRow() {
@@ -251,6 +254,7 @@ void PaymentJournal::recomputeTotals() {
         credited += sumValue(table_.rows[size_t(r)][Credited]);
         received += sumValue(table_.rows[size_t(r)][Received]);
     }
+    totalsSeparator_ = Locale::decimalSeparator();
     Row& totals = table_.rows[size_t(last)];
     const QString c = Locale::formatFixed2(credited);
     const QString rcv = Locale::formatFixed2(received);

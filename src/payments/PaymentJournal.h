@@ -127,6 +127,7 @@ private:
 
     DayFile::Table table_;
     int currentRow_ = FirstDataRow;
+    QChar totalsSeparator_;
     QString programDir_;
     mutable QHash<QString, QIcon> icons_;
 };
