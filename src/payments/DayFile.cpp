@@ -10,8 +10,9 @@ namespace DayFile {
 
 namespace {
 
-// Texts holding a CR are stored on one line by swapping the line-break bytes
-// for control bytes that cp1251 text never uses.
+// A text holding a CR is kept on one line: its CR, LF and NUL are written as
+// these bytes. The reader turns them back only in a line holding the LF's
+// stand-in, so a tab in an ordinary text stays a tab.
 constexpr char kEscapedCr = '\x09';
 constexpr char kEscapedLf = '\x08';
 constexpr char kEscapedNul = '\x01';

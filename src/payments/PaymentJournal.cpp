@@ -130,17 +130,14 @@ void PaymentJournal::resetHeaders() {
     emit dataChanged(index(FirstDataRow, OperatorName), index(totalsRow(), OperatorName),
                      {Qt::DecorationRole});
     emit columnWidthsChanged();
-    // The totals follow every change of a sum already; only another decimal
-    // separator can have left them stale.
-    if (totalsSeparator_ != Locale::decimalSeparator())
-        recomputeTotals();
+    switchTotalsOn();
 }
 
 int PaymentJournal::insertPaymentRow() {
     beginInsertRows(QModelIndex(), FirstDataRow, FirstDataRow);
     table_.rows.insert(table_.rows.begin() + FirstDataRow, Row{});
     endInsertRows();
-    recomputeTotals();
+    switchTotalsOn();
     // Announced even when the index stays the same: a different row now stands there.
     currentRow_ = FirstDataRow;
     emit currentRowChanged(currentRow_);
@@ -244,6 +241,13 @@ void PaymentJournal::replaceTable(DayFile::Table&& table) {
     currentRow_ = FirstDataRow;
     emit currentRowChanged(currentRow_);
     emit columnWidthsChanged();
+}
+
+void PaymentJournal::switchTotalsOn() {
+    // The totals follow every change of a sum already; only another decimal
+    // separator can have left them stale.
+    if (totalsSeparator_ != Locale::decimalSeparator())
+        recomputeTotals();
 }
 
 void PaymentJournal::recomputeTotals() {
@@ -353,8 +357,8 @@ QVariant PaymentJournal::data(const QModelIndex& index, int role) const {
 Qt::ItemFlags PaymentJournal::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    // The header rows are drawn as headers and never selected.
+    // The header rows are drawn as headers; neither a click nor the keys reach them.
     if (index.row() < FirstDataRow)
-        return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+        return Qt::ItemNeverHasChildren;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }

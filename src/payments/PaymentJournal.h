@@ -122,6 +122,7 @@ signals:
 private:
     bool inTable(int row, int column) const;
     void recomputeTotals();
+    void switchTotalsOn();
     QIcon operatorIcon(const QString& article) const;
     void replaceTable(DayFile::Table&& table);
 

@@ -40,7 +40,7 @@ public:
         // Wrapped rather than cut: a caption such as "Время выполнения" is wider
         // than its column but has the height of both header rows to use.
         painter->save();
-        painter->setPen(option.palette.color(QPalette::ButtonText));
+        painter->setPen(option.palette.color(QPalette::Active, QPalette::ButtonText));
         painter->drawText(option.rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap,
                           index.data(Qt::DisplayRole).toString());
         painter->restore();

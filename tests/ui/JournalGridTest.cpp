@@ -9,6 +9,7 @@
 #include "ui/Unit1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QHeaderView>
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -84,9 +86,23 @@ TEST_F(JournalGridTest, SelectionFollowsTheCurrentRowBothWays) {
     EXPECT_TRUE(grid.selectionModel()->isRowSelected(2, QModelIndex()));
     EXPECT_FALSE(grid.selectionModel()->isRowSelected(5, QModelIndex()));
 
-    // Header rows cannot be selected.
-    grid.setCurrentIndex(journal.index(0, 0));
+    // A click on a header row selects nothing; one on a payment row selects it.
+    grid.resize(900, 400);
+    auto click = [this](int row) {
+        const QPoint at = grid.visualRect(journal.index(row, 1)).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, grid.viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, grid.viewport()->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(grid.viewport(), &press);
+        QApplication::sendEvent(grid.viewport(), &release);
+    };
+    click(1);
     EXPECT_EQ(journal.currentRow(), 2);
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    click(3);
+    EXPECT_EQ(journal.currentRow(), 3);
+    EXPECT_TRUE(grid.selectionModel()->isRowSelected(3, QModelIndex()));
 }
 
 TEST_F(JournalGridTest, SearchBarFindsShownTexts) {
