@@ -73,12 +73,18 @@ void writeBytes(const QString& path, const QByteArray& bytes, const QString& err
     bool ok = f.open(QIODevice::WriteOnly);
     if (ok)
         ok = f.write(bytes) == bytes.size();
+    // commit() renames the file into place even when flushing its buffer fails
+    // (a full disk), so the buffer is flushed and checked first.
     if (ok)
+        ok = f.flush();
+    QString reason = f.errorString();
+    if (ok) {
         ok = f.commit();
-    else
+        reason = f.errorString();
+    } else {
         f.cancelWriting();
+    }
     if (!ok) {
-        const QString reason = f.errorString();
         throw AppError(errorText.isEmpty() ? QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason)
                                            : errorText);
     }

@@ -5,10 +5,13 @@
 #include "core/TerminalCertificate.h"
 #include "link/AccountSession.h"
 #include "link/FileReplies.h"
+#include "link/PaymentCreation.h"
 #include "link/ServerLink.h"
+#include "link/Transmission.h"
 #include "platform/FileIo.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "platform/FileDialog.h"
 #include "platform/SystemClock.h"
 
 #include <QCoreApplication>
@@ -27,6 +30,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     ctx_.dialogs = dialogs;
     ctx_.clock = clock;
     ctx_.fileDialog = fileDialog;
+    journal_.setProgramDir(programDir);
     // The date picker starts on today; the day itself is loaded at login.
     if (clock)
         model_.dateData = clock->now().date();
@@ -39,7 +43,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     link_->setHandler(QLatin1Char('f'), [this](const QString& m) { fileReplies_->handle(m); });
     account_ = std::make_unique<AccountSession>(ctx_, model_, *link_);
     account_->applyTerminalSettings = [this] { applyTerminalSettings(); };
-    account_->openToday = [this] { model_.dateData = ctx_.clock->now().date(); model_.notify(); };
+    account_->openToday = [this] { showDay(today()); };
     account_->terminate = [this] { terminateProgram(); };
     terminateProgram = [] { QCoreApplication::exit(1); };
     using Msg = const QString&;
@@ -48,6 +52,22 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     link_->setHandler(QLatin1Char('B'), [this](Msg m) { account_->onDeposit(m); });
     link_->setHandler(QLatin1Char('L'), [this](Msg m) { account_->onPasswordResult(m); });
     link_->setHandler(QLatin1Char('N'), [this](Msg m) { account_->onNews(m); });
+
+    transmission_ = std::make_unique<Transmission>(
+        ctx_, model_, *link_, journal_,
+        Transmission::Days{[this] { saveDay(); }, [this] { return showingToday(); },
+                           [this] {
+                               return ctx_.journalDir + today().toString(QStringLiteral("yyyyMMdd")) +
+                                      QStringLiteral(".dat");
+                           }});
+    creation_ = std::make_unique<PaymentCreation>(
+        ctx_, model_, *link_, journal_, *transmission_,
+        PaymentCreation::Days{[this] { return showingToday(); }, [this] { showDay(today()); },
+                              [this] { saveDay(); }});
+    link_->setHandler(QLatin1Char('o'), [this](Msg m) { transmission_->onAcknowledged(m); });
+    link_->setHandler(QLatin1Char('Z'), [this](Msg m) { transmission_->onStatus(m); });
+    link_->setHandler(QLatin1Char('O'), [this](Msg m) { transmission_->onRefused(m); });
+    link_->setHandler(QLatin1Char('('), [this](Msg m) { transmission_->onRefused(m); });
     link_->setHandler(QLatin1Char(')'),
                       [this](const QString& m) { TerminalCertificate::storeCertificate(ctx_, m.mid(1)); });
 }
@@ -113,7 +133,7 @@ void Terminal::saveNetworkSettings(const QString& address, const QString& port) 
 void Terminal::buildCatalogue() { ::buildCatalogue(ctx_, model_); }
 
 void Terminal::resetJournalHeaders() {
-    // Filled in by the payment journal.
+    journal_.resetHeaders();
 }
 
 void Terminal::connectToServer() { link_->connectToServer(); }
@@ -139,4 +159,72 @@ void Terminal::onTerminalSettings(const QString& message) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     FileIo::writeLines(path, FileIo::splitLines(message.mid(1)));
     applyTerminalSettings();
+}
+
+QString Terminal::dayFilePath() const {
+    return ctx_.journalDir + model_.dateData.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".dat");
+}
+
+void Terminal::saveDay() {
+    FileIo::writeBytes(dayFilePath(), journal_.toDayFile());
+}
+
+void Terminal::loadDay() {
+    const QString path = dayFilePath();
+    if (!FileIo::exists(path)) {
+        journal_.clearDay();
+    } else {
+        QByteArray bytes;
+        if (!FileIo::readBytes(path, &bytes) || !journal_.fromDayFile(bytes)) {
+            // Emptied before the box: the box lets other events run, and they must
+            // not find the previous day's payments under this day's date.
+            journal_.clearDay();
+            ctx_.dialogs->box(QStringLiteral("Неправвельный формат файла!!!"), QStringLiteral("Загрузка данных"),
+                              Dialogs::Icon::Error);
+        }
+    }
+    journal_.resetHeaders();
+}
+
+namespace {
+
+// "yyyyMMdd..." at the start of a file name; an invalid date otherwise.
+QDate dateFromFileName(const QString& name) {
+    auto number = [&name](int from, int length) {
+        const QString part = name.mid(from, length);
+        bool ok = part.size() == length;
+        for (const QChar c : part)
+            ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        return ok ? part.toInt() : -1;
+    };
+    const int year = number(0, 4);
+    const int month = number(4, 2);
+    const int day = number(6, 2);
+    if (year < 1 || month < 0 || day < 0)
+        return QDate();
+    return QDate(year, month, day);
+}
+
+} // namespace
+
+void Terminal::openDayFile() {
+    const QString chosen = ctx_.fileDialog->openFile(ctx_.journalDir, QStringLiteral("*.dat|*.dat"));
+    if (chosen.isEmpty())
+        return;
+    const QDate date = dateFromFileName(QFileInfo(chosen).fileName());
+    if (!date.isValid()) {
+        ctx_.dialogs->box(QStringLiteral("Некорректный формат файла!!!"), QStringLiteral("Загрузка данных"),
+                          Dialogs::Icon::Error);
+        return;
+    }
+    // The day is always read from journalDir, wherever the chosen file was.
+    showDay(date);
+}
+
+QDate Terminal::today() const { return ctx_.clock->now().date(); }
+
+void Terminal::showDay(const QDate& date) {
+    model_.dateData = date;
+    model_.notify();
+    loadDay();
 }

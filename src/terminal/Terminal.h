@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/MainWindowModel.h"
+#include "payments/PaymentJournal.h"
 
 #include <QObject>
 
@@ -9,6 +10,8 @@
 #include <memory>
 
 class AccountSession;
+class PaymentCreation;
+class Transmission;
 class FileReplies;
 class ServerLink;
 
@@ -51,6 +54,8 @@ public:
 
     ServerLink& link() { return *link_; }
     AccountSession& account() { return *account_; }
+    Transmission& transmission() { return *transmission_; }
+    PaymentCreation& creation() { return *creation_; }
     FileReplies& fileReplies() { return *fileReplies_; }
 
     // Where the link points (empty and 0 until the creation's socket step ran).
@@ -59,6 +64,25 @@ public:
 
     // Ends the program (the terminal directory cannot be made). Tests replace it.
     std::function<void()> terminateProgram;
+
+    // The day's payment journal shown in the grid.
+    PaymentJournal& journal() { return journal_; }
+    const PaymentJournal& journal() const { return journal_; }
+    // journalDir + the date shown as "yyyyMMdd" + ".dat".
+    QString dayFilePath() const;
+    // Writes the whole journal to the day file; throws AppError when it cannot,
+    // leaving the previous file whole.
+    void saveDay();
+    // Replaces the journal with the day file of the date shown: an empty day when
+    // there is none, a message and an empty day when it is damaged.
+    void loadDay();
+    // "Открыть файл": the day named by a chosen file, from journalDir.
+    void openDayFile();
+    // A change of the date picker: that day's journal.
+    void showDay(const QDate& date);
+    // Today by the terminal's clock, and whether it is the day shown.
+    QDate today() const;
+    bool showingToday() const { return model_.dateData == today(); }
 
     // Column 0 of the statistics grid, once step 11 has filled it.
     const QStringList& balGridMonths() const { return balGridMonths_; }
@@ -69,8 +93,11 @@ private:
 
     AppContext ctx_;
     MainWindowModel model_;
+    PaymentJournal journal_;
     std::unique_ptr<ServerLink> link_;
     std::unique_ptr<FileReplies> fileReplies_;
     std::unique_ptr<AccountSession> account_;
+    std::unique_ptr<Transmission> transmission_;
+    std::unique_ptr<PaymentCreation> creation_;
     QStringList balGridMonths_;
 };

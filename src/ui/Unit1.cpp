@@ -2,9 +2,11 @@
 
 #include "core/Builtins.h"
 #include "link/AccountSession.h"
+#include "link/Transmission.h"
 #include "platform/Dialogs.h"
 #include "terminal/Terminal.h"
 #include "ui/FlowLayout.h"
+#include "ui/JournalGrid.h"
 #include "ui/Logo.h"
 
 #include <QAction>
@@ -211,9 +213,10 @@ QWidget* TwinMain::buildPaymentsPage() {
     }
     column->addWidget(winSotka_);
 
-    grid_ = named(new QTableView(page), "Grid");
+    grid_ = new JournalGrid(&terminal_->journal(), page);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     column->addWidget(grid_, 1);
+    column->addWidget(new JournalSearchBar(grid_, page));
 
     memo1_ = named(new QPlainTextEdit(page), "Memo1");
     memo1_->setReadOnly(true);
@@ -264,6 +267,7 @@ QWidget* TwinMain::buildPaymentsPage() {
     groupTovar_->hide();
     column->addWidget(groupTovar_);
 
+    connect(dateDATA_, &QDateEdit::dateChanged, this, [this](const QDate& date) { terminal_->showDay(date); });
     connect(tabControl1_, &QTabBar::currentChanged, this, [this](int index) {
         terminal_->model().categoryTab = index;
         terminal_->buildCatalogue();
@@ -416,7 +420,11 @@ void TwinMain::buildPopupMenu() {
     n3_ = add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
     add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
     separator("N9");
-    add("N11", QStringLiteral("Открыть файл"));
+    auto* n11 = add("N11", QStringLiteral("Открыть файл"));
+    connect(n11, &QAction::triggered, this, [this] { terminal_->openDayFile(); });
+    connect(n7_, &QAction::triggered, this, [this] { terminal_->transmission().sendSelected(); });
+    connect(n3_, &QAction::triggered, this, [this] { terminal_->transmission().sendAll(); });
+    connect(n4_, &QAction::triggered, this, [this] { terminal_->transmission().refreshStatuses(); });
     popupMenu1_->setToolTipsVisible(true);
 
     if (auto* toolButton7 = findChild<QToolButton*>(QStringLiteral("ToolButton7")))

@@ -27,6 +27,7 @@ class QWidget;
 
 class Dialogs;
 class FileDialog;
+class JournalGrid;
 class SystemClock;
 class Terminal;
 
@@ -69,7 +70,7 @@ private:
     QTabBar* tabControl1_ = nullptr;
     QWidget* winSotka_ = nullptr;
     std::array<QToolButton*, 19> butons_{};
-    QTableView* grid_ = nullptr;
+    JournalGrid* grid_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     QWidget* panel4_ = nullptr;
     QLabel* platej_ = nullptr;

@@ -1,0 +1,146 @@
+// Saving and loading a busy day's journal next to a plain write and read of the
+// same bytes, to show what the day file format and the table cost over the I/O.
+#include "payments/PaymentJournal.h"
+#include "platform/Dialogs.h"
+#include "platform/TextCodec.h"
+#include "terminal/Terminal.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kPayments = 10000;
+
+class QuietDialogs : public Dialogs {
+public:
+    void message(const QString&) override {}
+    void box(const QString&, const QString&, Icon) override {}
+    bool question(const QString&, const QString&) override { return true; }
+    bool retryCancel(const QString&, const QString&, Icon) override { return false; }
+    void exception(const QString&) override {}
+};
+
+// A day with kPayments rows, built as a day file (faster than inserting row by row).
+QByteArray busyDay() {
+    const QStringList operators = {QStringLiteral(" Связь-Плюс"), QStringLiteral(" Водоканал"),
+                                   QStringLiteral(" Интернет Дом"), QStringLiteral(" Налоговая служба")};
+    const QStringList notes = {QStringLiteral("Зачислено"), QStringLiteral("в процессе"),
+                               QStringLiteral("отложено"), QStringLiteral("Ошибка")};
+    QString text = QStringLiteral("11,%1\r\n").arg(kPayments + 5);
+    for (int r = 2; r < kPayments + 2; ++r) {
+        const int i = r - 2;
+        const QString sum = QStringLiteral("%1.%2").arg(10 + i % 490).arg(i % 100, 2, 10, QLatin1Char('0'));
+        const QString cells[11] = {QStringLiteral("09.12.26 %1:%2:%3")
+                                       .arg(8 + i / 3600 % 12, 2, 10, QLatin1Char('0'))
+                                       .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
+                                       .arg(i % 60, 2, 10, QLatin1Char('0')),
+                                   operators[i % operators.size()],
+                                   QStringLiteral("92%1").arg(7000000 + i),
+                                   sum,
+                                   sum,
+                                   QStringLiteral("000_261209%1").arg(100000 + i),
+                                   notes[i % notes.size()],
+                                   QString::number(7 + i % 5),
+                                   QStringLiteral("20"),
+                                   QStringLiteral("1"),
+                                   QStringLiteral("2")};
+        for (int c = 0; c < 11; ++c)
+            text += QStringLiteral("%1,%2,%3\r\n").arg(c).arg(r).arg(cells[c]);
+    }
+    PaymentJournal journal;
+    journal.fromDayFile(TextCodec::toCp1251(text));
+    journal.resetHeaders();
+    return journal.toDayFile();
+}
+
+struct Fixture {
+    Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), &dialogs, nullptr, nullptr) {
+        terminal.context().journalDir = QDir(dir.path()).absolutePath() + QLatin1Char('/');
+        terminal.model().dateData = QDate(2026, 12, 9);
+        bytes = busyDay();
+        terminal.journal().fromDayFile(bytes);
+        terminal.journal().resetHeaders();
+        plainPath = terminal.context().journalDir + QStringLiteral("plain.dat");
+        terminal.saveDay();
+        QFile f(plainPath);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+    QTemporaryDir dir;
+    QuietDialogs dialogs;
+    Terminal terminal;
+    QByteArray bytes;
+    QString plainPath;
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_SaveDay(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        f.terminal.saveDay();
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+void BM_PlainWrite(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        QFile file(f.plainPath);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(f.bytes);
+        file.close();
+    }
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+void BM_LoadDay(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        f.terminal.loadDay();
+    if (f.terminal.journal().rowCount() != kPayments + 5)
+        state.SkipWithError("the day did not load");
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        QFile file(f.plainPath);
+        file.open(QIODevice::ReadOnly);
+        QByteArray read = file.readAll();
+        benchmark::DoNotOptimize(read.data());
+    }
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+// The two halves without the disk.
+void BM_ToDayFile(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        QByteArray out = f.terminal.journal().toDayFile();
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+void BM_FromDayFile(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        f.terminal.journal().fromDayFile(f.bytes);
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveDay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadDay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ToDayFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FromDayFile)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,204 @@
+#include "payments/DayFile.h"
+
+#include "platform/TextCodec.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace DayFile {
+
+namespace {
+
+// A text holding a CR is kept on one line: its CR, LF and NUL are written as
+// these bytes. The reader turns them back only in a line holding the LF's
+// stand-in, so a tab in an ordinary text stays a tab.
+constexpr char kEscapedCr = '\x09';
+constexpr char kEscapedLf = '\x08';
+constexpr char kEscapedNul = '\x01';
+
+// Writes into a buffer sized beforehand: a busy day has a hundred thousand cells.
+class Writer {
+public:
+    explicit Writer(qsizetype capacity) : text_(capacity, Qt::Uninitialized), at_(text_.data()) {}
+
+    void number(int value) {
+        char buf[16];
+        const auto res = std::to_chars(buf, buf + sizeof buf, value);
+        for (const char* p = buf; p != res.ptr; ++p)
+            *at_++ = QLatin1Char(*p);
+    }
+    void ascii(const char* text) {
+        while (*text)
+            *at_++ = QLatin1Char(*text++);
+    }
+    void ascii(char c) { *at_++ = QLatin1Char(c); }
+    // The text, with CR, LF and NUL swapped for their stand-ins when it holds a CR.
+    void cell(const QString& text) {
+        QChar* const start = at_;
+        std::copy(text.cbegin(), text.cend(), start);
+        at_ += text.size();
+        if (!text.contains(QLatin1Char('\r')))
+            return;
+        for (QChar* p = start; p != at_; ++p) {
+            if (*p == QLatin1Char('\r'))
+                *p = QLatin1Char(kEscapedCr);
+            else if (*p == QLatin1Char('\n'))
+                *p = QLatin1Char(kEscapedLf);
+            else if (p->isNull())
+                *p = QLatin1Char(kEscapedNul);
+        }
+    }
+    QByteArray toCp1251() const { return TextCodec::toCp1251(QStringView(text_.constData(), at_)); }
+
+private:
+    QString text_;
+    QChar* at_;
+};
+
+// A number as the file's readers have always taken it: blanks, an optional
+// sign, then as many digits as stand there; no digits reads as 0.
+int leadingInt(QByteArrayView text) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    qint64 v = 0;
+    for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i) {
+        v = v * 10 + (text[i] - '0');
+        if (v > std::numeric_limits<int>::max())
+            return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    }
+    return int(negative ? -v : v);
+}
+
+// Lines ended by CR LF, LF or CR, as FileIo::splitLines has them, but walked in
+// place: a busy day has a hundred thousand lines and copying each one costs more
+// than reading it.
+class LineReader {
+public:
+    explicit LineReader(QByteArrayView bytes) : at_(bytes.begin()), end_(bytes.end()) {}
+
+    bool next(QByteArrayView* line) {
+        if (at_ == end_)
+            return false;
+        const char* stop = at_;
+        while (stop != end_ && *stop != '\r' && *stop != '\n')
+            ++stop;
+        *line = QByteArrayView(at_, stop);
+        if (stop != end_ && *stop == '\r' && stop + 1 != end_ && stop[1] == '\n')
+            ++stop;
+        at_ = stop == end_ ? end_ : stop + 1;
+        return true;
+    }
+
+private:
+    const char* at_;
+    const char* end_;
+};
+
+QString cellText(QByteArrayView bytes) {
+    if (!bytes.contains(kEscapedLf))
+        return TextCodec::fromCp1251(bytes);
+    QByteArray raw = bytes.toByteArray();
+    raw.replace(kEscapedCr, '\r').replace(kEscapedLf, '\n').replace(kEscapedNul, '\0');
+    // A cell holds a single line: the text ends at the first line break.
+    qsizetype end = raw.size();
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' || raw[i] == '\n') {
+            end = i;
+            break;
+        }
+    }
+    return TextCodec::fromCp1251(QByteArrayView(raw).first(end));
+}
+
+} // namespace
+
+QByteArray encode(const Table& table) {
+    // Each line is at most its text and 24 more characters (two numbers, two
+    // commas, CR LF); the text is put together first and converted in one pass.
+    constexpr qsizetype kLineExtra = 24;
+    qsizetype size = kLineExtra * (1 + ColumnCount);
+    for (const Table::Row& row : table.rows)
+        for (const QString& text : row)
+            size += text.isEmpty() ? 0 : text.size() + kLineExtra;
+    Writer out(size);
+    out.number(ColumnCount);
+    out.ascii(',');
+    out.number(int(table.rows.size()));
+    out.ascii("\r\n");
+    for (int c = 0; c < ColumnCount; ++c) {
+        out.ascii("cw ");
+        out.number(c);
+        out.ascii(',');
+        out.number(table.widths[size_t(c)]);
+        out.ascii("\r\n");
+    }
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        for (int c = 0; c < ColumnCount; ++c) {
+            const QString& text = table.rows[r][size_t(c)];
+            if (text.isEmpty())
+                continue;
+            out.number(c);
+            out.ascii(',');
+            out.number(int(r));
+            out.ascii(',');
+            out.cell(text);
+            out.ascii("\r\n");
+        }
+    }
+    return out.toCp1251();
+}
+
+bool decode(const QByteArray& bytes, Table* table) {
+    LineReader lines(bytes);
+    QByteArrayView line;
+
+    int columns = ColumnCount;
+    int rows = EmptyDayRows;
+    if (lines.next(&line) && !line.isEmpty()) {
+        const qsizetype comma = line.indexOf(',');
+        columns = comma < 0 ? 0 : leadingInt(line.first(comma));
+        rows = comma < 0 ? 0 : leadingInt(line.sliced(comma + 1));
+        if (columns <= 0 || rows < MinRows || rows > MaxRows)
+            return false;
+    }
+    // Columns a file declares beyond the journal's own are read past; a file
+    // declaring fewer keeps its cells within the ones it declares.
+    const int usedColumns = qMin(columns, ColumnCount);
+
+    std::vector<Table::Row> cells(static_cast<size_t>(rows));
+    std::array<int, ColumnCount> widths = table->widths;
+    while (lines.next(&line)) {
+        const qsizetype comma1 = line.indexOf(',');
+        if (comma1 < 0)
+            continue;
+        if (line.startsWith("cw")) {
+            const int column = comma1 > 3 ? leadingInt(line.sliced(3, comma1 - 3)) : 0;
+            if (column < 0 || column >= usedColumns)
+                continue;
+            widths[size_t(column)] = qMax(0, leadingInt(line.sliced(comma1 + 1)));
+            continue;
+        }
+        const qsizetype comma2 = line.indexOf(',', comma1 + 1);
+        if (comma2 < 0)
+            continue;
+        const int column = leadingInt(line.first(comma1));
+        const int row = leadingInt(line.sliced(comma1 + 1, comma2 - comma1 - 1));
+        if (column < 0 || column >= usedColumns || row < 0 || row >= rows)
+            continue;
+        cells[size_t(row)][size_t(column)] = cellText(line.sliced(comma2 + 1));
+    }
+
+    table->rows = std::move(cells);
+    table->widths = widths;
+    return true;
+}
+
+} // namespace DayFile
