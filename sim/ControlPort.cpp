@@ -234,7 +234,7 @@ QStringList ControlPort::execute(const QString& line) {
     }
     if (command == QLatin1String("account")) {
         const qsizetype colon = argument.indexOf(QLatin1Char(':'));
-        if (words.size() != 1 || colon <= 0 || !server_.addAccount(argument.left(colon), argument.mid(colon + 1)))
+        if (colon <= 0 || !server_.addAccount(argument.left(colon), argument.mid(colon + 1)))
             return {error(QStringLiteral("usage: account LOGIN:PASSWORD"))};
         return {ok};
     }
