@@ -74,10 +74,10 @@ int main(int argc, char** argv) {
         return fail(QStringLiteral("--port must be 1 to 65535"));
 
     sim::PaymentServer server;
-    for (const QString& spec : parser.values(accountOption)) {
-        const qsizetype colon = spec.indexOf(QLatin1Char(':'));
-        if (colon <= 0 || !server.addAccount(spec.left(colon), spec.mid(colon + 1)))
-            return fail(QStringLiteral("--account wants LOGIN:PASSWORD, not '%1'").arg(spec));
+    for (const QString& entry : parser.values(accountOption)) {
+        const qsizetype colon = entry.indexOf(QLatin1Char(':'));
+        if (colon <= 0 || !server.addAccount(entry.left(colon), entry.mid(colon + 1)))
+            return fail(QStringLiteral("--account wants LOGIN:PASSWORD, not '%1'").arg(entry));
     }
     if (parser.isSet(depositOption)) {
         qint64 cents = 0;
