@@ -58,7 +58,8 @@ bool ControlPort::listen(const QHostAddress& address, quint16 port) {
 }
 
 QString ControlPort::errorString() const {
-    return tcp_.errorString().isEmpty() ? QStringLiteral("only loopback addresses are served") : tcp_.errorString();
+    return tcp_.errorString().isEmpty() ? QStringLiteral("only loopback addresses are served")
+                                        : tcp_.errorString();
 }
 
 void ControlPort::acceptClients() {
@@ -147,7 +148,8 @@ QStringList ControlPort::execute(const QString& line) {
             lines << QStringLiteral("account %1 password %2 deposit %3 limit %4 certificate %5")
                          .arg(login, server_.password(login),
                               Money::format(Money::fromDouble(server_.deposit(login))),
-                              Money::format(Money::fromDouble(server_.limit(login))), server_.certificate(login));
+                              Money::format(Money::fromDouble(server_.limit(login))),
+                              server_.certificate(login));
         }
         lines << QStringLiteral("refusals %1, silent %2, delay %3 ms, payments %4")
                      .arg(server_.pendingRefusals())
@@ -162,7 +164,8 @@ QStringList ControlPort::execute(const QString& line) {
     }
     if (command == QLatin1String("refuse")) {
         int count = 1;
-        if (words.isEmpty() || words.size() > 2 || (words.size() == 2 && (!readCount(words[1], &count) || count == 0)))
+        if (words.isEmpty() || words.size() > 2 ||
+            (words.size() == 2 && (!readCount(words[1], &count) || count == 0)))
             return {error(QStringLiteral("usage: refuse O|( [N]"))};
         if (words[0] == QLatin1String("O"))
             server_.refuseNextPayment(Refusal::DepositExhausted, count);
@@ -186,7 +189,8 @@ QStringList ControlPort::execute(const QString& line) {
         server_.dropClients();
         return {ok};
     }
-    if (command == QLatin1String("raw") || command == QLatin1String("send") || command == QLatin1String("news")) {
+    if (command == QLatin1String("raw") || command == QLatin1String("send") ||
+        command == QLatin1String("news")) {
         bool good = false;
         const QString text = unescape(argument, &good);
         if (!good)
@@ -222,7 +226,8 @@ QStringList ControlPort::execute(const QString& line) {
         const double amount = Money::toDouble(cents);
         const bool isDeposit = command == QLatin1String("deposit");
         if (words.size() == 2) {
-            const bool known = isDeposit ? server_.setDeposit(words[1], amount) : server_.setLimit(words[1], amount);
+            const bool known =
+                isDeposit ? server_.setDeposit(words[1], amount) : server_.setLimit(words[1], amount);
             if (!known)
                 return {error(QStringLiteral("no account %1").arg(words[1]))};
         } else if (isDeposit) {
@@ -246,7 +251,8 @@ QStringList ControlPort::execute(const QString& line) {
         QStringList lines;
         for (qsizetype i = qMax<qsizetype>(0, all.size() - count); i < all.size(); ++i) {
             QString shown = all[i];
-            shown.replace(QLatin1Char('\r'), QStringLiteral("\\r")).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+            shown.replace(QLatin1Char('\r'), QStringLiteral("\\r"))
+                .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
             lines << shown;
         }
         return lines << ok;

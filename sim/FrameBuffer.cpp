@@ -13,7 +13,8 @@ void FrameBuffer::append(QByteArrayView bytes) {
 }
 
 bool FrameBuffer::next(QByteArray& message) {
-    const qsizetype at = buffer_.indexOf(QByteArrayView(kTerminator, kTerminatorSize), std::max(head_, scan_));
+    const qsizetype at =
+        buffer_.indexOf(QByteArrayView(kTerminator, kTerminatorSize), std::max(head_, scan_));
     if (at < 0) {
         // A terminator split across reads ("$k" then "$") starts in the last two bytes.
         scan_ = std::max(head_, buffer_.size() - (kTerminatorSize - 1));

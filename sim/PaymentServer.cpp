@@ -55,7 +55,8 @@ QString makeCertificate(const QString& login) {
 }
 
 bool isPrintableAscii(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 126; });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 126; });
 }
 
 } // namespace
@@ -384,7 +385,8 @@ void PaymentServer::readClient(Session* session) {
     while (!s.closing && s.frames.next(frame))
         handle(s, Cp1251::decode(frame));
     if (!s.closing && s.frames.pending() > maxUnterminated_)
-        dropSession(s, QStringLiteral("connection dropped: %1 bytes without a terminator").arg(s.frames.pending()));
+        dropSession(
+            s, QStringLiteral("connection dropped: %1 bytes without a terminator").arg(s.frames.pending()));
 }
 
 void PaymentServer::dropSession(Session& session, const QString& reason) {
@@ -589,7 +591,8 @@ QStringList PaymentServer::paymentReply(const Session& session, const QString& b
         return {how == Refusal::DepositExhausted ? QStringLiteral("O") : QStringLiteral("(")};
     }
     if (!Money::parse(record.credited, &record.creditedCents))
-        return {QStringLiteral("HfПлатёж %1 отклонён: неверная сумма «%2»").arg(record.transaction, record.credited)};
+        return {QStringLiteral("HfПлатёж %1 отклонён: неверная сумма «%2»")
+                    .arg(record.transaction, record.credited)};
 
     if (record.creditedCents < 0) {
         // Cancellations and corrections are requests; the operator decides, no money moves now.

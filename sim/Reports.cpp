@@ -58,7 +58,8 @@ QString Reports::yearFile(const QString& login, const QString& twoDigitYear) con
             }
         }
         const qint64 reward = (turnover * 15 + 500) / 1000; // 1.5 % for the agent
-        lines << field(Money::format(turnover)) + field(Money::format(reward)) + field(QString::number(count));
+        lines << field(Money::format(turnover)) + field(Money::format(reward)) +
+                     field(QString::number(count));
     }
     return DemoData::joinLines(lines);
 }
@@ -145,8 +146,8 @@ QString Reports::stock() const {
     lines << field(now_.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
     for (const DemoGoods& item : DemoData::goods()) {
         const int quantity = stockQuantity(item.article);
-        lines << field(item.article) + field(item.invoice) + field(item.name) + field(QString::number(quantity)) +
-                     field(Money::format(quantity * item.priceCents));
+        lines << field(item.article) + field(item.invoice) + field(item.name) +
+                     field(QString::number(quantity)) + field(Money::format(quantity * item.priceCents));
     }
     return DemoData::joinLines(lines);
 }
@@ -173,9 +174,9 @@ QString Reports::turnover(const QString& login) const {
         incoming += item.incoming;
         outgoing += out;
         closing += end;
-        lines << padRight(item.article, 8) + padRight(item.name, 36) + padLeft(QString::number(item.opening), 8) +
-                     padLeft(QString::number(item.incoming), 8) + padLeft(QString::number(out), 8) +
-                     padLeft(QString::number(end), 8);
+        lines << padRight(item.article, 8) + padRight(item.name, 36) +
+                     padLeft(QString::number(item.opening), 8) + padLeft(QString::number(item.incoming), 8) +
+                     padLeft(QString::number(out), 8) + padLeft(QString::number(end), 8);
     }
     lines << rule;
     lines << padRight(QStringLiteral("ИТОГО"), 44) + padLeft(QString::number(opening), 8) +

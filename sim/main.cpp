@@ -44,20 +44,22 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Orvanta payment-server simulator (training and tests)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Orvanta payment-server simulator (training and tests)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption addressOption(QStringLiteral("address"),
-                                           QStringLiteral("Loopback address to listen on (default 127.0.0.1)."),
-                                           QStringLiteral("A"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on (default 5000)."),
-                                        QStringLiteral("N"), QString::number(sim::PaymentServer::DefaultPort));
-    const QCommandLineOption accountOption(
-        QStringLiteral("account"), QStringLiteral("Another terminal account; may be repeated."),
-        QStringLiteral("LOGIN:PASSWORD"));
-    const QCommandLineOption depositOption(QStringLiteral("deposit"),
-                                           QStringLiteral("Starting deposit of every account (default 15000.00)."),
-                                           QStringLiteral("SUM"));
+    const QCommandLineOption addressOption(
+        QStringLiteral("address"), QStringLiteral("Loopback address to listen on (default 127.0.0.1)."),
+        QStringLiteral("A"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption portOption(
+        QStringLiteral("port"), QStringLiteral("Port to listen on (default 5000)."), QStringLiteral("N"),
+        QString::number(sim::PaymentServer::DefaultPort));
+    const QCommandLineOption accountOption(QStringLiteral("account"),
+                                           QStringLiteral("Another terminal account; may be repeated."),
+                                           QStringLiteral("LOGIN:PASSWORD"));
+    const QCommandLineOption depositOption(
+        QStringLiteral("deposit"), QStringLiteral("Starting deposit of every account (default 15000.00)."),
+        QStringLiteral("SUM"));
     const QCommandLineOption controlOption(QStringLiteral("control-port"),
                                            QStringLiteral("Open a loopback text control port on N."),
                                            QStringLiteral("N"));
@@ -68,7 +70,8 @@ int main(int argc, char** argv) {
 
     const QHostAddress address(parser.value(addressOption));
     if (address.isNull() || !address.isLoopback())
-        return fail(QStringLiteral("--address must be a loopback address, not '%1'").arg(parser.value(addressOption)));
+        return fail(QStringLiteral("--address must be a loopback address, not '%1'")
+                        .arg(parser.value(addressOption)));
     quint16 port = 0;
     if (!readPort(parser.value(portOption), &port))
         return fail(QStringLiteral("--port must be 1 to 65535"));
@@ -86,7 +89,10 @@ int main(int argc, char** argv) {
         server.setDepositForAll(sim::Money::toDouble(cents));
     }
     if (!server.listen(address, port))
-        return fail(QStringLiteral("cannot listen on %1:%2: %3").arg(address.toString()).arg(port).arg(server.errorString()));
+        return fail(QStringLiteral("cannot listen on %1:%2: %3")
+                        .arg(address.toString())
+                        .arg(port)
+                        .arg(server.errorString()));
 
     sim::ControlPort control(server);
     if (parser.isSet(controlOption)) {
@@ -94,11 +100,15 @@ int main(int argc, char** argv) {
         if (!readPort(parser.value(controlOption), &controlPort))
             return fail(QStringLiteral("--control-port must be 1 to 65535"));
         if (!control.listen(address, controlPort))
-            return fail(QStringLiteral("cannot open the control port %1: %2").arg(controlPort).arg(control.errorString()));
+            return fail(QStringLiteral("cannot open the control port %1: %2")
+                            .arg(controlPort)
+                            .arg(control.errorString()));
     }
 
     say(QStringLiteral("Orvanta payment-server simulator"));
-    say(QStringLiteral("  listening on    %1:%2").arg(server.serverAddress().toString()).arg(server.serverPort()));
+    say(QStringLiteral("  listening on    %1:%2")
+            .arg(server.serverAddress().toString())
+            .arg(server.serverPort()));
     say(QStringLiteral("  demo account    terminal %1, password %2")
             .arg(sim::PaymentServer::DemoLogin, sim::PaymentServer::DemoPassword));
     for (const QString& login : server.logins()) {
@@ -107,18 +117,22 @@ int main(int argc, char** argv) {
                      sim::Money::format(sim::Money::fromDouble(server.limit(login)))));
     }
     if (control.isListening())
-        say(QStringLiteral("  control port    %1:%2 (type 'help')").arg(address.toString()).arg(control.serverPort()));
+        say(QStringLiteral("  control port    %1:%2 (type 'help')")
+                .arg(address.toString())
+                .arg(control.serverPort()));
     say(QStringLiteral("  training data only: no payment here is real"));
 
     if (!parser.isSet(quietOption)) {
-        QObject::connect(&server, &sim::PaymentServer::clientConnected, [] { say(QStringLiteral("+ terminal connected")); });
+        QObject::connect(&server, &sim::PaymentServer::clientConnected,
+                         [] { say(QStringLiteral("+ terminal connected")); });
         QObject::connect(&server, &sim::PaymentServer::clientDisconnected,
                          [] { say(QStringLiteral("- terminal disconnected")); });
         QObject::connect(&server, &sim::PaymentServer::messageReceived,
                          [](const QString& m) { say(QStringLiteral("<- ") + shown(m)); });
         QObject::connect(&server, &sim::PaymentServer::messageSent,
                          [](const QString& m) { say(QStringLiteral("-> ") + shown(m)); });
-        QObject::connect(&server, &sim::PaymentServer::notice, [](const QString& m) { say(QStringLiteral("!! ") + m); });
+        QObject::connect(&server, &sim::PaymentServer::notice,
+                         [](const QString& m) { say(QStringLiteral("!! ") + m); });
     }
     return app.exec();
 }

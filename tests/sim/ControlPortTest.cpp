@@ -23,9 +23,13 @@ TEST_F(simControlPort, CommandsAnswerOkOrAnErrorAndTakeEffect) {
         {"delay 500", true, [](const auto& s) { return s.replyDelay() == 500; }},
         {"delay soon", false, [](const auto& s) { return s.replyDelay() == 500; }},
         {"statuses 7,7,1", true,
-         [](const auto& s) { return s.statusProgression() == QStringList{"7", "7", "1"}; }},
+         [](const auto& s) {
+             return s.statusProgression() == QStringList{"7", "7", "1"};
+         }},
         {"statuses cancel 11,9", true,
-         [](const auto& s) { return s.statusProgression(sim::RowKind::Cancellation) == QStringList{"11", "9"}; }},
+         [](const auto& s) {
+             return s.statusProgression(sim::RowKind::Cancellation) == QStringList{"11", "9"};
+         }},
         {"statuses correct 11,1", true, nullptr},
         {"statuses", false, nullptr},
         {"statuses 7,,1", false, [](const auto& s) { return s.statusProgression().size() == 3; }},
@@ -66,7 +70,7 @@ TEST_F(simControlPort, TextsTakeEscapes) {
         QString out;
     } cases[] = {
         {"a\\r\\nb", true, "a\r\nb"}, {"\\xE9\\xF2", true, "йт"}, {"\\\\k", true, "\\k"},
-        {"tab\\t", true, "tab\t"},    {"end\\", true, "end\\"},    {"\\q", false, ""},
+        {"tab\\t", true, "tab\t"},    {"end\\", true, "end\\"},   {"\\q", false, ""},
         {"\\x4", false, ""},
     };
     for (const auto& c : cases) {
@@ -92,7 +96,8 @@ TEST_F(simControlPort, DrivesTheServerOverItsSocket) {
     operatorSocket.write("deposit 123.45\r\nnews Касса закрывается\nraw Hfok$k$\nfrobnicate\nquit\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return operatorSocket.state() == QAbstractSocket::UnconnectedState; },
                                 WireClient::Patience));
-    EXPECT_EQ(QString::fromUtf8(answers), "ok\nok\nok\nerror: unknown command 'frobnicate'; try 'help'\nok\n");
+    EXPECT_EQ(QString::fromUtf8(answers),
+              "ok\nok\nok\nerror: unknown command 'frobnicate'; try 'help'\nok\n");
     EXPECT_DOUBLE_EQ(server.deposit("101"), 123.45);
     EXPECT_EQ(terminal->take(2), (QStringList{"NКасса закрывается", "Hfok"}));
 }

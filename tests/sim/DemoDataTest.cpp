@@ -1,5 +1,5 @@
-#include "sim/Cp1251.h"
 #include "sim/DemoData.h"
+#include "sim/Cp1251.h"
 
 #include <QMap>
 #include <QSet>
@@ -33,10 +33,10 @@ const quint16 kPort = 5123;
 
 TEST(simDemoData, OperatorsSitOnTheAgreedArticlesAndCategories) {
     const QMap<QString, QString> expected = {
-        {"1101", "winSotka"},    {"1102", "winSotka"},   {"1103", "winSotka"},   {"1104", "winSotka"},
+        {"1101", "winSotka"},    {"1102", "winSotka"},    {"1103", "winSotka"},   {"1104", "winSotka"},
         {"1201", "winInternet"}, {"1202", "winInternet"}, {"1301", "winTelefon"}, {"1302", "winTelefon"},
-        {"1401", "winKomunal"},  {"1402", "winKomunal"}, {"1403", "winKomunal"}, {"1501", "winNalog"},
-        {"1601", "winBank"},     {"1602", "winBank"},    {"1701", "winTovar"},
+        {"1401", "winKomunal"},  {"1402", "winKomunal"},  {"1403", "winKomunal"}, {"1501", "winNalog"},
+        {"1601", "winBank"},     {"1602", "winBank"},     {"1701", "winTovar"},
     };
     const Ini operators = parseIni(sim::DemoData::operatorIni());
     const Ini settings = parseIni(sim::DemoData::settingIni("101", kAddress, kPort));
@@ -100,7 +100,8 @@ TEST(simDemoData, SettingsCarryTheAgentTheServerAndEveryTierKind) {
     EXPECT_EQ(ini["options"].value("ip"), kAddress);
     EXPECT_EQ(ini["options"].value("IpPort"), QString::number(kPort));
     EXPECT_EQ(ini["options"].value("create"), sim::DemoData::settingsStamp(kAddress, kPort));
-    EXPECT_NE(sim::DemoData::settingsStamp(kAddress, kPort), sim::DemoData::settingsStamp(kAddress, kPort + 1));
+    EXPECT_NE(sim::DemoData::settingsStamp(kAddress, kPort),
+              sim::DemoData::settingsStamp(kAddress, kPort + 1));
 
     // A gap: the first two telephone buttons are hidden and the third is shown.
     EXPECT_EQ(ini["winTelefon"].value("b1oplata"), "0");

@@ -44,8 +44,9 @@ TEST_F(simPayment, RefusalsLeaveTheDepositAndRecordNothing) {
         if (c.script)
             c.script(server);
         const QString tx = QString("101_2606151030%1").arg(++n, 2, 10, QChar('0'));
-        client->send({"o" + tx + "#20$1101?" + c.credited + "!" + c.credited + "/901234567#" + c.certificate + ")",
-                      "UZ" + tx});
+        client->send(
+            {"o" + tx + "#20$1101?" + c.credited + "!" + c.credited + "/901234567#" + c.certificate + ")",
+             "UZ" + tx});
         EXPECT_EQ(client->take(2), (QStringList{c.reply, "Z-#" + tx})) << c.name;
         EXPECT_DOUBLE_EQ(server.deposit("101"), 15000.00) << c.name;
         EXPECT_EQ(server.pendingRefusals(), 0) << c.name;
@@ -89,7 +90,8 @@ TEST_F(simPayment, UnreadableSumIsRefusedWithAReason) {
 
 TEST_F(simPayment, MalformedPaymentMessagesAreRefusedNotCrashed) {
     auto client = loggedIn();
-    client->send({"o", "o#", "o101_1", "o101_1#20$1101?5!5/", "o101_1#20$1101?5!5/1#" + server.certificate("101")});
+    client->send(
+        {"o", "o#", "o101_1", "o101_1#20$1101?5!5/", "o101_1#20$1101?5!5/1#" + server.certificate("101")});
     EXPECT_EQ(client->take(5), (QStringList{"(", "(", "(", "(", "("}));
     EXPECT_TRUE(server.payments().isEmpty());
 }

@@ -41,9 +41,15 @@ TEST_F(simReports, FileRepliesAreNamedAsTheLoadersLookForThem) {
         const char* request;
         const char* name;
     } cases[] = {
-        {"J6101#26", "6101#26"},     {"J8101#6#26", "8101#6#26"}, {"J9101#6#15#26", "9101#6#15"},
-        {"J9101#06#01#26", "9101#06#01"}, {"Fp101", "p101"},     {"Fs101", "s101"},
-        {"Fv101", "v101"},           {"J8101#13#26", "8101#13#26"}, {"J9101#6#-#26", "9101#6#-"},
+        {"J6101#26", "6101#26"},
+        {"J8101#6#26", "8101#6#26"},
+        {"J9101#6#15#26", "9101#6#15"},
+        {"J9101#06#01#26", "9101#06#01"},
+        {"Fp101", "p101"},
+        {"Fs101", "s101"},
+        {"Fv101", "v101"},
+        {"J8101#13#26", "8101#13#26"},
+        {"J9101#6#-#26", "9101#6#-"},
     };
     for (const auto& c : cases) {
         const FileReply file = request(c.request);
@@ -126,9 +132,10 @@ TEST_F(simReports, DayStatementRunsFromTheOpeningBalance) {
         const FileReply file = request(QString("J9101#6#%1#26").arg(day));
         ASSERT_GE(file.lines.size(), 2) << "day " << day;
         EXPECT_FALSE(file.lines.first().contains('#'));
-        const qint64 opening = day == 1 ? cents(fields(month.lines.first())[1])
-                                        : cents(fields(month.lines[day - 1])[3]);
-        EXPECT_TRUE(file.lines.first().contains(sim::Money::format(opening))) << file.lines.first().toStdString();
+        const qint64 opening =
+            day == 1 ? cents(fields(month.lines.first())[1]) : cents(fields(month.lines[day - 1])[3]);
+        EXPECT_TRUE(file.lines.first().contains(sim::Money::format(opening)))
+            << file.lines.first().toStdString();
         qint64 balance = opening;
         for (int i = 1; i < file.lines.size(); ++i) {
             const QStringList f = fields(file.lines[i]);
@@ -138,7 +145,8 @@ TEST_F(simReports, DayStatementRunsFromTheOpeningBalance) {
             balance += cents(f[4]) - cents(f[3]);
             EXPECT_EQ(cents(f[5]), balance) << file.lines[i].toStdString();
         }
-        EXPECT_EQ(balance, cents(fields(month.lines[day])[3])) << "day " << day << " closes as the month says";
+        EXPECT_EQ(balance, cents(fields(month.lines[day])[3]))
+            << "day " << day << " closes as the month says";
         if (day == 15) {
             EXPECT_TRUE(file.content.contains("10:30#15.06.26#905551234#150.00#0.00#"));
             EXPECT_TRUE(file.content.contains("#101_260615103001#Орбита Мобайл#"));

@@ -41,7 +41,9 @@ TEST_F(simRobustness, GarbageIsIgnoredAndTheConnectionGoesOn) {
     QByteArray garbage;
     for (int i = 0; i < 64 * 1024; ++i) {
         const quint32 r = random.bounded(20);
-        garbage += r == 0 ? QByteArray("$k") : r == 1 ? QByteArray(1, '\0') : QByteArray(1, char(random.bounded(256)));
+        garbage += r == 0   ? QByteArray("$k")
+                   : r == 1 ? QByteArray(1, '\0')
+                            : QByteArray(1, char(random.bounded(256)));
     }
     client->sendBytes(garbage);
     client->sendBytes("$k$\xff\xfe$k$Zz$k$$k$Hello$k$\xc0$k$B101$k$");

@@ -80,7 +80,8 @@ TEST_F(simScripting, DelayedAnswersComeLateAndInOrder) {
     QElapsedTimer clock;
     clock.start();
     client->send({"B101", "Ux123", "QN"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.received().size() == before + 3; }, WireClient::Patience));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return server.received().size() == before + 3; }, WireClient::Patience));
     EXPECT_EQ(client->untaken(), 0) << "answered before the delay was over";
 
     const QStringList replies = client->take(3);

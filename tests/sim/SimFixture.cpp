@@ -23,15 +23,15 @@ std::unique_ptr<WireClient> SimFixture::loggedIn(const QString& login, const QSt
     return client;
 }
 
-QStringList SimFixture::loginWrite(const QString& login, const QString& password, const QString& settingsStamp,
-                                   const QString& catalogueStamp) const {
+QStringList SimFixture::loginWrite(const QString& login, const QString& password,
+                                   const QString& settingsStamp, const QString& catalogueStamp) const {
     return {"d" + login + "#" + password + "#" + settingsStamp + "!" + catalogueStamp, "B" + login, "QN"};
 }
 
 QString SimFixture::payment(const QString& transaction, const QString& credited, const QString& account,
                             const QString& paymentType, const QString& article) const {
-    return "o" + transaction + "#" + paymentType + "$" + article + "?" + credited + "!" + credited + "/" + account +
-           "#" + server.certificate("101") + ")";
+    return "o" + transaction + "#" + paymentType + "$" + article + "?" + credited + "!" + credited + "/" +
+           account + "#" + server.certificate("101") + ")";
 }
 
 QStringList contentLines(const QString& content) {
