@@ -22,10 +22,11 @@ QString shown(QString text) {
     return text.size() > 200 ? text.left(200) + QStringLiteral("...(%1 chars)").arg(text.size()) : text;
 }
 
+// 0 takes any free port; the banner tells which.
 bool readPort(const QString& text, quint16* port) {
     bool ok = false;
     const uint value = text.toUInt(&ok);
-    if (!ok || value == 0 || value > 65535)
+    if (!ok || value > 65535)
         return false;
     *port = quint16(value);
     return true;
@@ -52,8 +53,8 @@ int main(int argc, char** argv) {
         QStringLiteral("address"), QStringLiteral("Loopback address to listen on (default 127.0.0.1)."),
         QStringLiteral("A"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption portOption(
-        QStringLiteral("port"), QStringLiteral("Port to listen on (default 5000)."), QStringLiteral("N"),
-        QString::number(sim::PaymentServer::DefaultPort));
+        QStringLiteral("port"), QStringLiteral("Port to listen on (default 5000; 0 takes any free port)."),
+        QStringLiteral("N"), QString::number(sim::PaymentServer::DefaultPort));
     const QCommandLineOption accountOption(QStringLiteral("account"),
                                            QStringLiteral("Another terminal account; may be repeated."),
                                            QStringLiteral("LOGIN:PASSWORD"));
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
                         .arg(parser.value(addressOption)));
     quint16 port = 0;
     if (!readPort(parser.value(portOption), &port))
-        return fail(QStringLiteral("--port must be 1 to 65535"));
+        return fail(QStringLiteral("--port must be 0 to 65535"));
 
     sim::PaymentServer server;
     for (const QString& entry : parser.values(accountOption)) {
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
     if (parser.isSet(controlOption)) {
         quint16 controlPort = 0;
         if (!readPort(parser.value(controlOption), &controlPort))
-            return fail(QStringLiteral("--control-port must be 1 to 65535"));
+            return fail(QStringLiteral("--control-port must be 0 to 65535"));
         if (!control.listen(address, controlPort))
             return fail(QStringLiteral("cannot open the control port %1: %2")
                             .arg(controlPort)

@@ -74,7 +74,7 @@ TEST_F(simScripting, NewsReachesEveryTerminal) {
 
 TEST_F(simScripting, DelayedAnswersComeLateAndInOrder) {
     auto client = loggedIn();
-    const int delay = 300;
+    const int delay = 500;
     server.setReplyDelay(delay);
     const int before = int(server.received().size());
     QElapsedTimer clock;
