@@ -21,6 +21,7 @@ namespace {
 
 constexpr qint64 kReadChunk = 1024 * 1024;
 constexpr qint64 kMaxBacklog = 64 * 1024 * 1024; // answers a client does not read
+constexpr size_t kMaxDelayed = 100000;           // answers held back by a scripted delay
 constexpr int kMaxLogEntries = 100000;
 constexpr qsizetype kMaxLogChars = 32 * 1024 * 1024;
 
@@ -473,6 +474,10 @@ void PaymentServer::deliver(Session& session, const QStringList& bodies) {
     // Answers keep their order even when the delay is shortened meanwhile.
     const qint64 due = qMax(monotonic_.elapsed() + replyDelayMs_, session.lastDue);
     session.lastDue = due;
+    if (session.delayed.size() >= kMaxDelayed) {
+        dropSession(session, QStringLiteral("connection dropped: too many answers waiting for the delay"));
+        return;
+    }
     session.delayed.push_back({due, bodies});
     if (!session.delayTimer->isActive())
         session.delayTimer->start(int(qMax<qint64>(0, session.delayed.front().due - monotonic_.elapsed())));
