@@ -1,0 +1,363 @@
+#include "core/TerminalCertificate.h"
+#include "link/PaymentCreation.h"
+#include "link/Transmission.h"
+#include "payments/PaymentJournal.h"
+#include "support/LinkedTerminal.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+using Col = PaymentJournal::Column;
+
+// A registered terminal 101 with today's journal open and a certificate.
+class Chains : public Linked {
+protected:
+    void SetUp() override {
+        Linked::SetUp();
+        if (HasFatalFailure())
+            return;
+        clock.set(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)));
+        ctx().terminalNumber = ctx().loginTerminal = QStringLiteral("101");
+        ctx().journalDir = programDir + QStringLiteral("101/");
+        QDir().mkpath(ctx().journalDir);
+        ctx().loginDateTime = QDateTime(QDate(2026, 12, 9), QTime(9, 0));
+        ctx().paymentType = QStringLiteral("20");
+        ctx().registered = true;
+        TerminalCertificate::storeCertificate(ctx(), QStringLiteral("CERT-1"));
+        terminal->showDay(QDate(2026, 12, 9));
+    }
+
+    PaymentJournal& journal() { return terminal->journal(); }
+    Transmission& tx() { return terminal->transmission(); }
+
+    // Adds a row at the top (so call in bottom-to-top order).
+    int addRow(const QString& id, const QString& flag, const QString& account = QStringLiteral("901234567")) {
+        const int row = journal().insertPaymentRow();
+        journal().setCell(row, Col::ExecutedAt, QStringLiteral("09.12.26 10:00:00"));
+        journal().setCell(row, Col::OperatorName, QStringLiteral(" Орбита Мобайл"));
+        journal().setCell(row, Col::Account, account);
+        journal().setCell(row, Col::Credited, QStringLiteral("98.00"));
+        journal().setCell(row, Col::Received, QStringLiteral("100"));
+        journal().setCell(row, Col::TransactionId, id);
+        journal().setCell(row, Col::Article, QStringLiteral("1101"));
+        journal().setCell(row, Col::PaymentType, QStringLiteral("20"));
+        journal().setCell(row, Col::SendFlag, flag);
+        return row;
+    }
+
+    // Reads the next message the terminal sent; empty when none came in time.
+    QByteArray nextSent() {
+        const bool ok = waitUntil([&] { return server.received.contains("$k$"); }, 3000);
+        if (!ok)
+            return QByteArray();
+        const qsizetype end = server.received.indexOf("$k$");
+        const QByteArray m = server.received.left(end);
+        server.received.remove(0, end + 3);
+        return m;
+    }
+
+    QByteArray dayFile(const QDate& date) {
+        return TestFiles::read(ctx().journalDir + date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".dat"));
+    }
+};
+
+TEST_F(Chains, OneRowFromSendToTheEndBox) {
+    const int row = addRow(QStringLiteral("101_261209100000"), QStringLiteral("0"));
+    journal().setCurrentRow(row);
+    tx().transmitPayment(QStringLiteral("file"));
+    EXPECT_TRUE(model().panel4Visible);
+    EXPECT_FALSE(model().n3Enabled || model().n4Enabled || model().n6Enabled || model().n7Enabled);
+    EXPECT_EQ(nextSent(), QByteArray("o101_261209100000#20$1101?100!98.00/901234567#CERT-1)"));
+    EXPECT_TRUE(link().protocolLog().contains(
+        QStringLiteral("Передача данных 101_261209100000#20$1101?100!98.00/901234567#CERT-1)")));
+    EXPECT_EQ(model().platejCaption, QStringLiteral("901234567 100 101_261209100000"));
+
+    serve("o101_261209100000$k$");
+    EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("1"));
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("в процессе"));
+    EXPECT_TRUE(dayFile(QDate(2026, 12, 9)).contains("10,2,1\r\n"));
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_261209100000"));
+
+    serve("Z7#101_261209100000$k$");
+    EXPECT_EQ(journal().cell(row, Col::Status), QStringLiteral("7"));
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("В очереди"));
+    EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("1"));
+    EXPECT_EQ(model().progressPos, row);
+    // The pass moved past the row: the end of the pass.
+    ASSERT_FALSE(dialogs.shown.isEmpty());
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Синхронизация платежей успешно закончена!"));
+    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+
+    // "Обновить статусы" asks again and the row ends credited.
+    dialogs.shown.clear();
+    tx().refreshStatuses();
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_261209100000"));
+    serve("Z1#101_261209100000$k$");
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Зачислено"));
+    EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("2"));
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Синхронизация платежей успешно закончена!"));
+    EXPECT_TRUE(dayFile(QDate(2026, 12, 9)).contains(TestFiles::cp("6,2,Зачислено\r\n")));
+}
+
+TEST_F(Chains, SendAllSendsUnsentRowsInOrderThenOnePass) {
+    // Top to bottom the flags are 2, 0, 1, 0.
+    addRow(QStringLiteral("101_D"), QStringLiteral("0"));
+    addRow(QStringLiteral("101_C"), QStringLiteral("1"));
+    addRow(QStringLiteral("101_B"), QStringLiteral("0"));
+    addRow(QStringLiteral("101_A"), QStringLiteral("2"));
+    dialogs.answer(true);
+    tx().sendAll();
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Провести все отложенные платежи?"));
+    EXPECT_TRUE(tx().sendAllMode());
+    EXPECT_TRUE(nextSent().startsWith("o101_B#"));
+    serve("o101_B$k$");
+    EXPECT_TRUE(nextSent().startsWith("o101_D#"));
+    serve("o101_D$k$");
+    // No unsent row left: a status pass over the three rows holding "1", top to bottom.
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_B"));
+    serve("Z1#101_B$k$");
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_C"));
+    serve("Z1#101_C$k$");
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_D"));
+    serve("Z9#101_D$k$");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Синхронизация платежей успешно закончена!"));
+    EXPECT_EQ(journal().cell(2 + 3, Col::Note), QStringLiteral("Возврат"));
+    EXPECT_EQ(journal().cell(2 + 3, Col::SendFlag), QStringLiteral("2"));
+    EXPECT_TRUE(server.received.isEmpty());
+    EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Синхронизация данных")));
+}
+
+TEST_F(Chains, StatusCodesWriteTheirNotesAndFlags) {
+    struct Case {
+        const char* code;
+        const char* note;
+        const char* flag;
+    };
+    const Case cases[] = {{"7", "В очереди", "1"},    {"76", "В очереди", "1"}, {"1", "Зачислено", "2"},
+                          {"+", "Зачислено", "2"},    {"9", "Возврат", "2"},    {"3", "Ошибка", "1"},
+                          {"11", "Заявка отмены", "1"}, {"12", "В ожидании отмены", "1"}, {"42", "в процессе", "1"}};
+    for (const Case& c : cases) {
+        const int row = addRow(QStringLiteral("101_S") + QString::fromUtf8(c.code), QStringLiteral("1"));
+        journal().setCell(row, Col::Note, QStringLiteral("в процессе"));
+        serve("Z" + QByteArray(c.code) + "#101_S" + QByteArray(c.code) + "$k$");
+        const int at = journal().findRow(Col::TransactionId, QStringLiteral("101_S") + QString::fromUtf8(c.code), 1,
+                                         PaymentJournal::Match::Exact);
+        EXPECT_EQ(journal().cell(at, Col::Status), QString::fromUtf8(c.code)) << c.code;
+        EXPECT_EQ(journal().cell(at, Col::Note), QString::fromUtf8(c.note)) << c.code;
+        EXPECT_EQ(journal().cell(at, Col::SendFlag), QString::fromUtf8(c.flag)) << c.code;
+        server.received.clear();
+    }
+}
+
+TEST_F(Chains, StatusForAnUnknownTransactionSendsUbAndChangesNothing) {
+    addRow(QStringLiteral("101_X"), QStringLiteral("2"));
+    const QByteArray before = journal().toDayFile();
+    model().platejCaption = QStringLiteral("x");
+    serve("Z1#101_NOPE$k$");
+    EXPECT_EQ(nextSent(), QByteArray("Ub101"));
+    EXPECT_EQ(journal().toDayFile(), before);
+    EXPECT_TRUE(model().platejCaption.isEmpty());
+    // A "Z" without "#" only disarms.
+    link().TimerSend.start();
+    serve("Z1$k$");
+    EXPECT_FALSE(link().TimerSend.isActive());
+    EXPECT_TRUE(server.received.isEmpty());
+}
+
+TEST_F(Chains, AnswersMatchTheirOwnRowNotOneContainingTheId) {
+    // The older row's id is contained in the newer one's.
+    addRow(QStringLiteral("101_26120914050"), QStringLiteral("0"));
+    addRow(QStringLiteral("101_261209140509"), QStringLiteral("0")); // now above it, at row 2
+    serve("o101_26120914050$k$");
+    EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
+    EXPECT_EQ(journal().cell(3, Col::SendFlag), QStringLiteral("1"));
+}
+
+TEST_F(Chains, RefusalsShowTheirBoxAndKeepTheRowUnsent) {
+    const int row = addRow(QStringLiteral("101_R"), QStringLiteral("0"));
+    struct Case {
+        QByteArray message;
+        QString text;
+    };
+    const Case cases[] = {
+        {"O$k$", QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")},
+        {"($k$", QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!")}};
+    for (const Case& c : cases) {
+        journal().setCurrentRow(row);
+        tx().transmitPayment(QStringLiteral("file"));
+        ASSERT_FALSE(nextSent().isEmpty());
+        serve(c.message);
+        EXPECT_EQ(dialogs.last().text, c.text);
+        EXPECT_EQ(dialogs.last().title, QStringLiteral("Отказ"));
+        EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Error);
+        EXPECT_FALSE(model().panel4Visible);
+        EXPECT_TRUE(model().gridEnabled);
+        EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
+    }
+}
+
+TEST_F(Chains, RefusalDuringSendAllStopsAtTheRefusedRow) {
+    addRow(QStringLiteral("101_2"), QStringLiteral("0"));
+    addRow(QStringLiteral("101_1"), QStringLiteral("0"));
+    dialogs.answer(true);
+    tx().sendAll();
+    EXPECT_TRUE(nextSent().startsWith("o101_1#"));
+    serve("O$k$");
+    QTest::qWait(50);
+    EXPECT_TRUE(server.received.isEmpty());
+    EXPECT_EQ(journal().cell(3, Col::SendFlag), QStringLiteral("0"));
+}
+
+TEST_F(Chains, AcknowledgementForAMissingTransactionSaysSo) {
+    addRow(QStringLiteral("101_1"), QStringLiteral("1"));
+    serve("o101_GONE$k$");
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Транзакция 101_GONE ненайдена!"));
+    EXPECT_FALSE(model().panel4Visible);
+}
+
+TEST_F(Chains, SendSelectedOnlyForUnsentRowsAfterTheQuestion) {
+    const int sent = addRow(QStringLiteral("101_S"), QStringLiteral("1"));
+    journal().setCurrentRow(sent);
+    tx().sendSelected();
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Недопустимая операция для данной транзакции!"));
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Проведение платежа"));
+
+    const int nine = addRow(QStringLiteral("101_9"), QStringLiteral("9"), QStringLiteral("5551234"));
+    journal().setCurrentRow(nine);
+    dialogs.answer(false);
+    tx().sendSelected();
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Провести платеж 5551234 101_9?"));
+    QTest::qWait(30);
+    EXPECT_TRUE(server.received.isEmpty());
+
+    dialogs.answer(true);
+    tx().sendSelected();
+    EXPECT_TRUE(nextSent().startsWith("o101_9#"));
+    EXPECT_FALSE(tx().sendAllMode());
+}
+
+TEST_F(Chains, LinkDownLeavesNoTransmissionPanelUp) {
+    const int row = addRow(QStringLiteral("101_L"), QStringLiteral("0"));
+    ctx().registered = false;
+    journal().setCurrentRow(row);
+    tx().transmitPayment(QStringLiteral("file"));
+    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Нет связи: платеж сохранен"));
+    tx().refreshStatuses();
+    EXPECT_FALSE(model().panel4Visible);
+    QTest::qWait(30);
+    EXPECT_TRUE(server.received.isEmpty());
+}
+
+TEST_F(Chains, CertificateWithoutALineAbandonsTheRequest) {
+    QFile::resize(TerminalCertificate::filePath(ctx()), 0);
+    const int row = addRow(QStringLiteral("101_C"), QStringLiteral("0"));
+    journal().setCurrentRow(row);
+    tx().transmitPayment(QStringLiteral("file"));
+    QTest::qWait(30);
+    EXPECT_TRUE(server.received.isEmpty());
+    EXPECT_FALSE(model().panel4Visible);
+}
+
+TEST_F(Chains, AnAnswerForTodayIsKeptWhileAnotherDayIsShown) {
+    const int row = addRow(QStringLiteral("101_T"), QStringLiteral("0"));
+    journal().setCurrentRow(row);
+    tx().transmitPayment(QStringLiteral("file"));
+    ASSERT_FALSE(nextSent().isEmpty());
+    terminal->saveDay();
+    terminal->showDay(QDate(2026, 12, 1)); // the cashier looks at last week
+    serve("o101_T$k$");
+    EXPECT_FALSE(dialogs.texts().contains(QStringLiteral("Транзакция 101_T ненайдена!")));
+    PaymentJournal today;
+    ASSERT_TRUE(today.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(today.cell(2, Col::SendFlag), QStringLiteral("1"));
+    EXPECT_EQ(terminal->model().dateData, QDate(2026, 12, 1));
+
+    server.received.clear();
+    serve("Z1#101_T$k$");
+    ASSERT_TRUE(today.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(today.cell(2, Col::Note), QStringLiteral("Зачислено"));
+    EXPECT_FALSE(server.received.contains("Ub"));
+}
+
+// Payment creation: what each mode records and sends.
+class Creation : public Chains {
+protected:
+    PaymentInput input() {
+        return PaymentInput{QStringLiteral(" Орбита Мобайл"), QStringLiteral("1101"), QStringLiteral("92901234567"),
+                            QStringLiteral("98.00"), QStringLiteral("100")};
+    }
+};
+
+TEST_F(Creation, PayNowRecordsTheRowWithItsNoteAndSendsIt) {
+    terminal->creation().createPayment(QStringLiteral("0"), input());
+    EXPECT_EQ(journal().currentRow(), 2);
+    const QStringList expected = {"09.12.26 14:05:09", " Орбита Мобайл", "92901234567", "98.00", "100",
+                                  "101_261209140509", "в процессе", "1101", "20", "", "0"};
+    for (int c = 0; c < 11; ++c)
+        EXPECT_EQ(journal().cell(2, c), expected[c]) << c;
+    EXPECT_EQ(nextSent(), QByteArray("o101_261209140509#20$1101?100!98.00/92901234567#CERT-1)"));
+    // The note is on disk with the row, before any answer.
+    PaymentJournal onDisk;
+    ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(onDisk.cell(2, Col::Note), QStringLiteral("в процессе"));
+}
+
+TEST_F(Creation, DeferRecordsWithoutSending) {
+    terminal->creation().createPayment(QStringLiteral("9"), input());
+    EXPECT_EQ(journal().cell(2, Col::Note), QStringLiteral("отложено"));
+    EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
+    PaymentJournal onDisk;
+    ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(onDisk.cell(2, Col::Note), QStringLiteral("отложено"));
+    QTest::qWait(30);
+    EXPECT_TRUE(server.received.isEmpty());
+}
+
+TEST_F(Creation, BalanceQuerySendsNinesAndRecordsNothing) {
+    const QByteArray before = journal().toDayFile();
+    terminal->creation().createPayment(QStringLiteral("2"), input());
+    EXPECT_EQ(nextSent(), QByteArray("o101_261209140509#20$1101?9999!9999/92901234567#CERT-1)"));
+    EXPECT_EQ(journal().toDayFile(), before);
+    EXPECT_EQ(link().protocolLog().last(),
+              QStringLiteral("Передача данных 101_261209140509#20$1101?9999!9999/92901234567#CERT-1)"));
+
+    ctx().registered = false;
+    terminal->creation().createPayment(QStringLiteral("2"), input());
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Требуется регистрация с сервером!!!"));
+}
+
+TEST_F(Creation, TwoPaymentsInOneSecondGetDistinctIds) {
+    terminal->creation().createPayment(QStringLiteral("9"), input());
+    terminal->creation().createPayment(QStringLiteral("9"), input());
+    EXPECT_EQ(journal().cell(3, Col::TransactionId), QStringLiteral("101_261209140509"));
+    EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140510"));
+    // The next real second must not reuse the id taken ahead of time.
+    clock.advance(1);
+    terminal->creation().createPayment(QStringLiteral("9"), input());
+    EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140511"));
+}
+
+TEST_F(Creation, APaymentAfterMidnightWithoutLoginKeepsTheLoginDateButIsNotReused) {
+    // Same time of day, next day, same login: the id would repeat yesterday's.
+    terminal->creation().createPayment(QStringLiteral("9"), input());
+    clock.set(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
+    terminal->creation().createPayment(QStringLiteral("9"), input());
+    EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140510"));
+}
+
+TEST_F(Creation, TodaysPaymentGoesIntoTodaysJournal) {
+    terminal->showDay(QDate(2026, 12, 1));
+    terminal->creation().createPayment(QStringLiteral("9"), input());
+    EXPECT_EQ(model().dateData, QDate(2026, 12, 9));
+    EXPECT_TRUE(dayFile(QDate(2026, 12, 1)).isEmpty());
+    PaymentJournal onDisk;
+    ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(onDisk.cell(2, Col::Account), QStringLiteral("92901234567"));
+}
+
+} // namespace
