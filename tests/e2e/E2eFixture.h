@@ -1,0 +1,74 @@
+#pragma once
+
+#include "link/AccountSession.h"
+#include "sim/PaymentServer.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeFileDialog.h"
+#include "support/LoopbackServer.h"
+#include "support/TestFiles.h"
+#include "terminal/Terminal.h"
+#include "ui/Forms.h"
+#include "ui/Logpas.h"
+#include "ui/Unit1.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The whole terminal (all eleven windows) started against an in-process
+// simulator on a free loopback port, with a fake clock shared by both.
+class EndToEnd : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString programDir = TestFiles::dirPath(dir);
+    FakeDialogs dialogs;
+    FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9))};
+    FakeFileDialog fileDialog;
+    sim::PaymentServer server;
+    std::unique_ptr<Forms> forms;
+
+    void SetUp() override {
+        server.setClock([this] { return clock.now(); });
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        TestFiles::writeIpIni(programDir, server.serverPort());
+        // The terminal finds its icons beside itself.
+        QDir().mkpath(programDir + QStringLiteral("img"));
+        for (const QString& f : QDir(QStringLiteral(ORVANTA_IMG_DIR)).entryList({QStringLiteral("*.ico")}))
+            QFile::copy(QStringLiteral(ORVANTA_IMG_DIR "/") + f, programDir + QStringLiteral("img/") + f);
+        forms = std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog});
+        forms->winMain->show();
+    }
+
+    TwinMain& main() { return *forms->winMain; }
+    Terminal& terminal() { return main().terminal(); }
+    template <typename T> T* find(QWidget* in, const char* name) {
+        return in->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // Types the demo account into the login window the greeting opened and presses OK.
+    void logIn() {
+        ASSERT_TRUE(waitUntil([&] { return forms->LoginPasw->isVisible(); }));
+        auto* login = find<QLineEdit>(forms->LoginPasw, "Edit1");
+        auto* password = find<QLineEdit>(forms->LoginPasw, "Edit2");
+        QTest::keyClicks(login, QStringLiteral("101"));
+        QTest::keyClicks(password, QStringLiteral("kassa2026"));
+        QTest::mouseClick(find<QPushButton>(forms->LoginPasw, "BitBtn1"), Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return terminal().context().registered; }));
+    }
+
+    // Saves a picture of a window when ORVANTA_SHOTS names a directory.
+    void shot(QWidget* w, const QString& name) {
+        const QString to = qEnvironmentVariable("ORVANTA_SHOTS");
+        if (to.isEmpty())
+            return;
+        QDir().mkpath(to);
+        w->grab().save(to + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+};
