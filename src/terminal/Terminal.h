@@ -8,6 +8,7 @@
 #include <memory>
 
 class FileReplies;
+class PaymentEntry;
 class ServerLink;
 
 // The terminal's logic as a whole, without a window: the process-wide state, what
@@ -47,6 +48,12 @@ public:
     // "Отключиться".
     void disconnectFromServer();
 
+    // A click on operator button buttonIndex (0 for Buton1 .. 18 for Buton19):
+    // reads the operator's profile afresh, prepares the payment window's logic
+    // and shows the window modally; returns when it is closed.
+    void openOperator(int buttonIndex);
+    PaymentEntry& paymentEntry() { return *paymentEntry_; }
+
     ServerLink& link() { return *link_; }
     FileReplies& fileReplies() { return *fileReplies_; }
 
@@ -65,5 +72,6 @@ private:
     MainWindowModel model_;
     std::unique_ptr<ServerLink> link_;
     std::unique_ptr<FileReplies> fileReplies_;
+    std::unique_ptr<PaymentEntry> paymentEntry_;
     QStringList balGridMonths_;
 };
