@@ -1,5 +1,6 @@
 #include "ui/Forms.h"
 
+#include "terminal/Terminal.h"
 #include "ui/Anketa.h"
 #include "ui/Logpas.h"
 #include "ui/Oborvedom.h"
@@ -22,7 +23,9 @@ template <typename T> void create(T*& slot, QStringList& order, const char* clas
 Forms::Forms(const QString& programDir, const Seams& seams) {
     winMain = new TwinMain(programDir, seams.dialogs, seams.clock, seams.fileDialog);
     creationOrder << QStringLiteral("TwinMain");
-    create(Oplat, creationOrder, "TOplat");
+    // The payment window mirrors the main window's terminal logic.
+    Oplat = new TOplat(winMain->terminal());
+    creationOrder << QStringLiteral("TOplat");
     create(LoginPasw, creationOrder, "TLoginPasw");
     create(VipMon, creationOrder, "TVipMon");
     create(VipDay, creationOrder, "TVipDay");
