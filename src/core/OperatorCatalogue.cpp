@@ -14,6 +14,10 @@ namespace {
 const char* const kSections[] = {"winSotka", "winInternet", "winTelefon", "winKomunal",
                                  "winNalog", "winBank",     "winTovar"};
 constexpr int kGoodsTab = 6;
+const char* const kCaptions[] = {"Сотовая связь",  "IP телефония Интернет", "Фиксированная связь",
+                                 "Комунальные услуги", "Оплата налогов",     "Оплата счетов",
+                                 "Товары"};
+static_assert(std::size(kSections) == CategoryCount && std::size(kCaptions) == CategoryCount);
 
 // Accelerators of the shown buttons, in order. After "F" it runs J, H, K, L:
 // that is the set the buttons have always had, not a slip for G, H, I, J.
@@ -73,6 +77,10 @@ void build(AppContext& ctx, MainWindowModel& model) {
 }
 
 } // namespace
+
+QString categoryCaption(int tab) {
+    return tab >= 0 && tab < CategoryCount ? QString::fromUtf8(kCaptions[tab]) : QString();
+}
 
 void buildCatalogue(AppContext& ctx, MainWindowModel& model) {
     try {

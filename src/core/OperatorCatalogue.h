@@ -1,7 +1,15 @@
 #pragma once
 
+#include <QString>
+
 struct AppContext;
 class MainWindowModel;
+
+constexpr int CategoryCount = 7;
+
+// Caption of the category tab of TabControl1 at this index ("Сотовая связь"...),
+// empty outside 0..6.
+QString categoryCaption(int tab);
 
 // Lays out the operator buttons of the category tab selected in the model
 // (model.categoryTab) from the terminal directory's setting.ini (which operator

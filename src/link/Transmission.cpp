@@ -248,6 +248,9 @@ void Transmission::onRefused(const QString& message) {
     ctx_.dialogs->box(text, QStringLiteral("Отказ"), Dialogs::Icon::Error);
     model_.panel4Visible = false;
     model_.gridEnabled = true;
+    // The chain stops at the refused row; the commands come back so the cashier
+    // can send it again once the cause is dealt with.
+    releaseCommands();
     model_.notify();
 }
 

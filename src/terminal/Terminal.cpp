@@ -8,6 +8,7 @@
 #include "link/PaymentCreation.h"
 #include "link/ServerLink.h"
 #include "link/Transmission.h"
+#include "payments/PaymentEntry.h"
 #include "platform/FileIo.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
@@ -38,6 +39,13 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     link_ = std::make_unique<ServerLink>(ctx_, model_);
     link_->setServerList(Builtins::serverAddresses());
     fileReplies_ = std::make_unique<FileReplies>(ctx_, model_, *link_);
+    paymentEntry_ = std::make_unique<PaymentEntry>();
+    // The payment window hands over what the cashier entered.
+    connect(paymentEntry_.get(), &PaymentEntry::createPaymentRequested, this, [this](const QString& mode) {
+        const PaymentEntry& e = *paymentEntry_;
+        creation_->createPayment(mode, PaymentInput{e.butonCaption(), e.butonHint(), e.accountNumber(),
+                                                    e.label18(), e.edit3()});
+    });
     link_->setHandler(QLatin1Char('G'), [this](const QString& m) { onOperatorCatalogue(m); });
     link_->setHandler(QLatin1Char('Q'), [this](const QString& m) { onTerminalSettings(m); });
     link_->setHandler(QLatin1Char('f'), [this](const QString& m) { fileReplies_->handle(m); });
@@ -131,6 +139,18 @@ void Terminal::saveNetworkSettings(const QString& address, const QString& port) 
 }
 
 void Terminal::buildCatalogue() { ::buildCatalogue(ctx_, model_); }
+
+void Terminal::openOperator(int buttonIndex) {
+    if (buttonIndex < 0 || buttonIndex >= MainWindowModel::OperatorButtonCount)
+        return;
+    const OperatorButtonState button = model_.buttons[size_t(buttonIndex)];
+    // Opened afresh, as the server may have replaced either file since the last
+    // click. setting.ini is the one the catalogue build laid the buttons out from.
+    const IniFile operators(ctx_.programDir + QStringLiteral("operator.ini"));
+    const IniFile settings(ctx_.settingsPath(ctx_.terminalNumber));
+    paymentEntry_->open(categoryCaption(model_.categoryTab), button,
+                        OperatorProfile::read(operators, settings, button.hint));
+}
 
 void Terminal::resetJournalHeaders() {
     journal_.resetHeaders();

@@ -13,6 +13,7 @@ class AccountSession;
 class PaymentCreation;
 class Transmission;
 class FileReplies;
+class PaymentEntry;
 class ServerLink;
 
 // The terminal's logic as a whole, without a window: the process-wide state, what
@@ -51,6 +52,12 @@ public:
     void connectToServer();
     // "Отключиться".
     void disconnectFromServer();
+
+    // A click on operator button buttonIndex (0 for Buton1 .. 18 for Buton19):
+    // reads the operator's profile afresh, prepares the payment window's logic
+    // and shows the window modally; returns when it is closed.
+    void openOperator(int buttonIndex);
+    PaymentEntry& paymentEntry() { return *paymentEntry_; }
 
     ServerLink& link() { return *link_; }
     AccountSession& account() { return *account_; }
@@ -99,5 +106,6 @@ private:
     std::unique_ptr<AccountSession> account_;
     std::unique_ptr<Transmission> transmission_;
     std::unique_ptr<PaymentCreation> creation_;
+    std::unique_ptr<PaymentEntry> paymentEntry_;
     QStringList balGridMonths_;
 };

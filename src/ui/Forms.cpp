@@ -23,7 +23,9 @@ template <typename T> void create(T*& slot, QStringList& order, const char* clas
 Forms::Forms(const QString& programDir, const Seams& seams) {
     winMain = new TwinMain(programDir, seams.dialogs, seams.clock, seams.fileDialog);
     creationOrder << QStringLiteral("TwinMain");
-    create(Oplat, creationOrder, "TOplat");
+    // The payment window mirrors the main window's terminal logic.
+    Oplat = new TOplat(winMain->terminal());
+    creationOrder << QStringLiteral("TOplat");
     LoginPasw = new TLoginPasw(winMain->terminal().account());
     creationOrder << QStringLiteral("TLoginPasw");
     create(VipMon, creationOrder, "TVipMon");

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPen>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 
@@ -24,6 +25,20 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         if (index.row() >= PaymentJournal::FirstDataRow) {
+            if ((option.state & QStyle::State_Selected) && index.data(Qt::BackgroundRole).isValid()) {
+                // The selected row keeps its status colours, so a credited or
+                // failed payment reads as such; a frame marks the selection.
+                QStyleOptionViewItem plain(option);
+                plain.state &= ~QStyle::State_Selected;
+                QStyledItemDelegate::paint(painter, plain, index);
+                painter->save();
+                painter->setPen(QPen(option.palette.color(QPalette::Active, QPalette::Highlight), 2));
+                const QRect r = option.rect.adjusted(0, 1, 0, -1);
+                painter->drawLine(r.topLeft(), r.topRight());
+                painter->drawLine(r.bottomLeft(), r.bottomRight());
+                painter->restore();
+                return;
+            }
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }

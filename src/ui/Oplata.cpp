@@ -1,7 +1,400 @@
 #include "ui/Oplata.h"
 
-TOplat::TOplat(QWidget* parent) : QDialog(parent) {
+#include "core/MainWindowModel.h"
+#include "terminal/Terminal.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace oplata {
+
+void Shape::setOutline(const QColor& colour, int width) {
+    if (colour == colour_ && width == width_)
+        return;
+    colour_ = colour;
+    width_ = width;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (filled_)
+        p.fillRect(rect(), Qt::white);
+    if (width_ <= 0)
+        return;
+    QPen pen(colour_);
+    pen.setWidth(width_);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    // Keep the whole pen inside the widget.
+    const qreal half = width_ / 2.0;
+    p.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+}
+
+} // namespace oplata
+
+using oplata::Shape;
+
+namespace {
+
+constexpr int kClientWidth = 518;
+constexpr int kClientHeight = 284;
+
+// The digit cells inside GroupBox1; x comes from the logic's layout.
+constexpr int kBoxY = 24;
+constexpr int kBoxWidth = 25;
+constexpr int kBoxHeight = 36;
+constexpr int kCellLabelY = 27;
+constexpr int kCellLabelWidth = 12;
+constexpr int kCellLabelHeight = 30;
+// Below the group's visible part: the field keeps the focus and takes the keys,
+// the cells show what it holds.
+constexpr int kHiddenY = 400;
+
+const QColor kFrameColour(0, 0, 255);
+constexpr int kFrameWidth = 3;
+
+template <typename W> W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QLabel* label(const QString& text, const char* name, QWidget* parent, const QRect& geometry) {
+    auto* l = named(new QLabel(text, parent), name);
+    l->setGeometry(geometry);
+    return l;
+}
+
+void setTextColour(QLabel* l, const QColor& colour) {
+    QPalette pal = l->palette();
+    if (pal.color(QPalette::WindowText) == colour)
+        return;
+    pal.setColor(QPalette::WindowText, colour);
+    l->setPalette(pal);
+}
+
+QFont sized(QFont font, int pixels, bool bold) {
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TOplat::TOplat(Terminal& terminal, QWidget* parent)
+    : QDialog(parent), terminal_(terminal), entry_(terminal.paymentEntry()),
+      show_([](TOplat& w) { w.exec(); }) {
     setObjectName(QStringLiteral("Oplat"));
     setWindowTitle(QStringLiteral("ПЛАТЕЖИ"));
-    resize(518, 284);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    buton_ = named(new QToolButton(this), "Buton");
+    buton_->setGeometry(6, 4, kClientWidth - 12, 40);
+    buton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    buton_->setIconSize(QSize(32, 32));
+    buton_->setAutoRaise(true);
+    buton_->setFocusPolicy(Qt::NoFocus);
+    buton_->setFont(sized(font(), 16, true));
+
+    buildAccountGroup();
+    buildSumGroup();
+    buildButtons();
+
+    setTabOrder(edit1_, edit3_);
+    setTabOrder(edit3_, bitBtn3_);
+    setTabOrder(bitBtn3_, bitBtn2_);
+    setTabOrder(bitBtn2_, checkBalance_);
+    setTabOrder(checkBalance_, bitBtn1_);
+
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(&entry_, &PaymentEntry::changed, this, &TOplat::syncFromEntry);
+    connect(&entry_, &PaymentEntry::focusRequested, this, &TOplat::moveFocus);
+    connect(&entry_, &PaymentEntry::showRequested, this, [this] { show_(*this); });
+    connect(&entry_, &PaymentEntry::closeRequested, this, &QWidget::close);
+    syncFromEntry();
+}
+
+TOplat::~TOplat() = default;
+
+void TOplat::buildAccountGroup() {
+    groupBox1_ = named(new QGroupBox(QStringLiteral("Номер телефона"), this), "GroupBox1");
+    groupBox1_->setGeometry(6, 46, kClientWidth - 12, 72);
+    watchMouse(groupBox1_);
+
+    shape1_ = new Shape(QStringLiteral("Shape1"), groupBox1_, false);
+    shape1_->setGeometry(8, 18, groupBox1_->width() - 16, 48);
+    shape1_->setOutline(kFrameColour, kFrameWidth);
+    shape1_->hide();
+    watchMouse(shape1_);
+
+    const QFont digitFont = sized(font(), 20, true);
+    for (int i = 0; i < PaymentEntry::CellCount; ++i) {
+        auto* box = new Shape(QStringLiteral("S%1").arg(i), groupBox1_, true);
+        box->resize(kBoxWidth, kBoxHeight);
+        box->hide();
+        watchMouse(box);
+        boxes_[size_t(i)] = box;
+
+        auto* l = new QLabel(groupBox1_);
+        l->setObjectName(QStringLiteral("L%1").arg(i));
+        l->setProperty("tag", i);
+        l->resize(kCellLabelWidth, kCellLabelHeight);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFont(digitFont);
+        l->hide();
+        watchMouse(l);
+        cellLabels_[size_t(i)] = l;
+    }
+
+    edit2_ = label(QString(), "Edit2", groupBox1_, QRect(10, kHiddenY, 60, 24));
+    edit1_ = named(new QLineEdit(groupBox1_), "Edit1");
+    edit1_->setGeometry(80, kHiddenY, 160, 24);
+    edit1_->installEventFilter(this);
+
+    connect(edit1_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { entry_.edit1Changed(text, edit1_->cursorPosition()); });
+    connect(edit1_, &QLineEdit::cursorPositionChanged, this,
+            [this](int, int now) { entry_.edit1CaretMoved(now); });
+}
+
+void TOplat::buildSumGroup() {
+    groupBox2_ = named(new QGroupBox(QStringLiteral("Сумма платежа"), this), "GroupBox2");
+    groupBox2_->setGeometry(6, 120, kClientWidth - 12, 122);
+    watchMouse(groupBox2_);
+    QWidget* g = groupBox2_;
+
+    shape2_ = new Shape(QStringLiteral("Shape2"), g, false);
+    shape2_->setGeometry(8, 20, 176, 44);
+    shape2_->setOutline(kFrameColour, kFrameWidth);
+    shape2_->hide();
+
+    edit3_ = named(new QLineEdit(g), "Edit3");
+    edit3_->setGeometry(13, 25, 166, 34);
+    edit3_->setFont(sized(font(), 20, true));
+    edit3_->installEventFilter(this);
+    connect(edit3_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { entry_.edit3Changed(text); });
+    connect(edit3_, &QLineEdit::cursorPositionChanged, this,
+            [this](int, int now) { entry_.edit3CaretMoved(now); });
+
+    const QColor navy(0, 0, 128);
+    auto* label15 = label(QStringLiteral("Комиссия"), "Label15", g, QRect(10, 68, 68, 16));
+    label16_ = label(QString(), "Label16", g, QRect(80, 68, 190, 16));
+    auto* label17 = label(QStringLiteral("Сумма к зачислению"), "Label17", g, QRect(10, 86, 134, 18));
+    label18_ = label(QString(), "Label18", g, QRect(146, 84, 76, 20));
+    label18_->setFont(sized(font(), 15, true));
+    setTextColour(label18_, navy);
+    auto* label22 = label(QStringLiteral("сомони"), "Label22", g, QRect(224, 86, 48, 18));
+    auto* label7 = label(QStringLiteral("Сумма к зачислению"), "Label7", g, QRect(10, 104, 134, 16));
+    label12_ = label(QString(), "Label12", g, QRect(146, 103, 76, 18));
+    label12_->setFont(sized(font(), 13, true));
+    auto* label46 = label(QStringLiteral("$"), "Label46", g, QRect(224, 104, 20, 16));
+    for (QLabel* l : {label15, label17, label22, label7, label46})
+        watchMouse(l);
+
+    auto* shape3 = new Shape(QStringLiteral("Shape3"), g, false);
+    shape3->setGeometry(276, 16, g->width() - 284, 100);
+    shape3->setOutline(QColor(160, 160, 200), 1);
+    watchMouse(shape3);
+
+    auto* label47 = label(QStringLiteral("КОМИССИЯ"), "Label47", g, QRect(280, 20, 214, 18));
+    label47->setFont(sized(font(), 13, true));
+    label47->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    watchMouse(label47);
+    const char* tierNames[3] = {"Label48", "Label49", "Label50"};
+    for (int k = 0; k < 3; ++k) {
+        QLabel* l = label(QString(), tierNames[k], g, QRect(284, 42 + 22 * k, 210, 20));
+        l->setFont(sized(font(), 13, true));
+        setTextColour(l, navy);
+        watchMouse(l);
+        tierLabels_[size_t(k)] = l;
+    }
+}
+
+void TOplat::buildButtons() {
+    auto make = [this](const QString& text, const char* name, int index, const QString& hint) {
+        auto* b = named(new QPushButton(text, this), name);
+        constexpr int width = (kClientWidth - 12 - 3 * 6) / 4;
+        b->setGeometry(6 + index * (width + 6), 246, width, 32);
+        b->setFont(sized(font(), 13, true));
+        b->setAutoDefault(true); // Enter presses the button that has the focus
+        if (!hint.isEmpty())
+            b->setToolTip(hint);
+        return b;
+    };
+    bitBtn3_ = make(QStringLiteral("ОПЛАТИТЬ"), "BitBtn3", 0, QStringLiteral("Оплатить платеж прямо сейчас"));
+    bitBtn2_ = make(QStringLiteral("ОТЛОЖИТЬ"), "BitBtn2", 1, QStringLiteral("Отложить"));
+    checkBalance_ = make(QStringLiteral("БАЛАНС"), "CheckBalance", 2, QString());
+    bitBtn1_ = make(QStringLiteral("ЗАКРЫТЬ"), "BitBtn1", 3, QString());
+
+    connect(bitBtn3_, &QPushButton::clicked, &entry_, &PaymentEntry::bitBtn3Click);
+    connect(bitBtn2_, &QPushButton::clicked, &entry_, &PaymentEntry::bitBtn2Click);
+    connect(checkBalance_, &QPushButton::clicked, &entry_, &PaymentEntry::checkBalanceClick);
+    connect(bitBtn1_, &QPushButton::clicked, &entry_, &PaymentEntry::bitBtn1Click);
+}
+
+void TOplat::watchMouse(QWidget* control) {
+    control->installEventFilter(this);
+}
+
+void TOplat::syncFromEntry() {
+    const PaymentEntry& e = entry_;
+    if (!e.caption().isEmpty()) // keeps its own title until the first operator
+        setWindowTitle(e.caption());
+
+    buton_->setText(e.butonCaption());
+    buton_->setToolTip(e.butonHint());
+    const QStringList& images = terminal_.model().imageOper;
+    const int image = e.butonImageIndex();
+    const QString iconPath = image >= 0 && image < images.size() ? images[image] : QString();
+    if (iconPath != butonIconPath_) {
+        butonIconPath_ = iconPath;
+        buton_->setIcon(iconPath.isEmpty() ? QIcon() : QIcon(iconPath));
+    }
+
+    for (int i = 0; i < PaymentEntry::CellCount; ++i) {
+        const PaymentEntry::Cell& c = e.cell(i);
+        Shape* box = boxes_[size_t(i)];
+        QLabel* l = cellLabels_[size_t(i)];
+        box->move(c.x, kBoxY);
+        box->setOutline(c.outline, c.outlineWidth);
+        box->setVisible(c.visible);
+        l->move(c.x + PaymentEntry::LabelOffset, kCellLabelY);
+        l->setText(c.text);
+        l->setVisible(c.visible);
+    }
+    shape1_->setVisible(e.shape1Visible());
+    shape2_->setVisible(e.shape2Visible());
+    edit2_->setText(e.edit2());
+
+    {
+        const QSignalBlocker block(edit1_);
+        if (edit1_->text() != e.edit1())
+            edit1_->setText(e.edit1());
+        if (edit1_->cursorPosition() != e.edit1Caret())
+            edit1_->setCursorPosition(e.edit1Caret());
+    }
+    {
+        const QSignalBlocker block(edit3_);
+        if (edit3_->text() != e.edit3())
+            edit3_->setText(e.edit3());
+        if (edit3_->cursorPosition() != e.edit3Caret())
+            edit3_->setCursorPosition(e.edit3Caret());
+    }
+
+    for (int k = 0; k < 3; ++k) {
+        QLabel* l = tierLabels_[size_t(k)];
+        l->setText(e.tierText(k));
+        setTextColour(l, e.tierColour(k));
+        l->setVisible(e.tierVisible(k));
+    }
+    label16_->setText(e.label16());
+    label18_->setText(e.label18());
+    label12_->setText(e.label12());
+
+    bitBtn3_->setEnabled(e.payEnabled());
+    bitBtn2_->setEnabled(e.payEnabled());
+    checkBalance_->setEnabled(e.checkBalanceEnabled());
+}
+
+void TOplat::moveFocus(PaymentEntry::Field field) {
+    switch (field) {
+    case PaymentEntry::Field::Edit1:
+        edit1_->setFocus(Qt::OtherFocusReason);
+        break;
+    case PaymentEntry::Field::Edit3:
+        edit3_->setFocus(Qt::OtherFocusReason);
+        break;
+    case PaymentEntry::Field::BitBtn3:
+        bitBtn3_->setFocus(Qt::OtherFocusReason);
+        break;
+    case PaymentEntry::Field::None:
+        break;
+    }
+}
+
+void TOplat::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    entry_.formShow();
+}
+
+void TOplat::keyPressEvent(QKeyEvent* event) {
+    // Escape is "ЗАКРЫТЬ".
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        bitBtn1_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TOplat::eventFilter(QObject* watched, QEvent* event) {
+    const auto key = [event] { return static_cast<QKeyEvent*>(event)->key(); };
+    const bool enter =
+        (event->type() == QEvent::KeyPress) && (key() == Qt::Key_Return || key() == Qt::Key_Enter);
+
+    if (watched == edit1_) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (enter) {
+                entry_.edit1KeyPress(key());
+                return true; // not the dialog's default button
+            }
+            break;
+        case QEvent::KeyRelease:
+            entry_.edit1KeyUp(key());
+            break;
+        case QEvent::FocusIn:
+            entry_.focusIn(PaymentEntry::Field::Edit1);
+            break;
+        case QEvent::FocusOut:
+            entry_.focusOut(PaymentEntry::Field::Edit1);
+            break;
+        default:
+            break;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+    if (watched == edit3_) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (enter || key() == Qt::Key_Up || key() == Qt::Key_Down) {
+                entry_.edit3KeyDown(key());
+                return true;
+            }
+            break;
+        case QEvent::FocusIn:
+            entry_.focusIn(PaymentEntry::Field::Edit3);
+            break;
+        case QEvent::FocusOut:
+            entry_.focusOut(PaymentEntry::Field::Edit3);
+            break;
+        default:
+            break;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+
+    if (auto* control = qobject_cast<QWidget*>(watched)) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            entry_.mouseDown(control->objectName());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            if (control->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                entry_.click(control->objectName());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -208,6 +208,7 @@ QWidget* TwinMain::buildPaymentsPage() {
         b->setMinimumWidth(170);
         b->setAutoRaise(false);
         b->hide(); // shown by the first catalogue build
+        connect(b, &QToolButton::clicked, this, [this, i] { terminal_->openOperator(i); });
         butons_[size_t(i)] = b;
         flow->addWidget(b);
     }

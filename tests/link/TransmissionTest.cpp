@@ -195,6 +195,7 @@ TEST_F(Chains, RefusalsShowTheirBoxAndKeepTheRowUnsent) {
         EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Error);
         EXPECT_FALSE(model().panel4Visible);
         EXPECT_TRUE(model().gridEnabled);
+        EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
         EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
     }
 }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+
+class IniFile;
+
+// One commission tier: sums above `lower` up to and including `upper` pay `rate`,
+// as a percentage (kind "0") or a fixed amount (kind "1"); any other kind takes
+// nothing. A tier whose description is 3 characters or shorter never applies.
+struct CommissionTier {
+    int lower = -1;
+    int upper = 0;
+    float rate = 0;
+    QString kind = QStringLiteral("0");
+    QString description = QStringLiteral("0");
+
+    bool described() const { return description.size() > 3; }
+};
+
+// The tariff of the operator being paid, read from the operator's section of
+// operator.ini and of the terminal directory's setting.ini, and the result of
+// the last commission computation.
+struct OperatorProfile {
+    static constexpr int TierCount = 3;
+
+    QString article;
+    QString mask = QStringLiteral("XX=XXX-XX-XX");
+    QString prefix;
+    float minSum = 0;
+    int digitCount = 0;
+    bool balanceQuery = false;
+    float exchangeRate = 0;
+    std::array<CommissionTier, TierCount> tiers;
+
+    // Result of computeCommission.
+    float sum = 0;
+    float credited = 0;
+    QString appliedKind = QStringLiteral("4"); // "4": no tier applied
+    float appliedRate = 0;
+
+    // Every key has a default and every conversion falls back to 0, so a missing
+    // file or a bad value never fails the read.
+    static OperatorProfile read(const IniFile& operators, const IniFile& settings, const QString& article);
+};
+
+// The labels of the payment window that computeCommission writes.
+struct CommissionLabels {
+    static QColor appliedColour() { return QColor(255, 0, 0); }
+    static QColor tierColour() { return QColor(0, 0, 128); }
+
+    QString label16 = QStringLiteral("без комиссии"); // description of the applied tier
+    std::array<QColor, OperatorProfile::TierCount> tierColours{tierColour(), tierColour(), tierColour()};
+    QString label18; // credited sum
+    QString label12; // credited sum in the second currency
+};
+
+// A decimal written with "." or ",": the first "." and then the first "," become
+// the locale's separator before reading; text that does not read gives 0.
+float parseDecimal(const QString& text);
+
+// Recomputes the commission for the sum field's text (written with the locale's
+// separator; empty or unreadable is 0) and updates the profile's result and the
+// labels.
+void computeCommission(OperatorProfile& profile, const QString& sumText, CommissionLabels& labels);

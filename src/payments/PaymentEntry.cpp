@@ -1,0 +1,275 @@
+#include "payments/PaymentEntry.h"
+
+#include "core/MainWindowModel.h"
+#include "platform/Locale.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFirstCellX = 20;
+constexpr int kCellStep = 27;
+constexpr int kGroupGap = 15; // "=" in the mask
+constexpr int kDashGap = 5;   // "-" in the mask
+
+const QColor kCellOutline(0, 0, 255);
+constexpr int kCellOutlineWidth = 2;
+const QColor kCaretOutline(255, 0, 0);
+constexpr int kCaretOutlineWidth = 5;
+
+bool readsAsNumber(const QString& text) {
+    bool ok = false;
+    Locale::toDouble(text, &ok);
+    return ok;
+}
+
+// The cell number of a control named prefix + number ("L4", "S12"), or -1.
+int cellOf(const QString& control, QChar prefix) {
+    if (control.size() < 2 || control.at(0) != prefix)
+        return -1;
+    bool ok = false;
+    const int i = control.mid(1).toInt(&ok);
+    return ok && i >= 0 && i < PaymentEntry::CellCount ? i : -1;
+}
+
+bool sendsFocusToSum(const QString& control) {
+    static const QStringList names = {"GroupBox2", "Shape3",  "Label47", "Label48", "Label49", "Label50",
+                                      "Label15",   "Label17", "Label22", "Label46", "Label7"};
+    return names.contains(control);
+}
+
+} // namespace
+
+PaymentEntry::PaymentEntry(QObject* parent) : QObject(parent) {}
+
+void PaymentEntry::open(const QString& categoryCaption, const OperatorButtonState& button,
+                        const OperatorProfile& profile) {
+    // From the third character: the accelerator "&N" goes, the blank before the name stays.
+    const QString name = button.caption.mid(2);
+    caption_ = QStringLiteral("ПЛАТЕЖИ->") + categoryCaption + QStringLiteral("->") + name;
+    butonCaption_ = name;
+    butonHint_ = button.hint;
+    butonImageIndex_ = button.imageIndex;
+
+    profile_ = profile;
+    checkBalanceEnabled_ = profile_.balanceQuery;
+
+    for (int k = 0; k < OperatorProfile::TierCount; ++k) {
+        const CommissionTier& tier = profile_.tiers[size_t(k)];
+        tierTexts_[size_t(k)] = tier.description;
+        tierVisible_[size_t(k)] = tier.described();
+    }
+    // The tier colours stay as the last computation left them until this one's.
+    labels_.label16 = QStringLiteral("без комиссии");
+
+    edit1_.clear();
+    edit1Caret_ = 0;
+    refreshAccount();
+    edit3_.clear();
+    edit3Caret_ = 0;
+    edit2_ = profile_.prefix;
+    computeCommission(profile_, edit3_, labels_);
+    updatePayButtons();
+    emit changed();
+    emit showRequested();
+}
+
+void PaymentEntry::formShow() {
+    payEnabled_ = false;
+    for (Cell& c : cells_)
+        c.visible = false;
+    int x = kFirstCellX;
+    int next = 0;
+    for (const QChar ch : profile_.mask) {
+        if (ch == QLatin1Char('X')) {
+            if (next < CellCount) {
+                Cell& c = cells_[size_t(next++)];
+                c.visible = true;
+                c.x = x;
+                c.text = QStringLiteral("8");
+            }
+            x += kCellStep;
+        } else if (ch == QLatin1Char('=')) {
+            x += kGroupGap;
+        } else if (ch == QLatin1Char('-')) {
+            x += kDashGap;
+        }
+    }
+    refreshAccount();
+    emit changed();
+    requestFocus(Field::Edit1);
+}
+
+void PaymentEntry::refreshAccount() {
+    // Each cut is itself a change of the field, so a pasted text loses characters
+    // from its end until it fits.
+    if (profile_.digitCount != 0) {
+        while (edit1_.size() > profile_.digitCount)
+            edit1_.chop(1);
+        edit1Caret_ = std::min(edit1Caret_, int(edit1_.size()));
+    }
+    accountNumber_ = profile_.prefix + edit1_;
+
+    for (int i = 0; i < CellCount; ++i) {
+        Cell& c = cells_[size_t(i)];
+        c.text = i < accountNumber_.size() ? QString(accountNumber_.at(i)) : QString();
+        c.outline = kCellOutline;
+        c.outlineWidth = kCellOutlineWidth;
+    }
+    caretCell_ = int(profile_.prefix.size()) + edit1Caret_;
+    if (caretCell_ < CellCount) {
+        cells_[size_t(caretCell_)].outline = kCaretOutline;
+        cells_[size_t(caretCell_)].outlineWidth = kCaretOutlineWidth;
+    } else {
+        caretCell_ = -1;
+    }
+    updatePayButtons();
+}
+
+void PaymentEntry::updatePayButtons() {
+    payEnabled_ = false;
+    if (edit1_.size() != profile_.digitCount)
+        return;
+    bool ok = false;
+    const double credited = Locale::toDouble(labels_.label18, &ok);
+    if (!ok)
+        return;
+    // In single precision, as the minimum is held: a credited "0.10" meets a
+    // minimum of 0.1, which in double it would miss by a hair.
+    payEnabled_ = float(credited) >= profile_.minSum;
+}
+
+void PaymentEntry::edit1Changed(const QString& text, int caret) {
+    edit1_ = text;
+    edit1Caret_ = std::clamp(caret, 0, int(text.size()));
+    refreshAccount();
+    emit changed();
+}
+
+void PaymentEntry::edit1KeyPress(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        requestFocus(Field::Edit3);
+}
+
+void PaymentEntry::edit1KeyUp(int key) {
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        refreshAccount();
+        emit changed();
+    } else if (key == Qt::Key_Down) {
+        edit1Caret_ = std::max(0, edit1Caret_ - 1);
+        emit changed();
+        requestFocus(Field::Edit3);
+    }
+}
+
+void PaymentEntry::edit3Changed(const QString& text) {
+    QString s = text;
+    // Every correction below is itself a change of the field and is corrected in
+    // turn, so a pasted text settles as if typed: all its separators normalised,
+    // then characters dropped from its end until it reads.
+    for (;;) {
+        const QString normalized = Locale::normalizeDecimal(s);
+        if (normalized != s) {
+            s = normalized;
+            continue;
+        }
+        if (s.isEmpty() || readsAsNumber(s))
+            break;
+        s.chop(1);
+    }
+    edit3_ = s;
+    edit3Caret_ = int(s.size());
+    computeCommission(profile_, edit3_, labels_);
+    updatePayButtons();
+    emit changed();
+}
+
+void PaymentEntry::edit3KeyDown(int key) {
+    if (key == Qt::Key_Up)
+        requestFocus(Field::Edit1);
+    else if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) && payEnabled_)
+        requestFocus(Field::BitBtn3);
+}
+
+void PaymentEntry::focusIn(Field field) {
+    focus_ = field;
+    if (field == Field::Edit1) {
+        shape1Visible_ = true;
+        shape2Visible_ = false;
+    } else if (field == Field::Edit3) {
+        shape2Visible_ = true;
+        shape1Visible_ = false;
+    }
+    emit changed();
+}
+
+void PaymentEntry::focusOut(Field field) {
+    if (focus_ == field)
+        focus_ = Field::None;
+    if (field == Field::Edit1)
+        shape1Visible_ = false;
+    else if (field == Field::Edit3)
+        shape2Visible_ = false;
+    emit changed();
+}
+
+void PaymentEntry::mouseDown(const QString& control) {
+    if (control == QLatin1String("Shape1") || cellOf(control, QLatin1Char('S')) >= 0)
+        requestFocus(Field::Edit1);
+    else if (control == QLatin1String("GroupBox2") || control == QLatin1String("Shape3"))
+        requestFocus(Field::Edit3);
+}
+
+void PaymentEntry::click(const QString& control) {
+    const int cell = cellOf(control, QLatin1Char('L'));
+    if (cell >= 0)
+        labelClick(cell);
+    else if (control == QLatin1String("GroupBox1"))
+        requestFocus(Field::Edit1);
+    else if (sendsFocusToSum(control))
+        requestFocus(Field::Edit3);
+}
+
+void PaymentEntry::labelClick(int cell) {
+    const int prefixLength = int(profile_.prefix.size());
+    const int caret = cell < prefixLength ? 0 : cell - prefixLength;
+    // A field puts its caret no further than its end.
+    edit1Caret_ = std::min(caret, int(edit1_.size()));
+    requestFocus(Field::Edit1);
+    refreshAccount();
+    emit changed();
+}
+
+void PaymentEntry::requestFocus(Field field) {
+    focus_ = field;
+    emit focusRequested(field);
+}
+
+void PaymentEntry::bitBtn3Click() {
+    if (!payEnabled_)
+        return;
+    emit closeRequested();
+    emit createPaymentRequested(QStringLiteral("0"));
+}
+
+void PaymentEntry::bitBtn2Click() {
+    if (!payEnabled_)
+        return;
+    emit createPaymentRequested(QStringLiteral("9"));
+    emit closeRequested();
+}
+
+void PaymentEntry::checkBalanceClick() {
+    if (!checkBalanceEnabled_)
+        return;
+    checkBalanceEnabled_ = false;
+    emit changed();
+    emit closeRequested();
+    emit createPaymentRequested(QStringLiteral("2"));
+}
+
+void PaymentEntry::bitBtn1Click() {
+    emit closeRequested();
+}

@@ -1,0 +1,450 @@
+#include "payments/PaymentEntry.h"
+#include "core/MainWindowModel.h"
+#include "core/OperatorCatalogue.h"
+#include "platform/Locale.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeFileDialog.h"
+#include "support/TestFiles.h"
+#include "terminal/Terminal.h"
+
+#include <QMetaEnum>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Field = PaymentEntry::Field;
+
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+
+// The worked tariff: up to 100 pays 2 %, up to 1000 a fixed 1.5.
+OperatorProfile tariff() {
+    OperatorProfile p;
+    p.article = QStringLiteral("500");
+    p.tiers[0] = {-1, 100, 2.0f, QStringLiteral("0"), QStringLiteral("До 100: 2%")};
+    p.tiers[1] = {100, 1000, 1.5f, QStringLiteral("1"), QStringLiteral("До 1000: 1,5")};
+    p.tiers[2] = {1000, 0, 0.0f, QStringLiteral("0"), QStringLiteral("0")};
+    return p;
+}
+
+OperatorButtonState button() {
+    OperatorButtonState b;
+    b.visible = true;
+    b.caption = QStringLiteral("&3 Мобил-Тест");
+    b.hint = QStringLiteral("500");
+    b.imageIndex = 3;
+    return b;
+}
+
+// Keys typed into the account field at its caret, one change each.
+void typeAccount(PaymentEntry& e, const QString& keys) {
+    for (const QChar ch : keys) {
+        QString text = e.edit1();
+        const int caret = e.edit1Caret();
+        text.insert(caret, ch);
+        e.edit1Changed(text, caret + 1);
+    }
+}
+
+// Keys typed at the end of the sum field, one change each.
+void typeSum(PaymentEntry& e, const QString& keys) {
+    for (const QChar ch : keys)
+        e.edit3Changed(e.edit3() + ch);
+}
+
+class Entry : public ::testing::TestWithParam<char> {
+protected:
+    void SetUp() override {
+        Locale::setDecimalSeparator(QLatin1Char(GetParam()));
+        QObject::connect(&entry, &PaymentEntry::focusRequested, [this](Field f) {
+            events << QStringLiteral("focus ") +
+                          QString::fromLatin1(QMetaEnum::fromType<Field>().valueToKey(int(f)));
+        });
+        QObject::connect(&entry, &PaymentEntry::closeRequested,
+                         [this] { events << QStringLiteral("close"); });
+        QObject::connect(&entry, &PaymentEntry::createPaymentRequested,
+                         [this](const QString& mode) { events << QStringLiteral("create ") + mode; });
+    }
+    void TearDown() override { Locale::setDecimalSeparator(QLatin1Char('.')); }
+
+    void open(const OperatorProfile& p) {
+        entry.open(QStringLiteral("Сотовая связь"), button(), p);
+        entry.formShow();
+        events.clear();
+    }
+
+    static QString loc(const char* text) {
+        return QString::fromUtf8(text).replace(QLatin1Char('.'), Locale::decimalSeparator());
+    }
+
+    PaymentEntry entry;
+    QStringList events;
+};
+
+std::string separatorName(const ::testing::TestParamInfo<char>& info) {
+    return info.param == '.' ? "point" : "comma";
+}
+INSTANTIATE_TEST_SUITE_P(Separators, Entry, ::testing::Values('.', ','), separatorName);
+
+struct Rule {
+    const char* name;
+    const char* prefix;
+    int digitCount;
+    float minSum;
+    const char* account; // typed into Edit1
+    const char* sum;     // typed into Edit3
+    bool pasted;         // account and sum arrive as one change each
+    int click;           // label clicked afterwards, -1 none
+    // expected; "." in sums stands for the locale's separator
+    const char* edit1;
+    const char* edit3;
+    const char* label18; // nullptr: not checked
+    bool pay;
+    int caretCell;
+};
+
+const Rule kRules[] = {
+    {"digit count 9 keeps nine", "", 9, 0, "1234567890", "", false, -1, "123456789", "", "0.00", true, 9},
+    {"digit count 9, eight typed", "", 9, 0, "12345678", "50", false, -1, "12345678", "50", "49.00", false,
+     8},
+    {"pasted account cut to nine", "", 9, 0, "12345678901", "", true, -1, "123456789", "", nullptr, true, 9},
+    {"digit count 0, prefix alone", "992", 0, 0, "", "50", false, -1, "", "50", "49.00", true, 3},
+    {"digit count 0, one typed", "992", 0, 0, "5", "50", false, -1, "5", "50", "49.00", false, 4},
+    {"credited equal to the minimum", "", 2, 49, "12", "50", false, -1, "12", "50", "49.00", true, 2},
+    {"credited below the minimum", "", 2, 49, "12", "49", false, -1, "12", "49", "48.02", false, 2},
+    {"fractional minimum met exactly", "", 2, 0.1f, "12", "0.1", false, -1, "12", "0.1", "0.10", true, 2},
+    {"minimum 0 and sum 0", "", 2, 0, "12", "0", false, -1, "12", "0", "0.00", true, 2},
+    {"comma, then a second separator", "", 2, 0, "12", "12,5,", false, -1, "12", "12.5", "12.25", true, 2},
+    {"point, then a second separator", "", 2, 0, "12", "12.5.", false, -1, "12", "12.5", "12.25", true, 2},
+    {"letters dropped as typed", "", 2, 0, "12", "1a2", false, -1, "12", "12", "11.76", true, 2},
+    {"minus typed first is dropped", "", 2, 0, "12", "-50", false, -1, "12", "50", "49.00", true, 2},
+    {"pasted text settles", "", 2, 0, "12", "1,2,3", true, -1, "12", "1.2", "1.18", true, 2},
+    {"pasted negative sum", "", 2, 0, "12", "-50", true, -1, "12", "-50", "-49.00", false, 2},
+    {"cell inside the prefix", "99", 0, 0, "1234", "", false, 1, "1234", "", nullptr, false, 2},
+    {"cell after the second typed", "99", 0, 0, "1234", "", false, 4, "1234", "", nullptr, false, 4},
+    {"cell past the typed text", "99", 0, 0, "1234", "", false, 12, "1234", "", nullptr, false, 6},
+    {"caret on cell 16", "99", 0, 0, "12345678901234", "", false, -1, "12345678901234", "", nullptr, false,
+     16},
+    {"caret past cell 16", "99", 0, 0, "123456789012345", "", false, -1, "123456789012345", "", nullptr,
+     false, -1},
+};
+
+TEST_P(Entry, AccountCellsSumAndPayButtonsFollowTheRules) {
+    for (const Rule& r : kRules) {
+        SCOPED_TRACE(r.name);
+        OperatorProfile p = tariff();
+        p.mask = QStringLiteral("XXXXXXXXXXXXXXXXX");
+        p.prefix = QString::fromLatin1(r.prefix);
+        p.digitCount = r.digitCount;
+        p.minSum = r.minSum;
+        open(p);
+
+        const QString account = QString::fromLatin1(r.account);
+        if (r.pasted)
+            entry.edit1Changed(account, int(account.size()));
+        else
+            typeAccount(entry, account);
+        if (r.pasted)
+            entry.edit3Changed(QString::fromLatin1(r.sum));
+        else
+            typeSum(entry, QString::fromLatin1(r.sum));
+        if (r.click >= 0)
+            entry.click(QStringLiteral("L%1").arg(r.click));
+
+        EXPECT_EQ(entry.edit1(), QString::fromLatin1(r.edit1));
+        const QString number = p.prefix + entry.edit1();
+        EXPECT_EQ(entry.accountNumber(), number);
+        EXPECT_EQ(entry.edit3(), loc(r.edit3));
+        EXPECT_EQ(entry.edit3Caret(), entry.edit3().size());
+        if (r.label18) {
+            EXPECT_EQ(entry.label18(), loc(r.label18));
+        }
+        EXPECT_EQ(entry.payEnabled(), r.pay);
+        EXPECT_EQ(entry.caretCell(), r.caretCell);
+        if (r.caretCell >= 0) {
+            EXPECT_EQ(entry.edit1Caret(), r.caretCell - p.prefix.size());
+        }
+        for (int i = 0; i < PaymentEntry::CellCount; ++i) {
+            const PaymentEntry::Cell& c = entry.cell(i);
+            EXPECT_EQ(c.text, number.mid(i, 1)) << "cell " << i;
+            EXPECT_EQ(c.outline, i == r.caretCell ? kRed : kBlue) << "cell " << i;
+            EXPECT_EQ(c.outlineWidth, i == r.caretCell ? 5 : 2) << "cell " << i;
+        }
+    }
+}
+
+TEST_P(Entry, TypingPastTheDigitCountInTheMiddleDropsTheLastCharacterAndKeepsTheCaret) {
+    OperatorProfile p = tariff();
+    p.digitCount = 9;
+    open(p);
+    typeAccount(entry, QStringLiteral("123456789"));
+    entry.edit1CaretMoved(3);
+    typeAccount(entry, QStringLiteral("0"));
+    EXPECT_EQ(entry.edit1(), QStringLiteral("123045678"));
+    EXPECT_EQ(entry.edit1Caret(), 4);
+    EXPECT_EQ(entry.caretCell(), 4);
+}
+
+TEST_P(Entry, CellsAreLaidAlongTheMask) {
+    struct Layout {
+        const char* mask;
+        std::vector<int> xs;
+    };
+    std::vector<int> seventeen;
+    for (int i = 0; i < PaymentEntry::CellCount; ++i)
+        seventeen.push_back(20 + 27 * i);
+    const Layout layouts[] = {
+        {"XX=XXX-XX-XX", {20, 47, 89, 116, 143, 175, 202, 234, 261}},
+        {"(XXX) XX-XX", {20, 47, 74, 101, 128, 160, 187}},
+        {"xX==X", {20, 77}},
+        {"", {}},
+        {"XXXXXXXXXXXXXXXXXXXX", seventeen},
+    };
+    for (const Layout& l : layouts) {
+        SCOPED_TRACE(l.mask);
+        OperatorProfile p = tariff();
+        p.mask = QString::fromLatin1(l.mask);
+        p.prefix = QStringLiteral("99");
+        open(p);
+        for (int i = 0; i < PaymentEntry::CellCount; ++i) {
+            const bool placed = i < int(l.xs.size());
+            EXPECT_EQ(entry.cell(i).visible, placed) << "cell " << i;
+            if (placed) {
+                EXPECT_EQ(entry.cell(i).x, l.xs[size_t(i)]) << "cell " << i;
+            }
+        }
+        // The placeholder "8" gives way to the account at once.
+        EXPECT_EQ(entry.cell(0).text, QStringLiteral("9"));
+        EXPECT_EQ(entry.cell(2).text, QString());
+    }
+}
+
+TEST_P(Entry, KeysMoveTheFocusAndTheCaret) {
+    OperatorProfile p = tariff();
+    p.prefix = QStringLiteral("99");
+    p.digitCount = 3;
+    open(p);
+    typeAccount(entry, QStringLiteral("123"));
+
+    entry.edit1KeyPress(Qt::Key_Return);
+    EXPECT_EQ(events, QStringList{"focus Edit3"});
+    events.clear();
+
+    // Left and Right refresh the caret cell; other moves wait for the next refresh.
+    entry.edit1CaretMoved(1);
+    EXPECT_EQ(entry.caretCell(), 5);
+    entry.edit1KeyUp(Qt::Key_Left);
+    EXPECT_EQ(entry.caretCell(), 3);
+
+    entry.edit1KeyUp(Qt::Key_Down);
+    EXPECT_EQ(entry.edit1Caret(), 0);
+    EXPECT_EQ(events, QStringList{"focus Edit3"});
+    events.clear();
+
+    typeSum(entry, QStringLiteral("5000")); // above every tier, still payable
+    ASSERT_TRUE(entry.payEnabled());
+    entry.edit3KeyDown(Qt::Key_Enter);
+    entry.edit3KeyDown(Qt::Key_Down);
+    entry.edit3KeyDown(Qt::Key_Up);
+    EXPECT_EQ(events, QStringList({"focus BitBtn3", "focus BitBtn3", "focus Edit1"}));
+    events.clear();
+
+    entry.edit1Changed(QStringLiteral("12"), 2); // one digit short
+    ASSERT_FALSE(entry.payEnabled());
+    entry.edit3KeyDown(Qt::Key_Return);
+    entry.edit3KeyDown(Qt::Key_Down);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_P(Entry, FocusShowsTheFieldsFrame) {
+    open(tariff());
+    entry.focusIn(Field::Edit1);
+    EXPECT_TRUE(entry.shape1Visible());
+    EXPECT_FALSE(entry.shape2Visible());
+    entry.focusOut(Field::Edit1);
+    entry.focusIn(Field::Edit3);
+    EXPECT_FALSE(entry.shape1Visible());
+    EXPECT_TRUE(entry.shape2Visible());
+    entry.focusOut(Field::Edit3);
+    EXPECT_FALSE(entry.shape2Visible());
+    EXPECT_EQ(entry.focus(), Field::None);
+}
+
+TEST_P(Entry, ClicksSendTheFocusWhereTheControlBelongs) {
+    open(tariff());
+    struct Click {
+        const char* control;
+        bool mouseDown;    // else a click
+        const char* focus; // nullptr: nothing happens
+    };
+    const Click clicks[] = {
+        {"Shape1", true, "Edit1"},     {"S0", true, "Edit1"},        {"S16", true, "Edit1"},
+        {"GroupBox1", false, "Edit1"}, {"GroupBox2", true, "Edit3"}, {"GroupBox2", false, "Edit3"},
+        {"Shape3", true, "Edit3"},     {"Shape3", false, "Edit3"},   {"Label47", false, "Edit3"},
+        {"Label48", false, "Edit3"},   {"Label49", false, "Edit3"},  {"Label50", false, "Edit3"},
+        {"Label15", false, "Edit3"},   {"Label17", false, "Edit3"},  {"Label22", false, "Edit3"},
+        {"Label46", false, "Edit3"},   {"Label7", false, "Edit3"},   {"Label16", false, nullptr},
+        {"Label18", false, nullptr},   {"S17", true, nullptr},       {"Edit2", false, nullptr},
+    };
+    for (const Click& c : clicks) {
+        events.clear();
+        const QString name = QString::fromLatin1(c.control);
+        if (c.mouseDown)
+            entry.mouseDown(name);
+        else
+            entry.click(name);
+        EXPECT_EQ(events, c.focus ? QStringList{QStringLiteral("focus ") + c.focus} : QStringList())
+            << c.control << (c.mouseDown ? " down" : " click");
+    }
+}
+
+TEST_P(Entry, ButtonsHandOverInTheirOrderWithWhatCreationReads) {
+    struct Way {
+        const char* name;
+        std::function<void(PaymentEntry&)> press;
+        QStringList events;
+        bool balanceOnAtCreation;
+    };
+    const Way ways[] = {
+        {"ОПЛАТИТЬ", &PaymentEntry::bitBtn3Click, {"close", "create 0"}, true},
+        {"ОТЛОЖИТЬ", &PaymentEntry::bitBtn2Click, {"create 9", "close"}, true},
+        {"БАЛАНС", &PaymentEntry::checkBalanceClick, {"close", "create 2"}, false},
+        {"ЗАКРЫТЬ", &PaymentEntry::bitBtn1Click, {"close"}, true},
+    };
+    for (const Way& w : ways) {
+        SCOPED_TRACE(w.name);
+        OperatorProfile p = tariff();
+        p.prefix = QStringLiteral("99");
+        p.digitCount = 3;
+        p.balanceQuery = true;
+        open(p);
+        typeAccount(entry, QStringLiteral("123"));
+        typeSum(entry, QStringLiteral("50"));
+        ASSERT_TRUE(entry.payEnabled());
+
+        QStringList seen; // what creation finds when it is asked
+        const auto connection = QObject::connect(&entry, &PaymentEntry::createPaymentRequested, [&] {
+            seen << entry.accountNumber() << entry.butonCaption() << entry.butonHint() << entry.label18()
+                 << entry.edit3();
+            EXPECT_EQ(entry.checkBalanceEnabled(), w.balanceOnAtCreation);
+        });
+        w.press(entry);
+        QObject::disconnect(connection);
+
+        EXPECT_EQ(events, w.events);
+        if (w.events.size() > 1) {
+            EXPECT_EQ(seen, QStringList({"99123", " Мобил-Тест", "500", loc("49.00"), "50"}));
+        }
+    }
+}
+
+TEST_P(Entry, DisabledButtonsHandNothingOver) {
+    OperatorProfile p = tariff();
+    p.digitCount = 3; // nothing typed: paying is off
+    p.balanceQuery = false;
+    open(p);
+    entry.bitBtn3Click();
+    entry.bitBtn2Click();
+    entry.checkBalanceClick();
+    EXPECT_TRUE(events.isEmpty());
+}
+
+// The operator button's click through the terminal: profile read from the files
+// the catalogue uses, the window's state prepared, then the show request.
+class OpenOperator : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        programDir = TestFiles::dirPath(dir);
+        writeOperators("[500]\nname=Мобил-Тест\nstatus=1\nFormat=XXX-XX-XX\ntel= 99 \nkolznak=7\n"
+                       "CheckBalance=1\nkurs=2\nMinSum=10\n");
+        writeSettings("text1=До 100: 2%");
+        TestFiles::write(programDir + "img/500.ico", "icon");
+        terminal = std::make_unique<Terminal>(programDir, &dialogs, &clock, &fileDialog);
+        terminal->context().terminalNumber = QStringLiteral("101");
+        terminal->model().categoryTab = 0;
+        terminal->buildCatalogue();
+        ASSERT_EQ(terminal->model().buttons[1].caption, QStringLiteral("&0 Мобил-Тест"));
+    }
+
+    void writeOperators(const char* utf8) {
+        TestFiles::write(programDir + "operator.ini", TestFiles::cp(utf8).replace("\n", "\r\n"));
+    }
+    // The category section puts the operator on button 2; the tariff follows.
+    void writeSettings(const char* firstTierText) {
+        const QByteArray text = QByteArray("[winSotka]\nb2art=500\nb2oplata=1\n[500]\nmax1=100\nkomis1=2\n") +
+                                "typkomis1=0\n" + firstTierText + "\nmax2=1000\nkomis2=1,5\ntypkomis2=1\n" +
+                                "text2=До 1000\ntext3=abc\n";
+        TestFiles::write(programDir + "101/setting.ini",
+                         TestFiles::cp(text.constData()).replace("\n", "\r\n"));
+    }
+
+    QTemporaryDir dir;
+    QString programDir;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    FakeFileDialog fileDialog;
+    std::unique_ptr<Terminal> terminal;
+};
+
+TEST_F(OpenOperator, PreparesTheWindowThenAsksToShowIt) {
+    PaymentEntry& e = terminal->paymentEntry();
+    QStringList shownWith;
+    QObject::connect(&e, &PaymentEntry::showRequested,
+                     [&] { shownWith << e.caption() << e.edit2() << e.label16() << e.label12(); });
+
+    terminal->openOperator(1);
+
+    EXPECT_EQ(shownWith, QStringList({"ПЛАТЕЖИ->Сотовая связь-> Мобил-Тест", "99", "До 100: 2%", "0.00"}));
+    EXPECT_EQ(e.butonCaption(), QStringLiteral(" Мобил-Тест"));
+    EXPECT_EQ(e.butonHint(), QStringLiteral("500"));
+    EXPECT_EQ(e.butonImageIndex(), 0);
+    EXPECT_TRUE(e.checkBalanceEnabled());
+    const OperatorProfile& p = e.profile();
+    EXPECT_EQ(p.mask, QStringLiteral("XXX-XX-XX"));
+    EXPECT_EQ(p.digitCount, 7);
+    EXPECT_EQ(p.minSum, 10.0f);
+    EXPECT_EQ(p.tiers[1].rate, 1.5f);
+    EXPECT_EQ(e.tierText(0), QStringLiteral("До 100: 2%"));
+    EXPECT_EQ(e.tierText(1), QStringLiteral("До 1000"));
+    EXPECT_EQ(e.tierText(2), QStringLiteral("abc"));
+    EXPECT_TRUE(e.tierVisible(0));
+    EXPECT_TRUE(e.tierVisible(1));
+    EXPECT_FALSE(e.tierVisible(2));
+    // The empty sum is 0, which tier 1 takes.
+    EXPECT_EQ(e.tierColour(0), kRed);
+    EXPECT_EQ(e.label18(), QStringLiteral("0.00"));
+}
+
+TEST_F(OpenOperator, EachClickReadsTheFilesAfreshAndStartsEmpty) {
+    PaymentEntry& e = terminal->paymentEntry();
+    terminal->openOperator(1);
+    e.formShow();
+    typeAccount(e, QStringLiteral("1234567"));
+    typeSum(e, QStringLiteral("50"));
+    ASSERT_TRUE(e.payEnabled());
+    e.checkBalanceClick();
+    ASSERT_FALSE(e.checkBalanceEnabled());
+
+    writeSettings("text1=abc");
+    writeOperators("[500]\nname=Мобил-Тест\nstatus=1\nkolznak=5\nCheckBalance=1\n");
+    terminal->openOperator(1);
+
+    EXPECT_EQ(e.edit1(), QString());
+    EXPECT_EQ(e.edit3(), QString());
+    EXPECT_EQ(e.accountNumber(), QString());
+    EXPECT_EQ(e.profile().digitCount, 5);
+    EXPECT_EQ(e.profile().mask, QStringLiteral("XX=XXX-XX-XX"));
+    EXPECT_TRUE(e.checkBalanceEnabled());
+    EXPECT_FALSE(e.tierVisible(0));
+    EXPECT_EQ(e.label16(), QStringLiteral("без комиссии"));
+    EXPECT_EQ(e.label12(), QString());
+}
+
+} // namespace
