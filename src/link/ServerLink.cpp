@@ -162,9 +162,14 @@ void ServerLink::onError(QAbstractSocket::SocketError error) {
     }
 }
 
-void ServerLink::onReadyRead() {
-    const QByteArray chunk = socket_->readAll();
-    log(QStringLiteral("Получено=") + TextCodec::fromCp1251(chunk));
+void ServerLink::onReadyRead() { receive(socket_->readAll()); }
+
+void ServerLink::receive(const QByteArray& chunk) {
+    QString line;
+    line.reserve(9 + chunk.size());
+    line += QStringLiteral("Получено=");
+    TextCodec::appendCp1251(line, chunk);
+    log(line);
     rxBuffer_.append(chunk);
     if (rxBuffer_.pending() > MaxPendingBytes) {
         // Memory stays bounded: drop what cannot be a message and let the link reconnect.

@@ -45,6 +45,10 @@ public:
     void sendRequest(const QStringList& bodies);
     void disarm() { TimerSend.stop(); }
 
+    // The receive algorithm for one chunk the socket delivered: logged, buffered,
+    // cut at each terminator and dispatched.
+    void receive(const QByteArray& chunk);
+
     // Routes a message by its first character to the handler set for it. The
     // eighteen commands the server sends are known; the rest is ignored.
     void dispatchMessage(const QString& message);

@@ -1,5 +1,7 @@
 #include "payments/PaymentJournal.h"
 
+#include <algorithm>
+
 #include "platform/Locale.h"
 
 #include <QFileInfo>
@@ -94,6 +96,12 @@ void PaymentJournal::setCell(int row, int column, const QString& text) {
     QString& target = table_.rows[size_t(row)][size_t(column)];
     if (target == text)
         return;
+    if (column == TransactionId && idIndexValid_ && row >= FirstDataRow && row < totalsRow()) {
+        auto& oldRows = idIndex_[target.toCaseFolded()];
+        oldRows.erase(std::remove(oldRows.begin(), oldRows.end(), row), oldRows.end());
+        auto& newRows = idIndex_[text.toCaseFolded()];
+        newRows.insert(std::lower_bound(newRows.begin(), newRows.end(), row), row);
+    }
     target = text;
     if (drivesRowLook(column))
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -113,6 +121,7 @@ JournalRow PaymentJournal::paymentRow(int row) const {
 void PaymentJournal::setPaymentRow(int row, const JournalRow& f) {
     if (!inTable(row, 0))
         return;
+    dropIdIndex();
     table_.rows[size_t(row)] = {f.executedAt,  f.operatorName,  f.account, f.credited,
                                 f.received,    f.transactionId, f.note,    f.article,
                                 f.paymentType, f.status,        f.sendFlag};
@@ -136,6 +145,7 @@ void PaymentJournal::resetHeaders() {
 int PaymentJournal::insertPaymentRow() {
     beginInsertRows(QModelIndex(), FirstDataRow, FirstDataRow);
     table_.rows.insert(table_.rows.begin() + FirstDataRow, Row{});
+    dropIdIndex();
     endInsertRows();
     switchTotalsOn();
     // Announced even when the index stays the same: a different row now stands there.
@@ -149,6 +159,7 @@ void PaymentJournal::removePaymentRow(int row) {
         return;
     beginRemoveRows(QModelIndex(), row, row);
     table_.rows.erase(table_.rows.begin() + row);
+    dropIdIndex();
     endRemoveRows();
     recomputeTotals();
     // The selection stays at the same index, now the row that stood below.
@@ -164,9 +175,27 @@ void PaymentJournal::setCurrentRow(int row) {
     emit currentRowChanged(row);
 }
 
+const QHash<QString, std::vector<int>>& PaymentJournal::idIndex() const {
+    if (!idIndexValid_) {
+        idIndex_.clear();
+        for (int r = FirstDataRow; r < totalsRow(); ++r)
+            idIndex_[table_.rows[size_t(r)][TransactionId].toCaseFolded()].push_back(r);
+        idIndexValid_ = true;
+    }
+    return idIndex_;
+}
+
 int PaymentJournal::findRow(int column, const QString& text, int afterRow, Match match) const {
     if (column < 0 || column >= ColumnCount)
         return -1;
+    if (column == TransactionId && match == Match::Exact) {
+        const auto& index = idIndex();
+        const auto it = index.constFind(text.toCaseFolded());
+        if (it == index.constEnd())
+            return -1;
+        const auto next = std::upper_bound(it->begin(), it->end(), afterRow);
+        return next == it->end() ? -1 : *next;
+    }
     for (int r = qMax(afterRow + 1, int(FirstDataRow)); r < totalsRow(); ++r) {
         const QString& c = table_.rows[size_t(r)][size_t(column)];
         const bool hit = match == Match::Contains ? c.contains(text, Qt::CaseInsensitive)
@@ -235,6 +264,7 @@ void PaymentJournal::clearDay() {
 void PaymentJournal::replaceTable(DayFile::Table&& table) {
     beginResetModel();
     table_ = std::move(table);
+    dropIdIndex();
     icons_.clear();
     endResetModel();
     recomputeTotals();

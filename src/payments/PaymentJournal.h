@@ -10,6 +10,8 @@
 #include <QSize>
 #include <QString>
 
+#include <vector>
+
 // One payment row, field by field in column order; every field is text.
 struct JournalRow {
     QString executedAt;
@@ -126,7 +128,14 @@ private:
     QIcon operatorIcon(const QString& article) const;
     void replaceTable(DayFile::Table&& table);
 
+    // Rows by transaction id (case-folded), built when first needed: answers
+    // from the server find their row without scanning the whole day.
+    void dropIdIndex() { idIndexValid_ = false; }
+    const QHash<QString, std::vector<int>>& idIndex() const;
+
     DayFile::Table table_;
+    mutable QHash<QString, std::vector<int>> idIndex_;
+    mutable bool idIndexValid_ = false;
     int currentRow_ = FirstDataRow;
     QChar totalsSeparator_;
     QString programDir_;

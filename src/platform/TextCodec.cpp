@@ -1,6 +1,5 @@
 #include "platform/TextCodec.h"
 
-#include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -12,7 +11,9 @@ namespace {
 // conversion a plain table lookup, which matters for multi-megabyte replies.
 struct Cp1251Tables {
     std::array<char16_t, 256> toUnicode{};
-    QHash<char16_t, char> fromUnicode;
+    // Every UTF-16 unit to its byte; 0 marks a character cp1251 does not have
+    // (NUL itself is handled before the lookup).
+    std::array<char, 65536> fromUnicode{};
 
     Cp1251Tables() {
         QStringDecoder decoder("windows-1251");
@@ -24,7 +25,7 @@ struct Cp1251Tables {
             if (u == 0xFFFD)
                 u = char16_t(b);
             toUnicode[size_t(b)] = u;
-            fromUnicode.insert(u, byte);
+            fromUnicode[u] = byte;
         }
     }
 };
@@ -47,18 +48,23 @@ QString fromCp1251(QByteArrayView bytes) {
     return out;
 }
 
+void appendCp1251(QString& out, QByteArrayView bytes) {
+    const auto& t = tables();
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size());
+    QChar* dst = out.data() + start;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        dst[i] = QChar(t.toUnicode[uchar(bytes[i])]);
+}
+
 QByteArray toCp1251(QStringView text) {
     const auto& t = tables();
     QByteArray out(text.size(), Qt::Uninitialized);
     char* dst = out.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
-        if (u < 0x80) {
-            dst[i] = char(u);
-            continue;
-        }
-        const auto it = t.fromUnicode.constFind(u);
-        dst[i] = it != t.fromUnicode.constEnd() ? *it : '?';
+        const char b = u < 0x80 ? char(u) : t.fromUnicode[u];
+        dst[i] = (b != 0 || u == 0) ? b : '?';
     }
     return out;
 }

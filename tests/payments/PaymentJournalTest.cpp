@@ -184,6 +184,29 @@ TEST_F(PaymentJournalTest, FindRowContainsAndExact) {
     }
 }
 
+TEST_F(PaymentJournalTest, ExactIdLookupFollowsEveryChangeOfTheTable) {
+    using M = PaymentJournal::Match;
+    const int id = PaymentJournal::TransactionId;
+    addPayment(QString(), QString(), QStringLiteral("t1"));
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t1"), 1, M::Exact), 2);
+    addPayment(QString(), QString(), QStringLiteral("t2")); // t1 moves down
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t1"), 1, M::Exact), 3);
+    journal.setCell(3, id, QStringLiteral("t9"));
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t1"), 1, M::Exact), -1);
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("T9"), 1, M::Exact), 3);
+    journal.setCell(2, id, QStringLiteral("t9")); // two rows with one id: top first
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t9"), 1, M::Exact), 2);
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t9"), 2, M::Exact), 3);
+    journal.removePaymentRow(2);
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t9"), 1, M::Exact), 2);
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t9"), 2, M::Exact), -1);
+    const QByteArray saved = journal.toDayFile();
+    journal.clearDay();
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t9"), 1, M::Exact), -1);
+    ASSERT_TRUE(journal.fromDayFile(saved));
+    EXPECT_EQ(journal.findRow(id, QStringLiteral("t9"), 1, M::Exact), 2);
+}
+
 TEST_F(PaymentJournalTest, FindTextWrapsOverShownColumns) {
     addPayment(QString(), QString(), QStringLiteral("t1"));
     journal.setCell(2, PaymentJournal::Note, QStringLiteral("Зачислено"));
