@@ -33,8 +33,10 @@ if [ -n "${DISPLAY:-}" ]; then
 else
   mkdir -p "$SHOTS"
   echo "No display: running the terminal under Xvfb for ${RUN_SECONDS}s; screenshots go to $SHOTS"
-  export DISPLAY=:${ORVANTA_XVFB_DISPLAY:-97}
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp &
+  n=97
+  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+  export DISPLAY=:$n
+  Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
   pids+=($!)
   sleep 1
   "$TERMINAL_DIR/orvanta" &
