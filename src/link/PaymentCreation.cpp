@@ -55,6 +55,11 @@ void PaymentCreation::createPayment(const QString& mode, const PaymentInput& inp
         return;
     }
 
+    // Without an accepted login there is no terminal directory to keep the payment in.
+    if (ctx_.journalDir.isEmpty()) {
+        ctx_.dialogs->message(QStringLiteral("Требуется регистрация с сервером!!!"));
+        return;
+    }
     // Today's payment goes into today's journal, whatever day is on screen.
     if (!days_.showingToday())
         days_.showToday();

@@ -10,6 +10,7 @@
 #include "link/Transmission.h"
 #include "payments/PaymentEntry.h"
 #include "platform/FileIo.h"
+#include "platform/AppError.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialog.h"
@@ -186,12 +187,16 @@ QString Terminal::dayFilePath() const {
 }
 
 void Terminal::saveDay() {
+    // Before the first accepted login there is no terminal directory; the
+    // journal must not land in whatever directory the program was started from.
+    if (ctx_.journalDir.isEmpty())
+        throw AppError(QStringLiteral("Журнал не сохранен: терминал не зарегистрирован"));
     FileIo::writeBytes(dayFilePath(), journal_.toDayFile());
 }
 
 void Terminal::loadDay() {
     const QString path = dayFilePath();
-    if (!FileIo::exists(path)) {
+    if (ctx_.journalDir.isEmpty() || !FileIo::exists(path)) {
         journal_.clearDay();
     } else {
         QByteArray bytes;

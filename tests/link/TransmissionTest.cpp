@@ -1,4 +1,5 @@
 #include "core/TerminalCertificate.h"
+#include "platform/AppError.h"
 #include "link/PaymentCreation.h"
 #include "link/Transmission.h"
 #include "payments/PaymentJournal.h"
@@ -349,6 +350,15 @@ TEST_F(Creation, APaymentAfterMidnightWithoutLoginKeepsTheLoginDateButIsNotReuse
     clock.set(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
     terminal->creation().createPayment(QStringLiteral("9"), input());
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140510"));
+}
+
+TEST_F(Creation, NoPaymentIsTakenBeforeTheTerminalHasItsDirectory) {
+    ctx().journalDir.clear();
+    const QByteArray before = journal().toDayFile();
+    terminal->creation().createPayment(QStringLiteral("0"), input());
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Требуется регистрация с сервером!!!"));
+    EXPECT_EQ(journal().toDayFile(), before);
+    EXPECT_THROW(terminal->saveDay(), AppError);
 }
 
 TEST_F(Creation, TodaysPaymentGoesIntoTodaysJournal) {

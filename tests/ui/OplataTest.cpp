@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -48,6 +49,8 @@ protected:
             w.activateWindow();
         });
         win->terminal().context().terminalNumber = QStringLiteral("101");
+        win->terminal().context().journalDir = programDir + QStringLiteral("101/");
+        QDir().mkpath(win->terminal().context().journalDir);
         win->terminal().buildCatalogue();
         win->show();
 

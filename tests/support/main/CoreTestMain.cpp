@@ -1,5 +1,3 @@
-#include "platform/Locale.h"
-
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
