@@ -75,25 +75,45 @@ TEST_F(PaymentEndToEnd, KeyboardPaymentIsSentQueuedThenCredited) {
     shot(&main(), QStringLiteral("journal-credited"));
 }
 
-TEST_F(PaymentEndToEnd, DeferredPaymentIsSentWithF5) {
+TEST_F(PaymentEndToEnd, OnePaidOneDeferredAndSentWithF5BothCredited) {
+    enter(QStringLiteral("1234567"), QStringLiteral("100"));
+    QTest::mouseClick(find<QPushButton>(forms->Oplat, "BitBtn3"), Qt::LeftButton); // ОПЛАТИТЬ
+    ASSERT_TRUE(waitUntil([&] { return passEnded(1); }));
+
+    clock.advance(60);
     enter(QStringLiteral("7654321"), QStringLiteral("50"));
     QTest::mouseClick(find<QPushButton>(forms->Oplat, "BitBtn2"), Qt::LeftButton); // ОТЛОЖИТЬ
     EXPECT_FALSE(forms->Oplat->isVisible());
     EXPECT_EQ(journal().cell(2, Col::Note), QStringLiteral("отложено"));
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
-    EXPECT_TRUE(server.payments().isEmpty());
+    EXPECT_EQ(server.payments().size(), 1);
 
     main().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
     journal().setCurrentRow(2);
     dialogs.answer(true);
     QTest::keyClick(&main(), Qt::Key_F5);
-    EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Провести платеж 907654321 101_261209140509?")));
-    ASSERT_TRUE(waitUntil([&] { return passEnded(1); }));
-    find<QAction>(&main(), "N4")->trigger();
+    EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Провести платеж 907654321 101_261209140609?")));
     ASSERT_TRUE(waitUntil([&] { return passEnded(2); }));
-    EXPECT_EQ(onDisk(2, Col::Note), QStringLiteral("Зачислено"));
-    EXPECT_EQ(onDisk(2, Col::SendFlag), QStringLiteral("2"));
+    find<QAction>(&main(), "N4")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return passEnded(3); }));
+    for (int row : {2, 3}) {
+        EXPECT_EQ(onDisk(row, Col::Note), QStringLiteral("Зачислено")) << row;
+        EXPECT_EQ(onDisk(row, Col::SendFlag), QStringLiteral("2")) << row;
+    }
+    shot(&main(), QStringLiteral("journal-two-credited"));
+}
+
+TEST_F(PaymentEndToEnd, BalanceQueryShowsTheServersAnswer) {
+    QTest::mouseClick(find<QToolButton>(&main(), "Buton1"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(forms->Oplat));
+    QTest::keyClicks(focused(), QStringLiteral("1234567"));
+    QTest::mouseClick(find<QPushButton>(forms->Oplat, "CheckBalance"), Qt::LeftButton);
+    EXPECT_FALSE(forms->Oplat->isVisible());
+    ASSERT_TRUE(waitUntil([&] { return !dialogs.shown.isEmpty(); }));
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Выполнение формы"));
+    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("901234567"))) << dialogs.last().text.toStdString();
+    EXPECT_EQ(journal().cell(2, Col::TransactionId), QString()); // nothing recorded
 }
 
 TEST_F(PaymentEndToEnd, RefusedPaymentStaysUnsentAndGoesLater) {
