@@ -1,7 +1,6 @@
 #include "link/PaymentCreation.h"
 
 #include "core/AppContext.h"
-#include "core/MainWindowModel.h"
 #include "core/TerminalCertificate.h"
 #include "link/ServerLink.h"
 #include "link/Transmission.h"
@@ -13,9 +12,9 @@
 
 using Col = PaymentJournal::Column;
 
-PaymentCreation::PaymentCreation(AppContext& ctx, MainWindowModel& model, ServerLink& link,
-                                 PaymentJournal& journal, Transmission& transmission, Days days)
-    : ctx_(ctx), model_(model), link_(link), journal_(journal), transmission_(transmission), days_(std::move(days)) {}
+PaymentCreation::PaymentCreation(AppContext& ctx, ServerLink& link, PaymentJournal& journal,
+                                 Transmission& transmission, Days days)
+    : ctx_(ctx), link_(link), journal_(journal), transmission_(transmission), days_(std::move(days)) {}
 
 QString PaymentCreation::newTransactionId() {
     const QString prefix = ctx_.terminalNumber + QLatin1Char('_') +

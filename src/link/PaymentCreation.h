@@ -6,7 +6,6 @@
 #include <functional>
 
 struct AppContext;
-class MainWindowModel;
 class PaymentJournal;
 class ServerLink;
 class Transmission;
@@ -30,8 +29,8 @@ public:
         std::function<void()> saveShownDay;
     };
 
-    PaymentCreation(AppContext& ctx, MainWindowModel& model, ServerLink& link, PaymentJournal& journal,
-                    Transmission& transmission, Days days);
+    PaymentCreation(AppContext& ctx, ServerLink& link, PaymentJournal& journal, Transmission& transmission,
+                    Days days);
 
     // "0" pay now, "9" defer, "2" balance query.
     void createPayment(const QString& mode, const PaymentInput& input);
@@ -43,7 +42,6 @@ public:
 
 private:
     AppContext& ctx_;
-    MainWindowModel& model_;
     ServerLink& link_;
     PaymentJournal& journal_;
     Transmission& transmission_;

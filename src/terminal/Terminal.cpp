@@ -70,7 +70,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
                                       QStringLiteral(".dat");
                            }});
     creation_ = std::make_unique<PaymentCreation>(
-        ctx_, model_, *link_, journal_, *transmission_,
+        ctx_, *link_, journal_, *transmission_,
         PaymentCreation::Days{[this] { return showingToday(); }, [this] { showDay(today()); },
                               [this] { saveDay(); }});
     link_->setHandler(QLatin1Char('o'), [this](Msg m) { transmission_->onAcknowledged(m); });

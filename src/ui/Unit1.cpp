@@ -1,6 +1,7 @@
 #include "ui/Unit1.h"
 
 #include "core/Builtins.h"
+#include "core/OperatorCatalogue.h"
 #include "link/AccountSession.h"
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
@@ -187,9 +188,8 @@ QWidget* TwinMain::buildPaymentsPage() {
     column->setSpacing(2);
 
     tabControl1_ = named(new QTabBar(page), "TabControl1");
-    for (const char* caption : {"Сотовая связь", "IP телефония Интернет", "Фиксированная связь",
-                                "Комунальные услуги", "Оплата налогов", "Оплата счетов", "Товары"})
-        tabControl1_->addTab(QString::fromUtf8(caption));
+    for (int tab = 0; tab < CategoryCount; ++tab)
+        tabControl1_->addTab(categoryCaption(tab));
     tabControl1_->setExpanding(false);
     // All seven categories fit the window's width without scroll arrows.
     tabControl1_->setStyleSheet(QStringLiteral(

@@ -20,7 +20,6 @@ class QProgressBar;
 class QPushButton;
 class QTabBar;
 class QTabWidget;
-class QTableView;
 class QTableWidget;
 class QToolButton;
 class QWidget;
