@@ -11,7 +11,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core locales
 )
 
 missing=()
@@ -26,6 +26,14 @@ if ((${#missing[@]})); then
   if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The cashiers' desktops run a Russian locale; the tests run under it too.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
+  echo "Generating the ru_RU.UTF-8 locale"
+  SUDO=
+  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+  $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 fi
 
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

@@ -53,7 +53,9 @@ void ServerLink::setPeer(const QString& address, quint16 port) {
     port_ = port;
 }
 
-bool ServerLink::isOpen() const { return socket_->state() == QAbstractSocket::ConnectedState; }
+bool ServerLink::isOpen() const {
+    return socket_->state() == QAbstractSocket::ConnectedState;
+}
 
 void ServerLink::log(const QString& line) {
     protocolLog_.append(line);
@@ -81,9 +83,13 @@ void ServerLink::sendRequest(const QStringList& bodies) {
     TimerSend.start();
 }
 
-void ServerLink::setHandler(QChar command, Handler handler) { handlers_.insert(command, std::move(handler)); }
+void ServerLink::setHandler(QChar command, Handler handler) {
+    handlers_.insert(command, std::move(handler));
+}
 
-bool ServerLink::isServerCommand(QChar c) { return kServerCommands.contains(c); }
+bool ServerLink::isServerCommand(QChar c) {
+    return kServerCommands.contains(c);
+}
 
 void ServerLink::dispatchMessage(const QString& message) {
     if (message.isEmpty() || !isServerCommand(message.front()))
@@ -162,7 +168,17 @@ void ServerLink::onError(QAbstractSocket::SocketError error) {
     }
 }
 
-void ServerLink::onReadyRead() { receive(socket_->readAll()); }
+void ServerLink::onReadyRead() {
+    // Read at once, handle from the event loop. A handler's message box then runs
+    // outside the socket's readyRead, which the socket never emits while one of its
+    // slots is running: data arriving under the box would otherwise wait, unread,
+    // for yet another packet.
+    const QByteArray chunk = socket_->readAll();
+    if (chunk.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, chunk] { receive(chunk); }, Qt::QueuedConnection);
+}
 
 void ServerLink::receive(const QByteArray& chunk) {
     QString line;
@@ -183,9 +199,9 @@ void ServerLink::receive(const QByteArray& chunk) {
         try {
             dispatchMessage(TextCodec::fromCp1251(message));
         } catch (const std::exception& e) {
-            // The rest of the buffer waits for the next read.
+            // The failed message is gone; the ones behind it are still handled now,
+            // not left waiting for a packet that may never come.
             ctx_.dialogs->exception(QString::fromUtf8(e.what()));
-            return;
         }
     }
 }
@@ -205,8 +221,9 @@ void ServerLink::PingServerTimer() {
 
 void ServerLink::TimerSendTimer() {
     TimerSend.stop();
-    const bool retry = ctx_.dialogs->retryCancel(QStringLiteral("Сервер не отвечает!\nПовторите попытку  позже."),
-                                                 QStringLiteral("Запрос серверу"), Dialogs::Icon::Warning);
+    const bool retry =
+        ctx_.dialogs->retryCancel(QStringLiteral("Сервер не отвечает!\nПовторите попытку  позже."),
+                                  QStringLiteral("Запрос серверу"), Dialogs::Icon::Warning);
     if (retry && isOpen()) {
         log(QStringLiteral("Отправка запроса=") + ctx_.lastRequest);
         socket_->write(TextCodec::toCp1251(ctx_.lastRequest));

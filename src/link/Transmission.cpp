@@ -5,6 +5,7 @@
 #include "core/TerminalCertificate.h"
 #include "link/ServerLink.h"
 #include "payments/PaymentJournal.h"
+#include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 
@@ -50,15 +51,29 @@ void writeStatus(PaymentJournal& journal, int row, const QString& code) {
 
 Transmission::Transmission(AppContext& ctx, MainWindowModel& model, ServerLink& link, PaymentJournal& journal,
                            Days days, QObject* parent)
-    : QObject(parent), ctx_(ctx), model_(model), link_(link), journal_(journal), days_(std::move(days)) {}
+    : QObject(parent), ctx_(ctx), model_(model), link_(link), journal_(journal), days_(std::move(days)) {
+    connect(&link_, &ServerLink::disconnected, this, &Transmission::onLinkLost);
+}
 
-bool Transmission::linkReady() const { return link_.isOpen() && ctx_.registered; }
+void Transmission::onLinkLost() {
+    // No answer can come over a closed connection: the chain is over, and the
+    // commands must work again once the cashier has logged in anew.
+    sendAllMode_ = false;
+    model_.panel4Visible = false;
+    model_.gridEnabled = true;
+    releaseCommands();
+    model_.notify();
+}
+
+bool Transmission::linkReady() const {
+    return link_.isOpen() && ctx_.registered;
+}
 
 QString Transmission::paymentBody(const PaymentJournal& j, int row, const QString& certificate) {
-    return j.cell(row, Col::TransactionId) + QLatin1Char('#') + j.cell(row, Col::PaymentType) + QLatin1Char('$') +
-           j.cell(row, Col::Article) + QLatin1Char('?') + j.cell(row, Col::Received) + QLatin1Char('!') +
-           j.cell(row, Col::Credited) + QLatin1Char('/') + j.cell(row, Col::Account) + QLatin1Char('#') +
-           certificate + QLatin1Char(')');
+    return j.cell(row, Col::TransactionId) + QLatin1Char('#') + j.cell(row, Col::PaymentType) +
+           QLatin1Char('$') + j.cell(row, Col::Article) + QLatin1Char('?') + j.cell(row, Col::Received) +
+           QLatin1Char('!') + j.cell(row, Col::Credited) + QLatin1Char('/') + j.cell(row, Col::Account) +
+           QLatin1Char('#') + certificate + QLatin1Char(')');
 }
 
 void Transmission::releaseCommands() {
@@ -84,23 +99,28 @@ void Transmission::transmitPayment(const QString& mode) {
     }
     if (mode == QLatin1String("file")) {
         sendAllMode_ = false;
-        sendRow(journal_.currentRow());
+        if (sendRow(journal_.currentRow()) == Sent::Unsendable)
+            cannotStart(QStringLiteral("Платеж не отправлен: недопустимые символы"));
         return;
     }
     if (mode == QLatin1String("send")) {
         link_.log(QStringLiteral("Синхронизация данных"));
         model_.statusPanel[1] = QStringLiteral("Передача платежей");
         model_.notify();
-        const int row = journal_.findRow(Col::SendFlag, QStringLiteral("0"), sendCursor_, PaymentJournal::Match::Exact);
-        sendCursor_ = row;
-        if (row < 0) {
-            days_.saveShownDay();
-            syncCursor_ = 1;
-            syncStatus(QStringLiteral("send"));
-            return;
+        for (;;) {
+            const int row = journal_.findRow(Col::SendFlag, QStringLiteral("0"), sendCursor_,
+                                             PaymentJournal::Match::Exact);
+            sendCursor_ = row;
+            if (row < 0) {
+                days_.saveShownDay();
+                syncCursor_ = 1;
+                syncStatus(QStringLiteral("send"));
+                return;
+            }
+            // A row that cannot go out must not hold back the rows behind it.
+            if (sendRow(row) != Sent::Unsendable)
+                return;
         }
-        sendRow(row);
-        return;
     }
     // The transaction of an acknowledgement.
     const QString& t = mode;
@@ -123,19 +143,30 @@ void Transmission::transmitPayment(const QString& mode) {
     }
 }
 
-void Transmission::sendRow(int row) {
+Transmission::Sent Transmission::sendRow(int row) {
     const std::optional<QString> certificate = TerminalCertificate::readCertificate(ctx_);
     if (!certificate) {
         // A certificate file without a line: the request is abandoned.
         cannotStart(QStringLiteral("Нет сертификата: платеж сохранен"));
-        return;
+        return Sent::Abandoned;
     }
     const QString body = paymentBody(journal_, row, *certificate);
-    link_.sendMessage(QStringLiteral("o") + body);
+    try {
+        link_.sendMessage(QStringLiteral("o") + body);
+    } catch (const AppError& e) {
+        // A field the framing refuses (a loaded day file can hold anything): the
+        // row stays unsent and says why.
+        link_.log(e.text() + QStringLiteral(": ") + journal_.cell(row, Col::TransactionId));
+        journal_.setCell(row, Col::Note, QStringLiteral("Не отправлен: поле содержит \"$k$\""));
+        days_.saveShownDay();
+        return Sent::Unsendable;
+    }
     link_.log(QStringLiteral("Передача данных ") + body);
-    model_.platejCaption = journal_.cell(row, Col::Account) + QLatin1Char(' ') + journal_.cell(row, Col::Received) +
-                           QLatin1Char(' ') + journal_.cell(row, Col::TransactionId);
+    model_.platejCaption = journal_.cell(row, Col::Account) + QLatin1Char(' ') +
+                           journal_.cell(row, Col::Received) + QLatin1Char(' ') +
+                           journal_.cell(row, Col::TransactionId);
     model_.notify();
+    return Sent::Sent;
 }
 
 bool Transmission::changeRow(const QString& t, const std::function<void(PaymentJournal&, int)>& change) {
@@ -191,7 +222,8 @@ void Transmission::syncStatus(const QString& mode, const QString& status) {
     link_.log(QStringLiteral("Синхронизация статусов данных"));
     model_.statusPanel[1] = QStringLiteral("Передача платежей");
     model_.notify();
-    const int row = journal_.findRow(Col::SendFlag, QStringLiteral("1"), syncCursor_, PaymentJournal::Match::Exact);
+    const int row =
+        journal_.findRow(Col::SendFlag, QStringLiteral("1"), syncCursor_, PaymentJournal::Match::Exact);
     syncCursor_ = row;
     if (row < 0) {
         days_.saveShownDay();
@@ -242,9 +274,10 @@ void Transmission::onStatus(const QString& message) {
 
 void Transmission::onRefused(const QString& message) {
     link_.disarm();
-    const QString text = message.startsWith(QLatin1Char('O'))
-                             ? QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")
-                             : QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!");
+    const QString text =
+        message.startsWith(QLatin1Char('O'))
+            ? QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")
+            : QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!");
     ctx_.dialogs->box(text, QStringLiteral("Отказ"), Dialogs::Icon::Error);
     model_.panel4Visible = false;
     model_.gridEnabled = true;
@@ -263,7 +296,8 @@ void Transmission::sendSelected() {
         return;
     }
     if (!ctx_.dialogs->question(QStringLiteral("Провести платеж ") + journal_.cell(row, Col::Account) +
-                                    QLatin1Char(' ') + journal_.cell(row, Col::TransactionId) + QLatin1Char('?'),
+                                    QLatin1Char(' ') + journal_.cell(row, Col::TransactionId) +
+                                    QLatin1Char('?'),
                                 QStringLiteral("Проведение платежа")))
         return;
     sendAllMode_ = false;

@@ -24,8 +24,8 @@ public:
         std::function<QString()> todayFilePath;
     };
 
-    Transmission(AppContext& ctx, MainWindowModel& model, ServerLink& link, PaymentJournal& journal, Days days,
-                 QObject* parent = nullptr);
+    Transmission(AppContext& ctx, MainWindowModel& model, ServerLink& link, PaymentJournal& journal,
+                 Days days, QObject* parent = nullptr);
 
     // "file": the selected row; "send": the next unsent row of a send-all run.
     void transmitPayment(const QString& mode);
@@ -39,8 +39,8 @@ public:
     void onRefused(const QString& message);      // "O" and "("
 
     // Journal menu commands.
-    void sendSelected(); // "Провести платеж"
-    void sendAll();      // "Провести все платежи"
+    void sendSelected();    // "Провести платеж"
+    void sendAll();         // "Провести все платежи"
     void refreshStatuses(); // "Обновить статусы"
 
     // The "o" message body (without the leading "o") for a journal row and a
@@ -53,8 +53,11 @@ public:
     int locatedRow() const { return locatedRow_; }
 
 private:
+    enum class Sent { Sent, Abandoned, Unsendable };
+
     bool linkReady() const;
-    void sendRow(int row);
+    Sent sendRow(int row);
+    void onLinkLost();
     // Applies the acknowledgement or a status to the row of transaction t in the
     // journal shown, or in today's file when another day is shown; false when
     // neither holds it.

@@ -142,8 +142,20 @@ void PaymentEntry::updatePayButtons() {
 }
 
 void PaymentEntry::edit1Changed(const QString& text, int caret) {
-    edit1_ = text;
-    edit1Caret_ = std::clamp(caret, 0, int(text.size()));
+    // The account is shown digit by digit and travels in the "o" message, where
+    // a "#" would shift every field: only digits are taken, typed or pasted.
+    QString digits;
+    digits.reserve(text.size());
+    int kept = std::clamp(caret, 0, int(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits += c;
+        else if (i < caret)
+            --kept;
+    }
+    edit1_ = digits;
+    edit1Caret_ = std::clamp(kept, 0, int(digits.size()));
     refreshAccount();
     emit changed();
 }

@@ -2,8 +2,8 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 QChar g_separator = QLatin1Char('.');
@@ -19,10 +19,18 @@ void initFromSystem() {
     g_shortDate = sys.dateFormat(QLocale::ShortFormat);
 }
 
-QChar decimalSeparator() { return g_separator; }
-void setDecimalSeparator(QChar separator) { g_separator = separator; }
-QString shortDateFormat() { return g_shortDate; }
-void setShortDateFormat(const QString& pattern) { g_shortDate = pattern; }
+QChar decimalSeparator() {
+    return g_separator;
+}
+void setDecimalSeparator(QChar separator) {
+    g_separator = separator;
+}
+QString shortDateFormat() {
+    return g_shortDate;
+}
+void setShortDateFormat(const QString& pattern) {
+    g_shortDate = pattern;
+}
 
 QString normalizeDecimal(const QString& text) {
     QString s = text;
@@ -40,32 +48,41 @@ double toDouble(const QString& text, bool* ok) {
     const QString s = text.trimmed();
     if (s.isEmpty())
         return 0;
+    // Rewritten in the C form and read with from_chars, which never consults the
+    // C library's locale: on a Russian desktop strtod would want a comma here.
     QByteArray ascii;
     ascii.reserve(s.size());
     bool seenSeparator = false;
+    bool digit = false;
     for (const QChar c : s) {
         if (c == g_separator) {
             if (seenSeparator)
                 return 0;
             seenSeparator = true;
             ascii += '.';
-        } else if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
-                   c == QLatin1Char('-') || c == QLatin1Char('e') || c == QLatin1Char('E')) {
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            digit = true;
+            ascii += char(c.unicode());
+        } else if (c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('e') ||
+                   c == QLatin1Char('E')) {
             ascii += char(c.unicode());
         } else {
             return 0;
         }
     }
-    char* end = nullptr;
-    const double v = std::strtod(ascii.constData(), &end);
-    if (end != ascii.constData() + ascii.size() || !std::isfinite(v))
-        return 0;
-    // strtod accepts forms like "." or "e5" only partially; the end check above
-    // rejects them, but it also must have read at least one digit.
-    bool digit = false;
-    for (char c : ascii)
-        digit = digit || (c >= '0' && c <= '9');
     if (!digit)
+        return 0;
+    const char* begin = ascii.constData();
+    const char* end = begin + ascii.size();
+    // from_chars takes no leading "+"; a sign is still allowed there.
+    if (*begin == '+') {
+        ++begin;
+        if (begin == end || *begin == '-' || *begin == '+')
+            return 0;
+    }
+    double v = 0;
+    const auto [stop, error] = std::from_chars(begin, end, v, std::chars_format::general);
+    if (error != std::errc() || stop != end || !std::isfinite(v))
         return 0;
     *ok = true;
     return v;
@@ -74,15 +91,16 @@ double toDouble(const QString& text, bool* ok) {
 QString formatFixed2(double value) {
     if (!std::isfinite(value))
         value = 0;
-    // printf rounds exact binary ties to even; the pattern rounds them away
+    // to_chars rounds exact binary ties to even; the pattern rounds them away
     // from zero. A tie at two decimals is a value whose eighths are odd.
     const double eighths = value * 8.0;
     double rounded = value;
-    if (std::fabs(eighths) < 9e15 && eighths == std::floor(eighths) && std::fmod(std::fabs(eighths), 2.0) == 1.0)
+    if (std::fabs(eighths) < 9e15 && eighths == std::floor(eighths) &&
+        std::fmod(std::fabs(eighths), 2.0) == 1.0)
         rounded = (value < 0 ? -1.0 : 1.0) * (std::floor(std::fabs(value) * 100.0 + 0.5) / 100.0);
     char buf[512];
-    std::snprintf(buf, sizeof buf, "%.2f", rounded);
-    QString s = QString::fromLatin1(buf);
+    const auto result = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 2);
+    QString s = QString::fromLatin1(buf, result.ptr - buf);
     if (s == QLatin1String("-0.00"))
         s = QStringLiteral("0.00");
     const qsizetype dot = s.indexOf(QLatin1Char('.'));

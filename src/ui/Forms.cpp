@@ -14,8 +14,10 @@
 #include "ui/Vippodnym.h"
 
 namespace {
-template <typename T> void create(T*& slot, QStringList& order, const char* className) {
-    slot = new T();
+// Every window belongs to the main window: it stays in front of it and goes
+// with it when the program ends.
+template <typename T> void create(T*& slot, QWidget* owner, QStringList& order, const char* className) {
+    slot = new T(owner);
     order << QString::fromLatin1(className);
 }
 } // namespace
@@ -24,18 +26,18 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     winMain = new TwinMain(programDir, seams.dialogs, seams.clock, seams.fileDialog);
     creationOrder << QStringLiteral("TwinMain");
     // The payment window mirrors the main window's terminal logic.
-    Oplat = new TOplat(winMain->terminal());
+    Oplat = new TOplat(winMain->terminal(), winMain);
     creationOrder << QStringLiteral("TOplat");
-    LoginPasw = new TLoginPasw(winMain->terminal().account());
+    LoginPasw = new TLoginPasw(winMain->terminal().account(), winMain);
     creationOrder << QStringLiteral("TLoginPasw");
-    create(VipMon, creationOrder, "TVipMon");
-    create(VipDay, creationOrder, "TVipDay");
-    create(Progress, creationOrder, "TProgress");
-    create(CancelPlat, creationOrder, "TCancelPlat");
-    create(Priceall, creationOrder, "TPriceall");
-    create(OborVed, creationOrder, "TOborVed");
-    create(Prodaja, creationOrder, "TProdaja");
-    create(Sklad, creationOrder, "TSklad");
+    create(VipMon, winMain, creationOrder, "TVipMon");
+    create(VipDay, winMain, creationOrder, "TVipDay");
+    create(Progress, winMain, creationOrder, "TProgress");
+    create(CancelPlat, winMain, creationOrder, "TCancelPlat");
+    create(Priceall, winMain, creationOrder, "TPriceall");
+    create(OborVed, winMain, creationOrder, "TOborVed");
+    create(Prodaja, winMain, creationOrder, "TProdaja");
+    create(Sklad, winMain, creationOrder, "TSklad");
 }
 
 Forms::~Forms() {

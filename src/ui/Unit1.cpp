@@ -11,7 +11,9 @@
 #include "ui/Logo.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,6 +34,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -71,8 +75,12 @@ TwinMain::TwinMain(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     news_ = label(QString(), "News", central);
     news_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     news_->setFixedHeight(22);
-    news_->setStyleSheet(
-        QStringLiteral("QLabel#News { background: #008080; color: white; font-weight: bold; padding: 0 6px; }"));
+    // The ticker's caption only grows; the line keeps the window's width and
+    // what no longer fits leaves on the left.
+    news_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    news_->setMinimumWidth(0);
+    news_->setStyleSheet(QStringLiteral(
+        "QLabel#News { background: #008080; color: white; font-weight: bold; padding: 0 6px; }"));
     column->addWidget(news_);
 
     pageControl1_ = named(new QTabWidget(central), "PageControl1");
@@ -96,6 +104,13 @@ TwinMain::TwinMain(const QString& programDir, Dialogs* dialogs, SystemClock* clo
 }
 
 TwinMain::~TwinMain() = default;
+
+void TwinMain::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // Closing the main window ends the program, whatever other window is open.
+    if (event->isAccepted())
+        QCoreApplication::quit();
+}
 
 void TwinMain::FormCreate() {
     // An error here ends the creation steps but not the program.
@@ -165,8 +180,8 @@ void TwinMain::buildHeader(QWidget* central) {
 
     auto* buttons = new QVBoxLayout();
     cmdOK_ = button(QStringLiteral("Регистрация"), "cmdOK", panel1, QStringLiteral("Регистрация на сервере"));
-    auto* bitBtn2 = button(QStringLiteral("Отключиться"), "BitBtn2", panel1,
-                           QStringLiteral("Отсоедениться от сервера"));
+    auto* bitBtn2 =
+        button(QStringLiteral("Отключиться"), "BitBtn2", panel1, QStringLiteral("Отсоедениться от сервера"));
     auto* bitBtn1 = button(QStringLiteral("&Выход"), "BitBtn1", panel1, QStringLiteral("Выход из программы"));
     for (QPushButton* b : {cmdOK_, bitBtn2, bitBtn1}) {
         b->setMinimumWidth(120);
@@ -268,7 +283,8 @@ QWidget* TwinMain::buildPaymentsPage() {
     groupTovar_->hide();
     column->addWidget(groupTovar_);
 
-    connect(dateDATA_, &QDateEdit::dateChanged, this, [this](const QDate& date) { terminal_->showDay(date); });
+    connect(dateDATA_, &QDateEdit::dateChanged, this,
+            [this](const QDate& date) { terminal_->showDay(date); });
     connect(tabControl1_, &QTabBar::currentChanged, this, [this](int index) {
         terminal_->model().categoryTab = index;
         terminal_->buildCatalogue();
@@ -304,8 +320,8 @@ QWidget* TwinMain::buildStatisticsPage() {
     bottom->addWidget(bitBtn3_);
     bottom->addWidget(button(QStringLiteral("Подробно"), "BitBtn4", page,
                              QStringLiteral("Просмотр платежей подробно по дням за выбранный месяц")));
-    bottom->addWidget(button(QStringLiteral("Отчет в Exel"), "BitBtn6", page,
-                             QStringLiteral("Сформировать отчет в Exel")));
+    bottom->addWidget(
+        button(QStringLiteral("Отчет в Exel"), "BitBtn6", page, QStringLiteral("Сформировать отчет в Exel")));
     bottom->addStretch();
     column->addLayout(bottom);
     return page;
@@ -354,7 +370,8 @@ QWidget* TwinMain::buildSettingsPage() {
         pw->addWidget(label(captions[i], labelNames[i], panel5), i, 0);
         pw->addWidget(e, i, 1);
     }
-    button20_ = button(QStringLiteral("Заменить"), "Button20", panel5, QStringLiteral("Произвести замену пароля"));
+    button20_ =
+        button(QStringLiteral("Заменить"), "Button20", panel5, QStringLiteral("Произвести замену пароля"));
     pw->addWidget(button20_, 3, 1);
     connect(button20_, &QPushButton::clicked, this, [this, panel5] {
         auto text = [panel5](const char* name) {
@@ -377,8 +394,8 @@ QWidget* TwinMain::buildSettingsPage() {
     net->addWidget(comboBox1_, 0, 1);
     net->addWidget(label(QStringLiteral("IP порт"), "Label15", groupBox2), 1, 0);
     net->addWidget(comboBox2_, 1, 1);
-    auto* button2 =
-        button(QStringLiteral("Сохранить"), "Button2", groupBox2, QStringLiteral("Сохранить сетевые настройки"));
+    auto* button2 = button(QStringLiteral("Сохранить"), "Button2", groupBox2,
+                           QStringLiteral("Сохранить сетевые настройки"));
     net->addWidget(button2, 2, 1);
     groupBox2->setMaximumWidth(420);
     column->addWidget(groupBox2);
@@ -418,7 +435,8 @@ void TwinMain::buildPopupMenu() {
     n6_ = add("N6", QStringLiteral("Отменить платеж"), QStringLiteral("Отменить ошибочный платеж"));
     separator("N8");
     n4_ = add("N4", QStringLiteral("Обновить статусы"));
-    n3_ = add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
+    n3_ =
+        add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
     add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
     separator("N9");
     auto* n11 = add("N11", QStringLiteral("Открыть файл"));
@@ -445,11 +463,19 @@ void TwinMain::buildStatusBar() {
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
+        // A fixed caption ("Состояние", "Терминал"...) always fits its panel,
+        // whatever the font.
+        int width = kStatusWidths[i];
+        if (i % 2 == 0) {
+            const QString caption = terminal_->model().statusPanel[size_t(i)];
+            width = std::max(width,
+                             panel->fontMetrics().horizontalAdvance(caption) + 2 * panel->frameWidth() + 8);
+        }
         if (i == 9) {
-            panel->setMinimumWidth(kStatusWidths[i]);
+            panel->setMinimumWidth(width);
             bar->addWidget(panel, 1);
         } else {
-            panel->setFixedWidth(kStatusWidths[i]);
+            panel->setFixedWidth(width);
             bar->addWidget(panel);
         }
         if (i == 0)
@@ -507,8 +533,9 @@ void TwinMain::syncFromModel() {
         if (s.enabled != shown.enabled)
             b->setEnabled(s.enabled);
         if (imagesChanged || s.imageIndex != shown.imageIndex)
-            b->setIcon(s.imageIndex >= 0 && s.imageIndex < m.imageOper.size() ? QIcon(m.imageOper[s.imageIndex])
-                                                                               : QIcon());
+            b->setIcon(s.imageIndex >= 0 && s.imageIndex < m.imageOper.size()
+                           ? QIcon(m.imageOper[s.imageIndex])
+                           : QIcon());
         if (s.visible != shown.visible)
             b->setVisible(s.visible);
         shown = s;

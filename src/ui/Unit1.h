@@ -45,6 +45,9 @@ public:
     // Copies what the logic wants shown into the controls.
     void syncFromModel();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildHeader(QWidget* central);
     QWidget* buildPaymentsPage();

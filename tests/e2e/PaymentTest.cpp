@@ -1,6 +1,7 @@
 #include "E2eFixture.h"
 
 #include "payments/PaymentJournal.h"
+#include "platform/Locale.h"
 #include "ui/Oplata.h"
 
 #include <QApplication>
@@ -25,11 +26,16 @@ protected:
     }
 
     static QWidget* focused() { return QApplication::focusWidget(); }
+    // qWaitForWindowActive counts a window active while its owner is; the keys
+    // must go to the window itself.
+    static bool waitForActive(QWidget* w) {
+        return waitUntil([w] { return QApplication::activeWindow() == w; });
+    }
 
     // Opens "Орбита Мобайл" (prefix 90, seven digits) and types the account and the sum.
     void enter(const QString& digits, const QString& sum) {
         QTest::mouseClick(find<QToolButton>(&main(), "Buton1"), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(forms->Oplat));
+        ASSERT_TRUE(waitForActive(forms->Oplat));
         QTest::keyClicks(focused(), digits);
         QTest::keyClick(focused(), Qt::Key_Return);
         QTest::keyClicks(focused(), sum);
@@ -59,6 +65,10 @@ TEST_F(PaymentEndToEnd, KeyboardPaymentIsSentQueuedThenCredited) {
     EXPECT_EQ(journal().cell(2, Col::Account), QStringLiteral("901234567"));
     EXPECT_EQ(journal().cell(2, Col::OperatorName), QStringLiteral(" Орбита Мобайл"));
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140509"));
+    // In the desktop's own decimal form: "98,00" on a Russian one.
+    EXPECT_EQ(journal().cell(2, Col::Credited),
+              QStringLiteral("98") + Locale::decimalSeparator() + QStringLiteral("00"));
+    EXPECT_EQ(journal().cell(2, Col::Received), QStringLiteral("100"));
     EXPECT_EQ(journal().cell(2, Col::Note), QStringLiteral("В очереди"));
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("1"));
 
@@ -71,7 +81,10 @@ TEST_F(PaymentEndToEnd, KeyboardPaymentIsSentQueuedThenCredited) {
     EXPECT_EQ(onDisk(2, Col::Status), QStringLiteral("1"));
     EXPECT_FALSE(find<QWidget>(&main(), "Panel4")->isVisible());
     // The simulator charged the deposit once.
-    EXPECT_DOUBLE_EQ(server.deposit(QStringLiteral("101")), 15000.00 - journal().cell(2, Col::Credited).toDouble());
+    bool ok = false;
+    const double credited = Locale::toDouble(journal().cell(2, Col::Credited), &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_DOUBLE_EQ(server.deposit(QStringLiteral("101")), 15000.00 - credited);
     shot(&main(), QStringLiteral("journal-credited"));
 }
 
@@ -89,7 +102,7 @@ TEST_F(PaymentEndToEnd, OnePaidOneDeferredAndSentWithF5BothCredited) {
     EXPECT_EQ(server.payments().size(), 1);
 
     main().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    ASSERT_TRUE(waitForActive(&main()));
     journal().setCurrentRow(2);
     dialogs.answer(true);
     QTest::keyClick(&main(), Qt::Key_F5);
@@ -106,13 +119,14 @@ TEST_F(PaymentEndToEnd, OnePaidOneDeferredAndSentWithF5BothCredited) {
 
 TEST_F(PaymentEndToEnd, BalanceQueryShowsTheServersAnswer) {
     QTest::mouseClick(find<QToolButton>(&main(), "Buton1"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(forms->Oplat));
+    ASSERT_TRUE(waitForActive(forms->Oplat));
     QTest::keyClicks(focused(), QStringLiteral("1234567"));
     QTest::mouseClick(find<QPushButton>(forms->Oplat, "CheckBalance"), Qt::LeftButton);
     EXPECT_FALSE(forms->Oplat->isVisible());
     ASSERT_TRUE(waitUntil([&] { return !dialogs.shown.isEmpty(); }));
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Выполнение формы"));
-    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("901234567"))) << dialogs.last().text.toStdString();
+    EXPECT_TRUE(dialogs.last().text.contains(QStringLiteral("901234567")))
+        << dialogs.last().text.toStdString();
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QString()); // nothing recorded
 }
 
@@ -120,8 +134,10 @@ TEST_F(PaymentEndToEnd, RefusedPaymentStaysUnsentAndGoesLater) {
     server.refuseNextPayment(sim::Refusal::DepositExhausted);
     enter(QStringLiteral("1111111"), QStringLiteral("10"));
     QTest::mouseClick(find<QPushButton>(forms->Oplat, "BitBtn3"), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return dialogs.texts().contains(QStringLiteral(
-                                           "Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return dialogs.texts().contains(
+            QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!"));
+    }));
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
     EXPECT_FALSE(find<QWidget>(&main(), "Panel4")->isVisible());
 

@@ -1,6 +1,6 @@
+#include "link/ServerLink.h"
 #include "core/TerminalCertificate.h"
 #include "link/FileReplies.h"
-#include "link/ServerLink.h"
 #include "platform/TextCodec.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -12,8 +12,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -130,7 +130,8 @@ TEST_F(Linked, CertificateIsStoredForTheTerminalAndReadsBack) {
     ctx().loginTerminal = QStringLiteral("101");
     serve(")ORV-101-AB7$k$");
     EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101cert.key")));
-    EXPECT_EQ(TerminalCertificate::readCertificate(ctx()), std::optional<QString>(QStringLiteral("ORV-101-AB7")));
+    EXPECT_EQ(TerminalCertificate::readCertificate(ctx()),
+              std::optional<QString>(QStringLiteral("ORV-101-AB7")));
 }
 
 TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndReachesItsConsumer) {
@@ -149,9 +150,11 @@ TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndReachesItsConsumer) {
 TEST_F(Linked, FileReplyWithAnUnsafeNameIsDroppedAndLogged) {
     QStringList consumed;
     terminal->fileReplies().setConsumer(QLatin1Char('.'), [&](const QString& path) { consumed << path; });
-    for (const QByteArray& name : {QByteArray("../evil"), QByteArray("a\\b"), QByteArray("p1\x01"), QByteArray("x..y")}) {
+    for (const QByteArray& name :
+         {QByteArray("../evil"), QByteArray("a\\b"), QByteArray("p1\x01"), QByteArray("x..y")}) {
         serve("f" + name + "/content$k$");
-        EXPECT_TRUE(link().protocolLog().last().startsWith(QStringLiteral("Файл с недопустимым именем"))) << name.data();
+        EXPECT_TRUE(link().protocolLog().last().startsWith(QStringLiteral("Файл с недопустимым именем")))
+            << name.data();
     }
     EXPECT_TRUE(consumed.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/../evil.txt")));
@@ -201,14 +204,31 @@ TEST_F(Linked, DisconnectStopsReconnectingAndReleasesTheJournalCommands) {
     ASSERT_TRUE(waitUntil([&] { return link().isOpen(); }));
 }
 
-TEST_F(Linked, AFailingHandlerIsReportedAndTheRestWaitsForTheNextRead) {
+TEST_F(Linked, AFailingHandlerIsReportedAndTheMessagesBehindItAreStillHandled) {
     link().setHandler(QLatin1Char('d'), [](const QString&) { throw std::runtime_error("bad greeting"); });
     serve("dxx$k$P$k$");
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Exception);
-    EXPECT_NE(link().protocolLog().last(), QStringLiteral("Hello"));
-    serve("X$k$");
-    EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Hello")));
+    ASSERT_TRUE(waitUntil([&] { return link().protocolLog().contains(QStringLiteral("Hello")); }));
+}
+
+TEST_F(Linked, AMessageArrivingUnderABoxIsHandledWhileTheBoxIsOpen) {
+    ctx().registered = true;
+    model().toolButton4Enabled = false; // a deposit request is out
+    bool depositShownUnderTheBox = false;
+    dialogs.onBox = [&](const FakeDialogs::Shown& box) {
+        if (box.title != QStringLiteral("Выполнение формы"))
+            return;
+        // The deposit reply comes in a later read, while the box is still open.
+        server.send("Bb500.00#l5000.00#$k$");
+        depositShownUnderTheBox =
+            waitUntil([&] { return model().statusPanel[3] == QStringLiteral("500.00"); });
+    };
+    serve("Hf" + TestFiles::cp("Баланс абонента") + "$k$");
+    ASSERT_TRUE(waitUntil([&] { return !dialogs.shown.isEmpty(); }));
+    EXPECT_TRUE(depositShownUnderTheBox);
+    EXPECT_EQ(model().statusPanel[5], QStringLiteral("5000.00"));
+    EXPECT_TRUE(model().toolButton4Enabled);
 }
 
 TEST_F(Linked, AServerSendingWithoutEndIsCutOffAndTheLinkReconnects) {
@@ -216,7 +236,8 @@ TEST_F(Linked, AServerSendingWithoutEndIsCutOffAndTheLinkReconnects) {
     for (int i = 0; i < 17; ++i)
         server.send(chunk);
     ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }, 20000));
-    EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Слишком длинное сообщение сервера: соединение разорвано")));
+    EXPECT_TRUE(link().protocolLog().contains(
+        QStringLiteral("Слишком длинное сообщение сервера: соединение разорвано")));
     link().PingServerTimer();
     ASSERT_TRUE(waitUntil([&] { return server.connections == 2 && link().isOpen(); }));
     // The new connection starts with an empty buffer.
@@ -244,15 +265,17 @@ TEST(Failover, WalksTheServerListOnConnectErrorsEveryTenSeconds) {
     EXPECT_EQ(link.PingServer.interval(), 10000);
     ASSERT_TRUE(waitUntil([&] { return states.contains(QStringLiteral("Ошибка соединения 127.0.0.9")); }));
     // The design text, then the first attempt with two dots, then its failure.
-    EXPECT_EQ(states.mid(0, 3), QStringList({"Соединяюсь...", "Соединяюсь..", "Ошибка соединения 127.0.0.9"}));
+    EXPECT_EQ(states.mid(0, 3),
+              QStringList({"Соединяюсь...", "Соединяюсь..", "Ошибка соединения 127.0.0.9"}));
 
     const QStringList expected = {"127.0.0.2", "127.0.0.3", "127.0.0.1", "127.0.0.2"};
     for (const QString& address : expected) {
         EXPECT_EQ(link.peerAddress(), address);
         states.clear();
         link.PingServerTimer(); // the 10 s tick
-        ASSERT_TRUE(waitUntil([&] { return states.contains(QStringLiteral("Ошибка соединения ") + address); }))
-            << qPrintable(address);
+        ASSERT_TRUE(waitUntil([&] {
+            return states.contains(QStringLiteral("Ошибка соединения ") + address);
+        })) << qPrintable(address);
         EXPECT_EQ(states.first(), QStringLiteral("Соединяюсь..."));
         EXPECT_EQ(link.peerPort(), port);
     }

@@ -1,8 +1,9 @@
-#include "core/TerminalCertificate.h"
-#include "platform/AppError.h"
-#include "link/PaymentCreation.h"
 #include "link/Transmission.h"
+#include "core/TerminalCertificate.h"
+#include "link/AccountSession.h"
+#include "link/PaymentCreation.h"
 #include "payments/PaymentJournal.h"
+#include "platform/AppError.h"
 #include "support/LinkedTerminal.h"
 
 #include <QDir>
@@ -60,7 +61,8 @@ protected:
     }
 
     QByteArray dayFile(const QDate& date) {
-        return TestFiles::read(ctx().journalDir + date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".dat"));
+        return TestFiles::read(ctx().journalDir + date.toString(QStringLiteral("yyyyMMdd")) +
+                               QStringLiteral(".dat"));
     }
 };
 
@@ -137,15 +139,18 @@ TEST_F(Chains, StatusCodesWriteTheirNotesAndFlags) {
         const char* note;
         const char* flag;
     };
-    const Case cases[] = {{"7", "В очереди", "1"},    {"76", "В очереди", "1"}, {"1", "Зачислено", "2"},
-                          {"+", "Зачислено", "2"},    {"9", "Возврат", "2"},    {"3", "Ошибка", "1"},
-                          {"11", "Заявка отмены", "1"}, {"12", "В ожидании отмены", "1"}, {"42", "в процессе", "1"}};
+    const Case cases[] = {{"7", "В очереди", "1"},      {"76", "В очереди", "1"},
+                          {"1", "Зачислено", "2"},      {"+", "Зачислено", "2"},
+                          {"9", "Возврат", "2"},        {"3", "Ошибка", "1"},
+                          {"11", "Заявка отмены", "1"}, {"12", "В ожидании отмены", "1"},
+                          {"42", "в процессе", "1"}};
     for (const Case& c : cases) {
         const int row = addRow(QStringLiteral("101_S") + QString::fromUtf8(c.code), QStringLiteral("1"));
         journal().setCell(row, Col::Note, QStringLiteral("в процессе"));
         serve("Z" + QByteArray(c.code) + "#101_S" + QByteArray(c.code) + "$k$");
-        const int at = journal().findRow(Col::TransactionId, QStringLiteral("101_S") + QString::fromUtf8(c.code), 1,
-                                         PaymentJournal::Match::Exact);
+        const int at =
+            journal().findRow(Col::TransactionId, QStringLiteral("101_S") + QString::fromUtf8(c.code), 1,
+                              PaymentJournal::Match::Exact);
         EXPECT_EQ(journal().cell(at, Col::Status), QString::fromUtf8(c.code)) << c.code;
         EXPECT_EQ(journal().cell(at, Col::Note), QString::fromUtf8(c.note)) << c.code;
         EXPECT_EQ(journal().cell(at, Col::SendFlag), QString::fromUtf8(c.flag)) << c.code;
@@ -286,20 +291,73 @@ TEST_F(Chains, AnAnswerForTodayIsKeptWhileAnotherDayIsShown) {
     EXPECT_FALSE(server.received.contains("Ub"));
 }
 
+TEST_F(Chains, ALostConnectionEndsTheChainAndTheRowGoesAfterTheNextLogin) {
+    const int row = addRow(QStringLiteral("101_R"), QStringLiteral("0"));
+    terminal->saveDay(); // as payment creation does
+    journal().setCurrentRow(row);
+    tx().transmitPayment(QStringLiteral("file"));
+    ASSERT_TRUE(nextSent().startsWith("o101_R#"));
+    // The server hangs up on the payment: no answer will come.
+    server.dropClient();
+    ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }));
+    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_TRUE(model().gridEnabled);
+    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+    EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
+
+    // The keep-alive tick reconnects; the cashier logs in again.
+    link().PingServerTimer();
+    ASSERT_TRUE(waitUntil([&] { return server.connections == 2 && link().isOpen(); }));
+    terminal->account().login(QStringLiteral("101"), QStringLiteral("kassa2026"));
+    ASSERT_TRUE(server.waitForReceived("QN$k$"));
+    serve("p$k$");
+    server.received.clear();
+    ASSERT_EQ(journal().cell(row, Col::TransactionId), QStringLiteral("101_R")); // today's journal reloaded
+    journal().setCurrentRow(row);
+    dialogs.answer(true);
+    tx().sendSelected(); // F5
+    EXPECT_TRUE(nextSent().startsWith("o101_R#"));
+}
+
+TEST_F(Chains, AnUnsendableRowIsLeftWithANoteAndSendAllMovesOn) {
+    // A day file may hold an account the framing refuses; behind it a deferred row.
+    addRow(QStringLiteral("101_OLD"), QStringLiteral("0"));
+    const int bad = addRow(QStringLiteral("101_BAD"), QStringLiteral("0"), QStringLiteral("9$k$34567"));
+    dialogs.answer(true);
+    tx().sendAll();
+    EXPECT_TRUE(nextSent().startsWith("o101_OLD#"));
+    EXPECT_EQ(journal().cell(bad, Col::SendFlag), QStringLiteral("0"));
+    EXPECT_EQ(journal().cell(bad, Col::Note), QStringLiteral("Не отправлен: поле содержит \"$k$\""));
+    serve("o101_OLD$k$");
+    EXPECT_EQ(journal().cell(bad + 1, Col::SendFlag), QStringLiteral("1"));
+
+    // Sent on its own, the row is refused at once and the commands stay usable.
+    journal().setCurrentRow(bad);
+    dialogs.answer(true);
+    tx().sendSelected();
+    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Платеж не отправлен: недопустимые символы"));
+    PaymentJournal onDisk;
+    ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(onDisk.cell(bad, Col::Note), QStringLiteral("Не отправлен: поле содержит \"$k$\""));
+}
+
 // Payment creation: what each mode records and sends.
 class Creation : public Chains {
 protected:
     PaymentInput input() {
-        return PaymentInput{QStringLiteral(" Орбита Мобайл"), QStringLiteral("1101"), QStringLiteral("92901234567"),
-                            QStringLiteral("98.00"), QStringLiteral("100")};
+        return PaymentInput{QStringLiteral(" Орбита Мобайл"), QStringLiteral("1101"),
+                            QStringLiteral("92901234567"), QStringLiteral("98.00"), QStringLiteral("100")};
     }
 };
 
 TEST_F(Creation, PayNowRecordsTheRowWithItsNoteAndSendsIt) {
     terminal->creation().createPayment(QStringLiteral("0"), input());
     EXPECT_EQ(journal().currentRow(), 2);
-    const QStringList expected = {"09.12.26 14:05:09", " Орбита Мобайл", "92901234567", "98.00", "100",
-                                  "101_261209140509", "в процессе", "1101", "20", "", "0"};
+    const QStringList expected = {
+        "09.12.26 14:05:09", " Орбита Мобайл", "92901234567", "98.00", "100", "101_261209140509",
+        "в процессе",        "1101",           "20",          "",      "0"};
     for (int c = 0; c < 11; ++c)
         EXPECT_EQ(journal().cell(2, c), expected[c]) << c;
     EXPECT_EQ(nextSent(), QByteArray("o101_261209140509#20$1101?100!98.00/92901234567#CERT-1)"));

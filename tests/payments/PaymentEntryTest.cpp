@@ -133,6 +133,13 @@ const Rule kRules[] = {
      16},
     {"caret past cell 16", "99", 0, 0, "123456789012345", "", false, -1, "123456789012345", "", nullptr,
      false, -1},
+    // The account takes digits only: the rest would reach the "o" message, where "#" shifts every field.
+    {"letters, blanks and # refused as typed", "", 9, 0, "12ab 3#45-6789", "", false, -1, "123456789", "",
+     nullptr, true, 9},
+    {"Cyrillic refused as typed", "", 3, 0, "1я2Ж3", "", false, -1, "123", "", nullptr, true, 3},
+    {"pasted text keeps its digits", "", 9, 0, "92 234-567#89", "", true, -1, "922345678", "", nullptr, true,
+     9},
+    {"a lone # leaves the field empty", "", 2, 0, "#", "", false, -1, "", "", nullptr, false, 0},
 };
 
 TEST_P(Entry, AccountCellsSumAndPayButtonsFollowTheRules) {
@@ -145,7 +152,7 @@ TEST_P(Entry, AccountCellsSumAndPayButtonsFollowTheRules) {
         p.minSum = r.minSum;
         open(p);
 
-        const QString account = QString::fromLatin1(r.account);
+        const QString account = QString::fromUtf8(r.account);
         if (r.pasted)
             entry.edit1Changed(account, int(account.size()));
         else
@@ -177,6 +184,16 @@ TEST_P(Entry, AccountCellsSumAndPayButtonsFollowTheRules) {
             EXPECT_EQ(c.outlineWidth, i == r.caretCell ? 5 : 2) << "cell " << i;
         }
     }
+}
+
+TEST_P(Entry, ALetterTypedInTheMiddleOfTheAccountLeavesTextAndCaret) {
+    OperatorProfile p = tariff();
+    p.digitCount = 9;
+    open(p);
+    entry.edit1Changed(QStringLiteral("1234"), 4);
+    entry.edit1Changed(QStringLiteral("12x34"), 3); // typed after "12"
+    EXPECT_EQ(entry.edit1(), QStringLiteral("1234"));
+    EXPECT_EQ(entry.edit1Caret(), 2);
 }
 
 TEST_P(Entry, TypingPastTheDigitCountInTheMiddleDropsTheLastCharacterAndKeepsTheCaret) {

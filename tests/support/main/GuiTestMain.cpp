@@ -1,3 +1,4 @@
+#include "platform/Locale.h"
 #include "ui/OrvantaApplication.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     OrvantaApplication app(argc, argv);
+    // As the program does: the decimal separator of the environment's locale.
+    Locale::initFromSystem();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
