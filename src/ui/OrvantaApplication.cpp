@@ -1,11 +1,13 @@
 #include "ui/OrvantaApplication.h"
 
 #include "platform/Dialogs.h"
+#include "ui/FocusKeeper.h"
 
 #include <exception>
 
 OrvantaApplication::OrvantaApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Orvanta"));
+    installEventFilter(new FocusKeeper(this));
 }
 
 bool OrvantaApplication::notify(QObject* receiver, QEvent* event) {

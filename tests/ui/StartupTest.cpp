@@ -1,6 +1,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
+#include "support/LoopbackServer.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 #include "ui/Anketa.h"
@@ -220,6 +221,17 @@ TEST_F(Startup, ExitWithTheLoginWindowOpenEndsTheProgram) {
     QTimer::singleShot(5000, [] { QCoreApplication::exit(2); }); // only if it did not
     EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_FALSE(forms->winMain->isVisible());
+}
+
+TEST_F(Startup, ClosingTheLoginWindowGivesTheKeysBackToTheMainWindow) {
+    auto forms = start();
+    forms->winMain->show();
+    forms->LoginPasw->show();
+    forms->LoginPasw->activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == forms->LoginPasw; }));
+    forms->LoginPasw->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click(); // "Отмена"
+    // Without a window manager nothing else would: the keyboard would be dead.
+    EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == forms->winMain; }));
 }
 
 TEST_F(Startup, EveryWindowBelongsToTheMainWindow) {

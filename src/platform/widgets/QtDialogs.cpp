@@ -1,5 +1,6 @@
 #include "platform/widgets/QtDialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -31,12 +32,19 @@ QMessageBox::StandardButton run(const QString& text, const QString& title, Dialo
                                 QMessageBox::StandardButtons buttons) {
     QMessageBox box(toQt(icon), title, text, buttons, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    // The interface is Russian whatever translations the machine has.
+    if (QAbstractButton* b = box.button(QMessageBox::Cancel))
+        b->setText(QStringLiteral("Отмена"));
+    if (QAbstractButton* b = box.button(QMessageBox::Retry))
+        b->setText(QStringLiteral("Повтор"));
     return QMessageBox::StandardButton(box.exec());
 }
 
 } // namespace
 
-void QtDialogs::message(const QString& text) { run(text, appTitle(), Icon::None, QMessageBox::Ok); }
+void QtDialogs::message(const QString& text) {
+    run(text, appTitle(), Icon::None, QMessageBox::Ok);
+}
 
 void QtDialogs::box(const QString& text, const QString& title, Icon icon) {
     run(text, title, icon, QMessageBox::Ok);
