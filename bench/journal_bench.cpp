@@ -61,12 +61,12 @@ QByteArray busyDay() {
 struct Fixture {
     Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), &dialogs, nullptr, nullptr) {
         terminal.context().journalDir = QDir(dir.path()).absolutePath() + QLatin1Char('/');
-        terminal.model().dateData = QDate(2026, 12, 9);
+        terminal.model().shownDate = QDate(2026, 12, 9);
         bytes = busyDay();
         terminal.journal().fromDayFile(bytes);
         terminal.journal().resetHeaders();
         plainPath = terminal.context().journalDir + QStringLiteral("plain.dat");
-        terminal.saveDay();
+        terminal.days().saveDay();
         QFile f(plainPath);
         f.open(QIODevice::WriteOnly);
         f.write(bytes);
@@ -86,7 +86,7 @@ Fixture& fixture() {
 void BM_SaveDay(benchmark::State& state) {
     Fixture& f = fixture();
     for (auto _ : state)
-        f.terminal.saveDay();
+        f.terminal.days().saveDay();
     state.SetBytesProcessed(state.iterations() * f.bytes.size());
 }
 
@@ -104,7 +104,7 @@ void BM_PlainWrite(benchmark::State& state) {
 void BM_LoadDay(benchmark::State& state) {
     Fixture& f = fixture();
     for (auto _ : state)
-        f.terminal.loadDay();
+        f.terminal.days().loadDay();
     if (f.terminal.journal().rowCount() != kPayments + 5)
         state.SkipWithError("the day did not load");
     state.SetBytesProcessed(state.iterations() * f.bytes.size());

@@ -35,7 +35,6 @@ QByteArray fileReply() {
 void deliver(benchmark::State& state, qsizetype readSize) {
     app();
     AppContext ctx;
-    MainWindowModel model;
     qsizetype bytes = 0;
     const QByteArray wire = fileReply();
     // The reads as the socket would hand them over.
@@ -45,7 +44,7 @@ void deliver(benchmark::State& state, qsizetype readSize) {
     for (auto _ : state) {
         // A fresh link each time: its protocol log keeps every chunk it received.
         state.PauseTiming();
-        auto link = std::make_unique<ServerLink>(ctx, model);
+        auto link = std::make_unique<ServerLink>(ctx);
         link->setHandler(QLatin1Char('f'), [&](const QString& m) { bytes += m.size(); });
         state.ResumeTiming();
         for (const QByteArray& read : reads)
@@ -58,8 +57,12 @@ void deliver(benchmark::State& state, qsizetype readSize) {
     state.SetBytesProcessed(state.iterations() * wire.size());
 }
 
-void BM_FileReplyOneRead(benchmark::State& state) { deliver(state, 64 * 1024 * 1024); }
-void BM_FileReplyKiBReads(benchmark::State& state) { deliver(state, 1024); }
+void BM_FileReplyOneRead(benchmark::State& state) {
+    deliver(state, 64 * 1024 * 1024);
+}
+void BM_FileReplyKiBReads(benchmark::State& state) {
+    deliver(state, 1024);
+}
 
 // Many status answers back to back, as a busy pass delivers them.
 QByteArray manyFrames() {

@@ -85,13 +85,14 @@ void BM_StatusPassAgainstSimulator(benchmark::State& state) {
     ctx.journalDir = programDir + QStringLiteral("101/");
     QDir().mkpath(ctx.journalDir);
     ctx.registered = true;
-    terminal.showDay(clock.now().date());
+    terminal.days().showDay(clock.now().date());
     PaymentJournal& journal = terminal.journal();
     using Col = PaymentJournal::Column;
     for (int i = 0; i < kRows; ++i) {
         const int row = journal.insertPaymentRow();
         journal.setCell(row, Col::Account, QStringLiteral("901234567"));
-        journal.setCell(row, Col::TransactionId, QStringLiteral("101_26120910%1").arg(i, 4, 10, QLatin1Char('0')));
+        journal.setCell(row, Col::TransactionId,
+                        QStringLiteral("101_26120910%1").arg(i, 4, 10, QLatin1Char('0')));
         journal.setCell(row, Col::SendFlag, QStringLiteral("1"));
     }
 

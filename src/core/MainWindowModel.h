@@ -16,6 +16,20 @@ struct OperatorButtonState {
     int imageIndex = -1;
 };
 
+// The status bar's ten panels, left to right. The even ones carry fixed captions.
+enum class StatusPanel {
+    StateCaption = 0,
+    State = 1, // connection and transfer state
+    DepositCaption = 2,
+    Deposit = 3,
+    LimitCaption = 4,
+    Limit = 5,
+    TerminalCaption = 6,
+    Terminal = 7,
+    ServerCaption = 8,
+    Server = 9 // address:port once connected
+};
+
 // What the main window shows, kept by the logic. The logic changes fields and
 // calls notify(); the window mirrors them. Tests read them directly.
 class MainWindowModel : public QObject {
@@ -28,48 +42,64 @@ public:
 
     QString caption;
     // header
-    QString vers;
-    QString label2 = QStringLiteral("---"); // terminal number
-    QString label4 = QStringLiteral("---"); // address
-    QString label5 = QStringLiteral("---"); // user
-    QString label20 = QStringLiteral("---"); // support telephone
+    QString versionText;
+    QString terminalText = QStringLiteral("---");
+    QString addressText = QStringLiteral("---");
+    QString userText = QStringLiteral("---");
+    QString supportText = QStringLiteral("---");
     // news line
-    QString news;
-    // status bar
-    std::array<QString, StatusPanelCount> statusPanel;
+    QString newsCaption;
 
-    bool cmdOKEnabled = true;
-    bool toolButton4Enabled = true;
-    bool button20Enabled = true;
-    bool poiskEnabled = true;
-    bool bitBtn3Enabled = true; // statistics "Обновить"
+    const QString& status(StatusPanel panel) const { return statusPanels_[size_t(panel)]; }
+    void setStatus(StatusPanel panel, const QString& text);
 
-    // transmission panel and the journal commands
-    bool panel4Visible = false;
-    QString platejCaption = QStringLiteral("ПЕРЕДАЁМ ПЛАТЕЖИ.....");
+    bool registerEnabled = true;
+    bool depositCheckEnabled = true;
+    bool passwordChangeEnabled = true;
+    bool searchEnabled = true;
+    bool statisticsRefreshEnabled = true;
+
+    // The transmission panel and the journal commands it locks.
+    bool transmissionPanelVisible = false;
+    QString transmissionCaption = QStringLiteral("ПЕРЕДАЁМ ПЛАТЕЖИ.....");
     int progressMax = 100;
     int progressPos = 0;
-    bool gridEnabled = true;
-    bool n3Enabled = true;
-    bool n4Enabled = true;
-    bool n6Enabled = true;
-    bool n7Enabled = true;
+    bool journalEnabled = true;
+    bool sendAllEnabled = true;         // "Провести все платежи"
+    bool refreshStatusesEnabled = true; // "Обновить статусы"
+    bool cancelEnabled = true;          // "Отменить платеж"
+    bool sendSelectedEnabled = true;    // "Провести платеж"
+
+    // A transmission starts: the panel comes up and the four commands wait for its end.
+    void beginTransmission();
+    // A status pass shows the panel without touching the commands.
+    void showTransmissionPanel();
+    // The panel goes and the journal takes clicks again; the commands stay as they are.
+    void hideTransmissionPanel();
+    // The chain is over: panel down, journal and the four commands usable again.
+    void endTransmission();
+    // "Провести платеж" and "Провести все платежи" while their chain starts.
+    void lockSendCommands();
+    void setProgress(int position, int maximum);
 
     // operator catalogue
     int categoryTab = 0;
-    bool groupTovarVisible = false;
-    std::array<OperatorButtonState, OperatorButtonCount> buttons;
-    QStringList imageOper; // icon files, by image index
+    bool goodsGroupVisible = false;
+    std::array<OperatorButtonState, OperatorButtonCount> operatorButtons;
+    QStringList operatorIcons; // icon files, by image index
 
     // network settings page
-    QString comboBox1Text;
-    QString comboBox2Text;
+    QString serverAddressText;
+    QString serverPortText;
 
     // the journal's date picker
-    QDate dateData;
+    QDate shownDate;
 
     void notify() { emit changed(); }
 
 signals:
     void changed();
+
+private:
+    std::array<QString, StatusPanelCount> statusPanels_;
 };

@@ -14,8 +14,12 @@ namespace {
 const char* const kSections[] = {"winSotka", "winInternet", "winTelefon", "winKomunal",
                                  "winNalog", "winBank",     "winTovar"};
 constexpr int kGoodsTab = 6;
-const char* const kCaptions[] = {"Сотовая связь",  "IP телефония Интернет", "Фиксированная связь",
-                                 "Комунальные услуги", "Оплата налогов",     "Оплата счетов",
+const char* const kCaptions[] = {"Сотовая связь",
+                                 "IP телефония Интернет",
+                                 "Фиксированная связь",
+                                 "Комунальные услуги",
+                                 "Оплата налогов",
+                                 "Оплата счетов",
                                  "Товары"};
 static_assert(std::size(kSections) == CategoryCount && std::size(kCaptions) == CategoryCount);
 
@@ -24,12 +28,12 @@ static_assert(std::size(kSections) == CategoryCount && std::size(kCaptions) == C
 const QString kAccelerators = QStringLiteral("0123456789ABCDEFJHKL");
 
 void build(AppContext& ctx, MainWindowModel& model) {
-    model.groupTovarVisible = false;
+    model.goodsGroupVisible = false;
     const int tab = model.categoryTab;
     if (tab >= 0 && tab < int(std::size(kSections))) {
         ctx.categorySection = QString::fromLatin1(kSections[tab]);
         ctx.paymentType = QStringLiteral("20");
-        model.groupTovarVisible = tab == kGoodsTab;
+        model.goodsGroupVisible = tab == kGoodsTab;
     }
 
     ctx.operatorIni = IniFile(ctx.programDir + QStringLiteral("operator.ini"));
@@ -39,7 +43,7 @@ void build(AppContext& ctx, MainWindowModel& model) {
     const QString& section = ctx.categorySection;
     const QString imgDir = ctx.programDir + QStringLiteral("img/");
 
-    model.imageOper.clear();
+    model.operatorIcons.clear();
     int shown = 0;
     for (int n = 1; n <= MainWindowModel::OperatorButtonCount; ++n) {
         const QString art =
@@ -49,7 +53,7 @@ void build(AppContext& ctx, MainWindowModel& model) {
         const QString oplata = QString::number(Convert::strToInt(
             settings.readString(section, QStringLiteral("b%1oplata").arg(n), QStringLiteral("0"))));
 
-        OperatorButtonState& button = model.buttons[size_t(n - 1)];
+        OperatorButtonState& button = model.operatorButtons[size_t(n - 1)];
         const QString name = operators.readString(art, QStringLiteral("name"), QString());
         button.caption = QLatin1Char('&') + kAccelerators.at(shown) + QLatin1Char(' ') + name;
 
@@ -69,7 +73,7 @@ void build(AppContext& ctx, MainWindowModel& model) {
 
         button.enabled = status != QLatin1String("0");
         button.visible = true;
-        model.imageOper.append(icon);
+        model.operatorIcons.append(icon);
         button.hint = art;
         button.imageIndex = shown;
         ++shown;

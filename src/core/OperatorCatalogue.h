@@ -17,7 +17,7 @@ QString categoryCaption(int tab);
 // its name). Both files are opened afresh, as the server may have replaced them.
 //
 // Sets ctx.categorySection and ctx.paymentType for the tab, the goods group's
-// visibility, model.imageOper (icon file paths) and model.buttons.
+// visibility, model.operatorIcons (icon file paths) and model.operatorButtons.
 //
 // Two failures stop the build part way, leaving the buttons after the one being
 // built as the previous build left them: a "b<N>oplata" that is not an integer

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/MainWindowModel.h"
+#include "link/Messages.h"
 #include "link/ServerLink.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
@@ -11,19 +12,6 @@
 
 namespace {
 const QString kOptions = QStringLiteral("options");
-
-// Text before the first separator, and the rest after it (empty when missing).
-QString takeField(QString& text, QChar separator) {
-    const qsizetype at = text.indexOf(separator);
-    if (at < 0) {
-        const QString field = text;
-        text.clear();
-        return field;
-    }
-    const QString field = text.left(at);
-    text.remove(0, at + 1);
-    return field;
-}
 } // namespace
 
 AccountSession::AccountSession(AppContext& ctx, MainWindowModel& model, ServerLink& link, QObject* parent)
@@ -35,34 +23,29 @@ AccountSession::AccountSession(AppContext& ctx, MainWindowModel& model, ServerLi
         login_.waitingCaption = QStringLiteral("Отключились!");
         login_.notify();
     });
-    connect(&link_, &ServerLink::closeLoginWindow, this, &AccountSession::closeLoginWindow);
+    connect(&link_, &ServerLink::disconnectedByCashier, this, &AccountSession::closeLoginWindow);
+    using Msg = const QString&;
+    link_.setHandler(QLatin1Char('d'), [this](Msg m) { onGreeting(m); });
+    link_.setHandler(QLatin1Char('p'), [this](Msg m) { onAccepted(m); });
+    link_.setHandler(QLatin1Char('B'), [this](Msg m) { onDeposit(m); });
+    link_.setHandler(QLatin1Char('L'), [this](Msg m) { onPasswordResult(m); });
+    link_.setHandler(QLatin1Char('N'), [this](Msg m) { onNews(m); });
 }
 
 void AccountSession::onGreeting(const QString& message) {
     login_.panel = LoginWindowModel::Panel::Form;
     login_.notify();
-    model_.panel4Visible = false;
-    model_.gridEnabled = true;
-    model_.notify();
+    emit greeted();
 
     // Every number is read before the clock is touched: a bad greeting changes nothing.
-    QString datePart = message.mid(1);
-    const qsizetype hash = datePart.indexOf(QLatin1Char('#'));
-    QString timePart = hash < 0 ? QString() : datePart.mid(hash + 1);
-    if (hash >= 0)
-        datePart.truncate(hash);
-    const int day = Convert::strToInt(takeField(datePart, QLatin1Char('.')));
-    const int month = Convert::strToInt(takeField(datePart, QLatin1Char('.')));
-    const int year = Convert::strToInt(QStringLiteral("20") + datePart);
-    const int hour = Convert::strToInt(takeField(timePart, QLatin1Char(':')));
-    const int minute = Convert::strToInt(timePart);
-
-    const QDate date(year, month, day);
-    const QTime time(hour, minute, 0, 0);
+    const Messages::Greeting g = Messages::parseGreeting(message.mid(1));
+    const QDate date(g.year, g.month, g.day);
+    const QTime time(g.hour, g.minute, 0, 0);
     const QDateTime now = ctx_.clock->now();
     // Setting hh:mm:00 on a clock that already shows that minute would move it
     // back by up to 59 seconds and could repeat a transaction id already issued.
-    const bool sameMinute = now.date() == date && now.time().hour() == hour && now.time().minute() == minute;
+    const bool sameMinute =
+        now.date() == date && now.time().hour() == g.hour && now.time().minute() == g.minute;
     if (!sameMinute) {
         // A refusal (no right to set the clock, a time or date that does not exist) is ignored.
         if (time.isValid())
@@ -77,19 +60,17 @@ void AccountSession::onGreeting(const QString& message) {
 }
 
 void AccountSession::login(const QString& login, const QString& password) {
-    login_.edit1 = login;
-    login_.edit2 = password;
+    login_.login = login;
+    login_.password = password;
     login_.panel = LoginWindowModel::Panel::Waiting;
     login_.waitingCaption = QStringLiteral("ЖДИТЕ... \n Соединяюсь...");
     login_.notify();
 
     ctx_.loginTerminal = login;
-    if (applyTerminalSettings)
-        applyTerminalSettings();
+    emit settingsNeeded();
     ctx_.ipIni.writeString(kOptions, QStringLiteral("terminal"), ctx_.loginTerminal);
-    link_.sendRequest({QStringLiteral("d") + ctx_.loginTerminal + QLatin1Char('#') + password + QLatin1Char('#') +
-                           ctx_.terminalSettingsStamp + QLatin1Char('!') + ctx_.operatorCatalogueStamp,
-                       QStringLiteral("B") + login, QStringLiteral("QN")});
+    link_.sendRequest(Messages::login(ctx_.loginTerminal, password, ctx_.terminalSettingsStamp,
+                                      ctx_.operatorCatalogueStamp));
 }
 
 void AccountSession::closeLoginWindow() {
@@ -100,48 +81,43 @@ void AccountSession::closeLoginWindow() {
 void AccountSession::onAccepted(const QString&) {
     link_.disarm();
     link_.log(QStringLiteral("Успешная регистрация"));
-    model_.statusPanel[1] = QStringLiteral("Успешная регистрация!!!");
+    model_.setStatus(StatusPanel::State, QStringLiteral("Успешная регистрация!!!"));
     login_.panel = LoginWindowModel::Panel::Success;
     login_.notify();
 
     ctx_.registered = true;
     ctx_.terminalNumber = ctx_.ipIni.readString(kOptions, QStringLiteral("terminal"), QStringLiteral("000"));
-    model_.statusPanel[7] = ctx_.terminalNumber;
+    model_.setStatus(StatusPanel::Terminal, ctx_.terminalNumber);
     ctx_.loginTerminal = ctx_.terminalNumber;
     ctx_.journalDir = ctx_.programDir + ctx_.loginTerminal + QLatin1Char('/');
     model_.notify();
     if (!QDir().mkpath(ctx_.journalDir)) {
         ctx_.dialogs->message(QStringLiteral("Ошибка при создании каталога ") + ctx_.journalDir);
-        if (terminate)
-            terminate();
+        emit directoryFailed();
         return;
     }
-    model_.label2 = ctx_.loginTerminal;
+    model_.terminalText = ctx_.loginTerminal;
     model_.notify();
-    if (applyTerminalSettings)
-        applyTerminalSettings();
-    if (openToday)
-        openToday();
+    emit settingsNeeded();
+    emit accepted();
 }
 
 void AccountSession::checkDeposit() {
     if (!ctx_.registered)
         return;
-    link_.sendRequest({QStringLiteral("B") + ctx_.terminalNumber});
-    model_.toolButton4Enabled = false;
+    link_.sendRequest({Messages::deposit(ctx_.terminalNumber)});
+    model_.depositCheckEnabled = false;
     model_.notify();
 }
 
 void AccountSession::onDeposit(const QString& message) {
-    model_.toolButton4Enabled = true;
+    model_.depositCheckEnabled = true;
     link_.disarm();
-    QString payload = message.mid(1);
-    const QString deposit = takeField(payload, QLatin1Char('#'));
-    if (deposit.startsWith(QLatin1Char('b')))
-        model_.statusPanel[3] = deposit.mid(1);
-    const QString limit = takeField(payload, QLatin1Char('#'));
-    if (limit.startsWith(QLatin1Char('l')))
-        model_.statusPanel[5] = limit.mid(1);
+    const Messages::Deposit d = Messages::parseDeposit(message.mid(1));
+    if (d.deposit)
+        model_.setStatus(StatusPanel::Deposit, *d.deposit);
+    if (d.limit)
+        model_.setStatus(StatusPanel::Limit, *d.limit);
     model_.notify();
 }
 
@@ -152,14 +128,13 @@ void AccountSession::changePassword(const QString& oldPassword, const QString& n
         return;
     }
     // The old password is the one typed at login, also after a successful change.
-    const bool valid = oldPassword == login_.edit2 && newPassword == repeated && repeated.size() > 8;
+    const bool valid = oldPassword == login_.password && newPassword == repeated && repeated.size() > 8;
     if (!valid) {
         ctx_.dialogs->message(QStringLiteral("Неправельные данные для замены пароля!"));
         return;
     }
-    link_.sendRequest({QStringLiteral("l") + login_.edit1 + QLatin1Char('#') + login_.edit2 + QLatin1Char('#') +
-                       newPassword});
-    model_.button20Enabled = false;
+    link_.sendRequest({Messages::passwordChange(login_.login, login_.password, newPassword)});
+    model_.passwordChangeEnabled = false;
     model_.notify();
 }
 
@@ -170,7 +145,7 @@ void AccountSession::onPasswordResult(const QString& message) {
                           QStringLiteral("Замеа пароля"), Dialogs::Icon::Warning);
     else if (result == QLatin1String("1"))
         ctx_.dialogs->message(QStringLiteral("Замена пароля произведена успешно!"));
-    model_.button20Enabled = true;
+    model_.passwordChangeEnabled = true;
     model_.notify();
     link_.disarm();
 }
@@ -190,9 +165,9 @@ void AccountSession::NewsTimeTimer() {
         ++newsRounds_;
     }
     if (newsPos_ <= ctx_.newsText.size())
-        model_.news += ctx_.newsText.at(newsPos_ - 1);
+        model_.newsCaption += ctx_.newsText.at(newsPos_ - 1);
     if (newsRounds_ > 5) {
-        model_.news.clear();
+        model_.newsCaption.clear();
         newsRounds_ = 0;
     }
     ++newsPos_;

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QTimer>
 
-#include <functional>
-
 struct AppContext;
 class MainWindowModel;
 class ServerLink;
@@ -19,8 +17,8 @@ public:
     Panel panel = Panel::Form;
     QString waitingCaption = QStringLiteral("Ждите...");
     // The typed login and password stay after the window closes: later requests read them.
-    QString edit1;
-    QString edit2;
+    QString login;
+    QString password;
     bool visible = false;
 
     void notify() { emit changed(); }
@@ -31,26 +29,14 @@ signals:
 
 // The cashier's session with the server: the greeting that sets the clock and
 // opens the login window, the login and its acceptance, the deposit check, the
-// password change and the news ticker.
+// password change and the news ticker. It registers the handlers of "d", "p",
+// "B", "L" and "N".
 class AccountSession : public QObject {
     Q_OBJECT
 public:
     AccountSession(AppContext& ctx, MainWindowModel& model, ServerLink& link, QObject* parent = nullptr);
 
     LoginWindowModel& loginWindow() { return login_; }
-
-    // Set by the terminal: the settings application, showing today's journal, and
-    // ending the program when the terminal directory cannot be made.
-    std::function<void()> applyTerminalSettings;
-    std::function<void()> openToday;
-    std::function<void()> terminate;
-
-    // Server messages (the whole message, command letter included).
-    void onGreeting(const QString& message);
-    void onAccepted(const QString& message);
-    void onDeposit(const QString& message);
-    void onPasswordResult(const QString& message);
-    void onNews(const QString& message);
 
     // Login window OK, with the login and password typed.
     void login(const QString& login, const QString& password);
@@ -67,7 +53,24 @@ public:
     int newsPos() const { return newsPos_; }
     int newsRounds() const { return newsRounds_; }
 
+signals:
+    // The server greeted the terminal (a new connection or a new login form).
+    void greeted();
+    // The terminal's settings must be applied now (login, acceptance).
+    void settingsNeeded();
+    // The login was accepted and the terminal directory is there: open today.
+    void accepted();
+    // The terminal directory cannot be made; the program cannot go on.
+    void directoryFailed();
+
 private:
+    // Server messages (the whole message, command letter included).
+    void onGreeting(const QString& message);
+    void onAccepted(const QString& message);
+    void onDeposit(const QString& message);
+    void onPasswordResult(const QString& message);
+    void onNews(const QString& message);
+
     AppContext& ctx_;
     MainWindowModel& model_;
     ServerLink& link_;

@@ -1,21 +1,13 @@
 #include "link/FileReplies.h"
 
 #include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "link/Messages.h"
 #include "link/ServerLink.h"
 #include "platform/FileIo.h"
 
-
-FileReplies::FileReplies(AppContext& ctx, MainWindowModel& model, ServerLink& link, QObject* parent)
-    : QObject(parent), ctx_(ctx), model_(model), link_(link) {
-    // The six consumers: "v" turnover, "p" price list, "s" stock, "6" year
-    // statistics, "8" monthly and "9" daily statement. Their windows register here.
-    for (const char c : {'v', 'p', 's', '6', '8', '9'})
-        consumers_.insert(QLatin1Char(c), Consumer());
-}
-
-void FileReplies::setConsumer(QChar firstOfName, Consumer consumer) {
-    consumers_.insert(firstOfName, std::move(consumer));
+FileReplies::FileReplies(AppContext& ctx, ServerLink& link, QObject* parent)
+    : QObject(parent), ctx_(ctx), link_(link) {
+    link_.setHandler(QLatin1Char('f'), [this](const QString& m) { handle(m); });
 }
 
 bool FileReplies::isSafeName(const QString& name) {
@@ -29,24 +21,12 @@ bool FileReplies::isSafeName(const QString& name) {
 
 void FileReplies::handle(const QString& message) {
     link_.disarm();
-    const QString payload = message.mid(1);
-    const qsizetype slash = payload.indexOf(QLatin1Char('/'));
-    const QString name = slash < 0 ? payload : payload.left(slash);
-    const QString content = slash < 0 ? QString() : payload.mid(slash + 1);
-    if (!isSafeName(name)) {
-        link_.log(QStringLiteral("Файл с недопустимым именем отклонён: ") + name);
+    const Messages::FileReply reply = Messages::parseFileReply(message.mid(1));
+    if (!isSafeName(reply.name)) {
+        link_.log(QStringLiteral("Файл с недопустимым именем отклонён: ") + reply.name);
         return;
     }
-    const QString path = ctx_.programDir + name + QStringLiteral(".txt");
-    FileIo::writeLines(path, FileIo::splitLines(content));
-
-    model_.bitBtn3Enabled = true;
-    model_.notify();
-    emit refreshControlsReleased();
-
-    if (name.isEmpty())
-        return;
-    const auto it = consumers_.constFind(name.front());
-    if (it != consumers_.constEnd() && *it)
-        (*it)(path);
+    const QString path = ctx_.programDir + reply.name + QStringLiteral(".txt");
+    FileIo::writeLines(path, FileIo::splitLines(reply.content));
+    emit stored(reply.name, path);
 }

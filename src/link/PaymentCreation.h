@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QSet>
 #include <QString>
 
-#include <functional>
-
 struct AppContext;
-class PaymentJournal;
+class DayJournal;
 class ServerLink;
+class TransactionIds;
 class Transmission;
 
 // What the payment window hands over.
@@ -19,32 +17,28 @@ struct PaymentInput {
     QString received;        // the sum typed
 };
 
-// Turns what the cashier entered into a journal row (paid now or deferred), or
+// Turns what the cashier entered into a journal row, paid now or deferred, or
 // sends the operator's balance query.
 class PaymentCreation {
 public:
-    struct Days {
-        std::function<bool()> showingToday;
-        std::function<void()> showToday;
-        std::function<void()> saveShownDay;
-    };
+    PaymentCreation(AppContext& ctx, ServerLink& link, DayJournal& days, TransactionIds& ids,
+                    Transmission& transmission);
 
-    PaymentCreation(AppContext& ctx, ServerLink& link, PaymentJournal& journal, Transmission& transmission,
-                    Days days);
-
-    // "0" pay now, "9" defer, "2" balance query.
-    void createPayment(const QString& mode, const PaymentInput& input);
-
-    // terminal + "_" + the login date "yymmdd" + the time "hhnnss". An id already
-    // issued in this run or standing in the journal shown is never reused: the
-    // next second that gives a free id is taken instead.
-    QString newTransactionId();
+    // "ОПЛАТИТЬ": recorded, saved, and sent at once.
+    void payNow(const PaymentInput& input);
+    // "ОТЛОЖИТЬ": recorded and saved; sent later by "Провести платеж" or "Провести все платежи".
+    void defer(const PaymentInput& input);
+    // "БАЛАНС": the operator's balance query; nothing is recorded.
+    void queryBalance(const PaymentInput& input);
 
 private:
+    // The new row at the top of today's journal, saved; -1 when there is no
+    // terminal directory to keep it in.
+    int record(const PaymentInput& input, const QString& note);
+
     AppContext& ctx_;
     ServerLink& link_;
-    PaymentJournal& journal_;
+    DayJournal& days_;
+    TransactionIds& ids_;
     Transmission& transmission_;
-    Days days_;
-    QSet<QString> issued_;
 };

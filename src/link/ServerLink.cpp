@@ -1,7 +1,7 @@
 #include "link/ServerLink.h"
 
 #include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "link/Messages.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 
@@ -14,8 +14,8 @@ namespace {
 const QString kServerCommands = QStringLiteral("()BGHLNOPQXZdfnopx");
 } // namespace
 
-ServerLink::ServerLink(AppContext& ctx, MainWindowModel& model, QObject* parent)
-    : QObject(parent), ctx_(ctx), model_(model), socket_(new QTcpSocket(this)) {
+ServerLink::ServerLink(AppContext& ctx, QObject* parent)
+    : QObject(parent), ctx_(ctx), socket_(new QTcpSocket(this)) {
     socket_->setObjectName(QStringLiteral("ClientSocket1"));
     PingServer.setObjectName(QStringLiteral("PingServer"));
     PingServer.setInterval(ConnectedPingMs);
@@ -62,11 +62,6 @@ void ServerLink::log(const QString& line) {
     emit protocolLogAppended(line);
 }
 
-void ServerLink::setStatus(const QString& text) {
-    model_.statusPanel[1] = text;
-    model_.notify();
-}
-
 void ServerLink::sendMessage(const QString& body) {
     const QByteArray bytes = Framing::frame(body);
     if (isOpen())
@@ -100,8 +95,7 @@ void ServerLink::dispatchMessage(const QString& message) {
 }
 
 void ServerLink::connectToServer() {
-    model_.cmdOKEnabled = false;
-    model_.notify();
+    emit connecting();
     PingServer.setInterval(ConnectingPingMs);
     PingServer.start();
     if (isOpen())
@@ -122,25 +116,23 @@ void ServerLink::onStateChanged(QAbstractSocket::SocketState state) {
     if (state == QAbstractSocket::HostLookupState) {
         ++lookupCount_;
     } else if (state == QAbstractSocket::ConnectingState) {
-        setStatus(lookupCount_ == 0   ? QStringLiteral("Соединяюсь.")
-                  : lookupCount_ == 1 ? QStringLiteral("Соединяюсь..")
-                                      : QStringLiteral("Соединяюсь..."));
+        emit stateText(lookupCount_ == 0   ? QStringLiteral("Соединяюсь.")
+                       : lookupCount_ == 1 ? QStringLiteral("Соединяюсь..")
+                                           : QStringLiteral("Соединяюсь..."));
     }
 }
 
 void ServerLink::onConnected() {
     attemptStarted_ = false;
-    model_.statusPanel[1] = QStringLiteral("Соеденился!");
-    model_.statusPanel[9] = address_ + QLatin1Char(':') + QString::number(port_);
-    model_.notify();
+    emit stateText(QStringLiteral("Соеденился!"));
+    emit connected(address_ + QLatin1Char(':') + QString::number(port_));
     PingServer.setInterval(ConnectedPingMs);
     if (PingServer.isActive())
         PingServer.start();
 }
 
 void ServerLink::onDisconnected() {
-    model_.cmdOKEnabled = true;
-    setStatus(QStringLiteral("Отключился"));
+    emit stateText(QStringLiteral("Отключился"));
     log(QStringLiteral("Отключился"));
     ctx_.registered = false;
     emit disconnected();
@@ -151,7 +143,7 @@ void ServerLink::onError(QAbstractSocket::SocketError error) {
     if (error == QAbstractSocket::RemoteHostClosedError && !attemptStarted_)
         return;
     log(QStringLiteral("Error Connecting1!"));
-    setStatus(QStringLiteral("Ошибка соединения ") + address_);
+    emit stateText(QStringLiteral("Ошибка соединения ") + address_);
     ctx_.registered = false;
     if (!attemptStarted_)
         return;
@@ -164,7 +156,7 @@ void ServerLink::onError(QAbstractSocket::SocketError error) {
         address_ = serverList_.at(serverIndex_);
         ++serverIndex_;
     } else {
-        setStatus(QStringLiteral("Подключение к другому серверу ") + address_);
+        emit stateText(QStringLiteral("Подключение к другому серверу ") + address_);
     }
 }
 
@@ -209,8 +201,7 @@ void ServerLink::receive(const QByteArray& chunk) {
 void ServerLink::PingServerTimer() {
     if (isOpen()) {
         try {
-            sendMessage(QStringLiteral("T") + ctx_.terminalNumber + QStringLiteral("_u") + ctx_.version +
-                        QLatin1Char('#'));
+            sendMessage(Messages::keepAlive(ctx_.terminalNumber, ctx_.version));
         } catch (const std::exception&) {
             // A keep-alive that cannot be sent is simply skipped.
         }
@@ -234,12 +225,6 @@ void ServerLink::TimerSendTimer() {
 void ServerLink::disconnectFromServer() {
     attemptStarted_ = false;
     socket_->abort();
-    emit closeLoginWindow();
     PingServer.stop();
-    model_.toolButton4Enabled = false;
-    model_.n3Enabled = model_.n4Enabled = model_.n6Enabled = model_.n7Enabled = true;
-    model_.panel4Visible = false;
-    model_.gridEnabled = true;
-    model_.cmdOKEnabled = true;
-    model_.notify();
+    emit disconnectedByCashier();
 }

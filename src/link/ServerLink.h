@@ -13,12 +13,13 @@
 
 class QTcpSocket;
 struct AppContext;
-class MainWindowModel;
 
 // The one TCP connection to the payment server: sending, receiving and cutting
 // messages, dispatching them by their first character, the protocol log, and the
 // connection's life (connect with failover over the server list, keep-alive and
-// reconnect, the reply watchdog, disconnect).
+// reconnect, the reply watchdog, disconnect). It reports what happened through
+// its signals; which controls that changes is the terminal's business. Each
+// subsystem registers the handlers of the commands it owns.
 class ServerLink : public QObject {
     Q_OBJECT
 public:
@@ -30,7 +31,7 @@ public:
     static constexpr int ConnectedPingMs = 120000;
     static constexpr int ReplyWatchdogMs = 30000;
 
-    ServerLink(AppContext& ctx, MainWindowModel& model, QObject* parent = nullptr);
+    explicit ServerLink(AppContext& ctx, QObject* parent = nullptr);
     ~ServerLink() override;
 
     // The socket's address and port until the next change (start-up, failover).
@@ -78,10 +79,16 @@ public:
 
 signals:
     void protocolLogAppended(const QString& line);
+    // The connection's state in words: "Соединяюсь...", "Соеденился!", "Ошибка соединения"...
+    void stateText(const QString& text);
+    // A connection attempt was started by "Регистрация".
+    void connecting();
+    // Connected to address:port.
+    void connected(const QString& server);
     // The socket's disconnect event (after the link's own handling).
     void disconnected();
-    // "Отключиться" asks the login window to close.
-    void closeLoginWindow();
+    // The cashier pressed "Отключиться".
+    void disconnectedByCashier();
 
 private:
     void openSocket();
@@ -90,10 +97,8 @@ private:
     void onDisconnected();
     void onError(QAbstractSocket::SocketError error);
     void onReadyRead();
-    void setStatus(const QString& text);
 
     AppContext& ctx_;
-    MainWindowModel& model_;
     QTcpSocket* socket_;
     QString address_;
     quint16 port_ = 0;

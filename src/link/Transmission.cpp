@@ -1,13 +1,13 @@
 #include "link/Transmission.h"
 
 #include "core/AppContext.h"
-#include "core/MainWindowModel.h"
 #include "core/TerminalCertificate.h"
+#include "link/Messages.h"
 #include "link/ServerLink.h"
+#include "payments/DayJournal.h"
 #include "payments/PaymentJournal.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
-#include "platform/FileIo.h"
 
 namespace {
 
@@ -49,97 +49,71 @@ void writeStatus(PaymentJournal& journal, int row, const QString& code) {
 
 } // namespace
 
-Transmission::Transmission(AppContext& ctx, MainWindowModel& model, ServerLink& link, PaymentJournal& journal,
-                           Days days, QObject* parent)
-    : QObject(parent), ctx_(ctx), model_(model), link_(link), journal_(journal), days_(std::move(days)) {
+Transmission::Transmission(AppContext& ctx, ServerLink& link, DayJournal& days, QObject* parent)
+    : QObject(parent), ctx_(ctx), link_(link), days_(days) {
+    link_.setHandler(QLatin1Char('o'), [this](const QString& m) { onAcknowledged(m); });
+    link_.setHandler(QLatin1Char('Z'), [this](const QString& m) { onStatus(m); });
+    link_.setHandler(QLatin1Char('O'), [this](const QString& m) { onRefused(m); });
+    link_.setHandler(QLatin1Char('('), [this](const QString& m) { onRefused(m); });
     connect(&link_, &ServerLink::disconnected, this, &Transmission::onLinkLost);
 }
 
-void Transmission::onLinkLost() {
-    // No answer can come over a closed connection: the chain is over, and the
-    // commands must work again once the cashier has logged in anew.
-    sendAllMode_ = false;
-    model_.panel4Visible = false;
-    model_.gridEnabled = true;
-    releaseCommands();
-    model_.notify();
+PaymentJournal& Transmission::journal() {
+    return days_.table();
 }
 
 bool Transmission::linkReady() const {
     return link_.isOpen() && ctx_.registered;
 }
 
-QString Transmission::paymentBody(const PaymentJournal& j, int row, const QString& certificate) {
-    return j.cell(row, Col::TransactionId) + QLatin1Char('#') + j.cell(row, Col::PaymentType) +
-           QLatin1Char('$') + j.cell(row, Col::Article) + QLatin1Char('?') + j.cell(row, Col::Received) +
-           QLatin1Char('!') + j.cell(row, Col::Credited) + QLatin1Char('/') + j.cell(row, Col::Account) +
-           QLatin1Char('#') + certificate + QLatin1Char(')');
-}
-
-void Transmission::releaseCommands() {
-    model_.n3Enabled = model_.n4Enabled = model_.n6Enabled = model_.n7Enabled = true;
+void Transmission::onLinkLost() {
+    // No answer can come over a closed connection: the chain is over, and the
+    // commands must work again once the cashier has logged in anew.
+    sendAllMode_ = false;
+    emit chainEnded();
 }
 
 void Transmission::cannotStart(const QString& statusText) {
     // Nothing goes out: say so instead of leaving the transmission panel up.
-    model_.panel4Visible = false;
-    model_.gridEnabled = true;
-    releaseCommands();
-    model_.statusPanel[1] = statusText;
-    model_.notify();
+    emit chainEnded();
+    emit stateText(statusText);
 }
 
-void Transmission::transmitPayment(const QString& mode) {
-    model_.panel4Visible = true;
-    model_.n3Enabled = model_.n4Enabled = model_.n6Enabled = model_.n7Enabled = false;
-    model_.notify();
+int Transmission::advance(int& cursor, const QString& flag) {
+    cursor = journal().findRow(Col::SendFlag, flag, cursor, PaymentJournal::Match::Exact);
+    return cursor;
+}
+
+void Transmission::sendSelectedRow() {
+    emit sendingStarted();
     if (!linkReady()) {
         cannotStart(QStringLiteral("Нет связи: платеж сохранен"));
         return;
     }
-    if (mode == QLatin1String("file")) {
-        sendAllMode_ = false;
-        if (sendRow(journal_.currentRow()) == Sent::Unsendable)
-            cannotStart(QStringLiteral("Платеж не отправлен: недопустимые символы"));
+    sendAllMode_ = false;
+    if (sendRow(journal().currentRow()) == Sent::Unsendable)
+        cannotStart(QStringLiteral("Платеж не отправлен: недопустимые символы"));
+}
+
+void Transmission::sendNextUnsent() {
+    emit sendingStarted();
+    if (!linkReady()) {
+        cannotStart(QStringLiteral("Нет связи: платеж сохранен"));
         return;
     }
-    if (mode == QLatin1String("send")) {
-        link_.log(QStringLiteral("Синхронизация данных"));
-        model_.statusPanel[1] = QStringLiteral("Передача платежей");
-        model_.notify();
-        for (;;) {
-            const int row = journal_.findRow(Col::SendFlag, QStringLiteral("0"), sendCursor_,
-                                             PaymentJournal::Match::Exact);
-            sendCursor_ = row;
-            if (row < 0) {
-                days_.saveShownDay();
-                syncCursor_ = 1;
-                syncStatus(QStringLiteral("send"));
-                return;
-            }
-            // A row that cannot go out must not hold back the rows behind it.
-            if (sendRow(row) != Sent::Unsendable)
-                return;
+    link_.log(QStringLiteral("Синхронизация данных"));
+    emit stateText(QStringLiteral("Передача платежей"));
+    for (;;) {
+        const int row = advance(sendCursor_, QStringLiteral("0"));
+        if (row < 0) {
+            days_.saveDay();
+            syncCursor_ = 1;
+            requestNextStatus();
+            return;
         }
-    }
-    // The transaction of an acknowledgement.
-    const QString& t = mode;
-    link_.log(QStringLiteral("Отметка прибытия данных ") + t);
-    if (!acknowledge(t)) {
-        ctx_.dialogs->message(QStringLiteral("Транзакция ") + t + QStringLiteral(" ненайдена!"));
-        model_.panel4Visible = false;
-        model_.gridEnabled = true;
-        model_.notify();
-        return;
-    }
-    if (!sendAllMode_) {
-        model_.panel4Visible = false;
-        model_.gridEnabled = true;
-        releaseCommands();
-        model_.notify();
-        days_.saveShownDay();
-        syncCursor_ = 1;
-        syncStatus(QStringLiteral("send"));
+        // A row that cannot go out must not hold back the rows behind it.
+        if (sendRow(row) != Sent::Unsendable)
+            return;
     }
 }
 
@@ -150,126 +124,116 @@ Transmission::Sent Transmission::sendRow(int row) {
         cannotStart(QStringLiteral("Нет сертификата: платеж сохранен"));
         return Sent::Abandoned;
     }
-    const QString body = paymentBody(journal_, row, *certificate);
+    const JournalRow fields = journal().paymentRow(row);
+    const QString message = Messages::payment(fields, *certificate);
     try {
-        link_.sendMessage(QStringLiteral("o") + body);
+        link_.sendMessage(message);
     } catch (const AppError& e) {
         // A field the framing refuses (a loaded day file can hold anything): the
         // row stays unsent and says why.
-        link_.log(e.text() + QStringLiteral(": ") + journal_.cell(row, Col::TransactionId));
-        journal_.setCell(row, Col::Note, QStringLiteral("Не отправлен: поле содержит \"$k$\""));
-        days_.saveShownDay();
+        link_.log(e.text() + QStringLiteral(": ") + fields.transactionId);
+        journal().setCell(row, Col::Note, QStringLiteral("Не отправлен: поле содержит \"$k$\""));
+        days_.saveDay();
         return Sent::Unsendable;
     }
-    link_.log(QStringLiteral("Передача данных ") + body);
-    model_.platejCaption = journal_.cell(row, Col::Account) + QLatin1Char(' ') +
-                           journal_.cell(row, Col::Received) + QLatin1Char(' ') +
-                           journal_.cell(row, Col::TransactionId);
-    model_.notify();
+    link_.log(QStringLiteral("Передача данных ") + message.mid(1));
+    emit captionChanged(fields.account + QLatin1Char(' ') + fields.received + QLatin1Char(' ') +
+                        fields.transactionId);
     return Sent::Sent;
 }
 
-bool Transmission::changeRow(const QString& t, const std::function<void(PaymentJournal&, int)>& change) {
+bool Transmission::changeRow(const QString& id, const std::function<void(PaymentJournal&, int)>& change) {
     // Only the row of exactly this transaction: a shorter id contained in a
     // longer one must not take its answer.
-    locatedRow_ = journal_.findRow(Col::TransactionId, t, 1, PaymentJournal::Match::Exact);
+    locatedRow_ = journal().findRow(Col::TransactionId, id, 1, PaymentJournal::Match::Exact);
     if (locatedRow_ >= 0) {
-        link_.log(QStringLiteral("Замена статуса ") + t);
-        change(journal_, locatedRow_);
+        link_.log(QStringLiteral("Замена статуса ") + id);
+        change(journal(), locatedRow_);
         return true;
     }
-    if (days_.showingToday())
-        return false;
     // Another day is shown: the answer is about today's payment, kept in today's file.
-    const QString path = days_.todayFilePath();
-    QByteArray bytes;
-    PaymentJournal today;
-    if (!FileIo::readBytes(path, &bytes) || !today.fromDayFile(bytes))
+    if (days_.showingToday() || !days_.changeRowInFile(days_.today(), id, change))
         return false;
-    const int row = today.findRow(Col::TransactionId, t, 1, PaymentJournal::Match::Exact);
-    if (row < 0)
-        return false;
-    link_.log(QStringLiteral("Замена статуса ") + t);
-    change(today, row);
-    FileIo::writeBytes(path, today.toDayFile());
+    link_.log(QStringLiteral("Замена статуса ") + id);
     return true;
 }
 
-bool Transmission::acknowledge(const QString& t) {
-    return changeRow(t, [](PaymentJournal& j, int row) {
+void Transmission::acknowledge(const QString& id) {
+    link_.log(QStringLiteral("Отметка прибытия данных ") + id);
+    const bool found = changeRow(id, [](PaymentJournal& j, int row) {
         j.setCell(row, Col::SendFlag, QStringLiteral("1"));
         j.setCell(row, Col::Note, QStringLiteral("в процессе"));
     });
+    if (!found) {
+        ctx_.dialogs->message(QStringLiteral("Транзакция ") + id + QStringLiteral(" ненайдена!"));
+        // A single send is over; a send-all run goes on with its next row.
+        if (sendAllMode_)
+            emit answerNotFound();
+        else
+            emit chainEnded();
+        return;
+    }
+    if (!sendAllMode_) {
+        emit chainEnded();
+        days_.saveDay();
+        syncCursor_ = 1;
+        requestNextStatus();
+    }
 }
 
-bool Transmission::applyStatus(const QString& t, const QString& code) {
-    return changeRow(t, [&code](PaymentJournal& j, int row) { writeStatus(j, row, code); });
-}
-
-void Transmission::syncStatus(const QString& mode, const QString& status) {
+void Transmission::requestNextStatus() {
     if (!linkReady()) {
-        if (mode == QLatin1String("send"))
-            cannotStart(QStringLiteral("Нет связи: статусы не обновлены"));
+        cannotStart(QStringLiteral("Нет связи: статусы не обновлены"));
         return;
     }
-    model_.panel4Visible = true;
-    model_.notify();
-    if (mode != QLatin1String("send")) {
-        link_.log(QStringLiteral("Отметка статуса данных  ") + mode);
-        answerApplied_ = applyStatus(mode, status);
-        return;
-    }
+    emit statusPassRunning();
     link_.log(QStringLiteral("Синхронизация статусов данных"));
-    model_.statusPanel[1] = QStringLiteral("Передача платежей");
-    model_.notify();
-    const int row =
-        journal_.findRow(Col::SendFlag, QStringLiteral("1"), syncCursor_, PaymentJournal::Match::Exact);
-    syncCursor_ = row;
+    emit stateText(QStringLiteral("Передача платежей"));
+    const int row = advance(syncCursor_, QStringLiteral("1"));
     if (row < 0) {
-        days_.saveShownDay();
-        model_.progressPos = model_.progressMax;
-        model_.notify();
+        days_.saveDay();
+        emit progressChanged(journal().rowCount(), journal().rowCount());
         ctx_.dialogs->message(QStringLiteral("Синхронизация платежей успешно закончена!"));
-        releaseCommands();
-        model_.panel4Visible = false;
-        model_.gridEnabled = true;
-        model_.notify();
+        emit chainEnded();
         return;
     }
-    const QString t = journal_.cell(row, Col::TransactionId);
-    link_.sendMessage(QStringLiteral("UZ") + t);
+    const QString id = journal().cell(row, Col::TransactionId);
+    link_.sendMessage(Messages::statusQuery(id));
     link_.log(QStringLiteral("Передача данных статуса send"));
-    model_.platejCaption = t;
-    model_.notify();
+    emit captionChanged(id);
+}
+
+void Transmission::applyStatus(const QString& id, const QString& code) {
+    if (!linkReady())
+        return;
+    emit statusPassRunning();
+    link_.log(QStringLiteral("Отметка статуса данных  ") + id);
+    answerApplied_ = changeRow(id, [&code](PaymentJournal& j, int row) { writeStatus(j, row, code); });
 }
 
 void Transmission::onAcknowledged(const QString& message) {
     link_.disarm();
-    transmitPayment(message.mid(1));
+    acknowledge(message.mid(1));
     if (sendAllMode_)
-        transmitPayment(QStringLiteral("send"));
+        sendNextUnsent();
     else
-        days_.saveShownDay();
+        days_.saveDay();
 }
 
 void Transmission::onStatus(const QString& message) {
     link_.disarm();
-    const QString payload = message.mid(1);
-    const qsizetype hash = payload.indexOf(QLatin1Char('#'));
-    if (hash < 0)
+    const std::optional<Messages::StatusAnswer> answer = Messages::parseStatus(message.mid(1));
+    if (!answer)
         return;
     locatedRow_ = -1;
     answerApplied_ = false;
-    syncStatus(payload.mid(hash + 1), payload.left(hash));
-    syncStatus(QStringLiteral("send"));
-    model_.progressMax = journal_.rowCount();
-    if (locatedRow_ >= 1) {
-        model_.progressPos = locatedRow_;
-    } else if (!answerApplied_) {
-        link_.sendMessage(QStringLiteral("Ub") + ctx_.terminalNumber);
-        model_.platejCaption.clear();
+    applyStatus(answer->transactionId, answer->code);
+    requestNextStatus();
+    emit progressChanged(locatedRow_ >= 1 ? locatedRow_ : -1, journal().rowCount());
+    if (locatedRow_ < 1 && !answerApplied_) {
+        link_.sendMessage(Messages::unknownTransaction(ctx_.terminalNumber));
+        emit captionChanged(QString());
     }
-    model_.notify();
 }
 
 void Transmission::onRefused(const QString& message) {
@@ -279,31 +243,27 @@ void Transmission::onRefused(const QString& message) {
             ? QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")
             : QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!");
     ctx_.dialogs->box(text, QStringLiteral("Отказ"), Dialogs::Icon::Error);
-    model_.panel4Visible = false;
-    model_.gridEnabled = true;
     // The chain stops at the refused row; the commands come back so the cashier
     // can send it again once the cause is dealt with.
-    releaseCommands();
-    model_.notify();
+    emit chainEnded();
 }
 
 void Transmission::sendSelected() {
-    const int row = journal_.currentRow();
-    const QString flag = journal_.cell(row, Col::SendFlag);
+    const int row = journal().currentRow();
+    const QString flag = journal().cell(row, Col::SendFlag);
     if (flag != QLatin1String("9") && flag != QLatin1String("0")) {
         ctx_.dialogs->box(QStringLiteral("Недопустимая операция для данной транзакции!"),
                           QStringLiteral("Проведение платежа"), Dialogs::Icon::Warning);
         return;
     }
-    if (!ctx_.dialogs->question(QStringLiteral("Провести платеж ") + journal_.cell(row, Col::Account) +
-                                    QLatin1Char(' ') + journal_.cell(row, Col::TransactionId) +
+    if (!ctx_.dialogs->question(QStringLiteral("Провести платеж ") + journal().cell(row, Col::Account) +
+                                    QLatin1Char(' ') + journal().cell(row, Col::TransactionId) +
                                     QLatin1Char('?'),
                                 QStringLiteral("Проведение платежа")))
         return;
     sendAllMode_ = false;
-    model_.n3Enabled = model_.n7Enabled = false;
-    model_.notify();
-    transmitPayment(QStringLiteral("file"));
+    emit sendCommandsLocked();
+    sendSelectedRow();
 }
 
 void Transmission::sendAll() {
@@ -312,12 +272,11 @@ void Transmission::sendAll() {
         return;
     sendAllMode_ = true;
     sendCursor_ = 1;
-    model_.n3Enabled = model_.n7Enabled = false;
-    model_.notify();
-    transmitPayment(QStringLiteral("send"));
+    emit sendCommandsLocked();
+    sendNextUnsent();
 }
 
 void Transmission::refreshStatuses() {
     syncCursor_ = 1;
-    syncStatus(QStringLiteral("send"));
+    requestNextStatus();
 }

@@ -6,72 +6,85 @@
 #include <functional>
 
 struct AppContext;
-class MainWindowModel;
+class DayJournal;
 class PaymentJournal;
 class ServerLink;
 
 // Sending journal rows to the server as "o" messages and following their status
 // with "UZ"/"Z". Both are chains driven by the server's replies: each step sends
-// one message and the next runs when the reply arrives.
+// one message and the next runs when the reply arrives. It registers the
+// handlers of "o", "Z", "O" and "(" and reports the chains' course through its
+// signals.
 class Transmission : public QObject {
     Q_OBJECT
 public:
-    // How the chains reach the journal's files: saving the day shown, and the
-    // file of today's journal, where an answer lands when another day is shown.
-    struct Days {
-        std::function<void()> saveShownDay;
-        std::function<bool()> showingToday;
-        std::function<QString()> todayFilePath;
-    };
+    Transmission(AppContext& ctx, ServerLink& link, DayJournal& days, QObject* parent = nullptr);
 
-    Transmission(AppContext& ctx, MainWindowModel& model, ServerLink& link, PaymentJournal& journal,
-                 Days days, QObject* parent = nullptr);
-
-    // "file": the selected row; "send": the next unsent row of a send-all run.
-    void transmitPayment(const QString& mode);
-    // "send": ask for the next status; otherwise mode is the transaction of a
-    // status answer with its code.
-    void syncStatus(const QString& mode, const QString& status = QString());
-
-    // Server messages (whole message, command letter included).
-    void onAcknowledged(const QString& message); // "o"
-    void onStatus(const QString& message);       // "Z"
-    void onRefused(const QString& message);      // "O" and "("
+    // Sends the row selected in the journal: a new payment, a cancellation or a
+    // sale right after it was recorded, or "Провести платеж".
+    void sendSelectedRow();
+    // One step of "Провести все платежи": the next unsent row after the send
+    // cursor; when none is left, the run turns into a status pass.
+    void sendNextUnsent();
+    // The server accepted transaction `id` ("o").
+    void acknowledge(const QString& id);
+    // Asks for the status of the next row awaiting one after the status cursor;
+    // when none is left the pass ends.
+    void requestNextStatus();
+    // The server's status `code` for transaction `id` ("Z").
+    void applyStatus(const QString& id, const QString& code);
 
     // Journal menu commands.
     void sendSelected();    // "Провести платеж"
     void sendAll();         // "Провести все платежи"
     void refreshStatuses(); // "Обновить статусы"
 
-    // The "o" message body (without the leading "o") for a journal row and a
-    // certificate; empty when the certificate cannot be read.
-    static QString paymentBody(const PaymentJournal& journal, int row, const QString& certificate);
-
     bool sendAllMode() const { return sendAllMode_; }
     int sendCursor() const { return sendCursor_; }
     int syncCursor() const { return syncCursor_; }
     int locatedRow() const { return locatedRow_; }
 
+signals:
+    // A row is being sent: the transmission panel up, the journal commands wait.
+    void sendingStarted();
+    // A status pass asks its first or next question: the panel up.
+    void statusPassRunning();
+    // The chain is over (done, refused, impossible, or the link went).
+    void chainEnded();
+    // An acknowledgement named a transaction no journal holds; a send-all run
+    // goes on with its next row.
+    void answerNotFound();
+    // "Провести платеж" and "Провести все платежи" start their chain.
+    void sendCommandsLocked();
+    // What the panel says and how far the pass has come; a negative position
+    // leaves the bar where it is.
+    void captionChanged(const QString& caption);
+    void progressChanged(int position, int maximum);
+    // A line for the status bar's state panel.
+    void stateText(const QString& text);
+
 private:
     enum class Sent { Sent, Abandoned, Unsendable };
 
-    bool linkReady() const;
-    Sent sendRow(int row);
+    void onAcknowledged(const QString& message); // "o"
+    void onStatus(const QString& message);       // "Z"
+    void onRefused(const QString& message);      // "O" and "("
     void onLinkLost();
-    // Applies the acknowledgement or a status to the row of transaction t in the
-    // journal shown, or in today's file when another day is shown; false when
-    // neither holds it.
-    bool changeRow(const QString& t, const std::function<void(PaymentJournal&, int)>& change);
-    bool acknowledge(const QString& t);
-    bool applyStatus(const QString& t, const QString& code);
-    void releaseCommands();
+
+    bool linkReady() const;
+    PaymentJournal& journal();
+    // The next row after `cursor` whose send flag is `flag`; the cursor moves
+    // onto it, or to -1 when there is none.
+    int advance(int& cursor, const QString& flag);
+    Sent sendRow(int row);
+    // Applies `change` to the row of transaction `id` in the journal shown, or in
+    // today's file when another day is shown; false when neither holds it.
+    bool changeRow(const QString& id, const std::function<void(PaymentJournal&, int)>& change);
     void cannotStart(const QString& statusText);
 
     AppContext& ctx_;
-    MainWindowModel& model_;
     ServerLink& link_;
-    PaymentJournal& journal_;
-    Days days_;
+    DayJournal& days_;
     bool sendAllMode_ = false;
     int sendCursor_ = 1;
     int syncCursor_ = 1;

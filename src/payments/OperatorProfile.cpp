@@ -75,14 +75,14 @@ void computeCommission(OperatorProfile& profile, const QString& sumText, Commiss
         for (int k = 0; k < OperatorProfile::TierCount; ++k)
             labels.tierColours[size_t(k)] =
                 k == applied ? CommissionLabels::appliedColour() : CommissionLabels::tierColour();
-        labels.label16 = tier.description;
+        labels.tierDescription = tier.description;
         profile.appliedKind = tier.kind;
         profile.appliedRate = tier.rate;
     } else {
         // A sum outside every tier pays nothing, and the labels say so rather than
         // keep pointing at the tier of an earlier sum.
         labels.tierColours.fill(CommissionLabels::tierColour());
-        labels.label16 = QStringLiteral("без комиссии");
+        labels.tierDescription = QStringLiteral("без комиссии");
     }
 
     float credited = sum;
@@ -99,10 +99,10 @@ void computeCommission(OperatorProfile& profile, const QString& sumText, Commiss
 
     profile.sum = sum * sign;
     profile.credited = credited * sign;
-    labels.label18 = Locale::formatFixed2(double(profile.credited));
+    labels.creditedText = Locale::formatFixed2(double(profile.credited));
     if (profile.exchangeRate != 0)
-        labels.label12 =
+        labels.secondCurrencyText =
             Locale::formatFixed2(double((long double)profile.credited / (long double)profile.exchangeRate));
     else
-        labels.label12.clear();
+        labels.secondCurrencyText.clear();
 }

@@ -51,10 +51,10 @@ struct CommissionLabels {
     static QColor appliedColour() { return QColor(255, 0, 0); }
     static QColor tierColour() { return QColor(0, 0, 128); }
 
-    QString label16 = QStringLiteral("без комиссии"); // description of the applied tier
+    QString tierDescription = QStringLiteral("без комиссии"); // of the applied tier (Label16)
     std::array<QColor, OperatorProfile::TierCount> tierColours{tierColour(), tierColour(), tierColour()};
-    QString label18; // credited sum
-    QString label12; // credited sum in the second currency
+    QString creditedText;       // credited sum (Label18)
+    QString secondCurrencyText; // credited sum in the second currency (Label12)
 };
 
 // A decimal written with "." or ",": the first "." and then the first "," become

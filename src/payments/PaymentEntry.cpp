@@ -49,9 +49,9 @@ void PaymentEntry::open(const QString& categoryCaption, const OperatorButtonStat
     // From the third character: the accelerator "&N" goes, the blank before the name stays.
     const QString name = button.caption.mid(2);
     caption_ = QStringLiteral("ПЛАТЕЖИ->") + categoryCaption + QStringLiteral("->") + name;
-    butonCaption_ = name;
-    butonHint_ = button.hint;
-    butonImageIndex_ = button.imageIndex;
+    operatorCaption_ = name;
+    article_ = button.hint;
+    operatorImageIndex_ = button.imageIndex;
 
     profile_ = profile;
     checkBalanceEnabled_ = profile_.balanceQuery;
@@ -62,15 +62,15 @@ void PaymentEntry::open(const QString& categoryCaption, const OperatorButtonStat
         tierVisible_[size_t(k)] = tier.described();
     }
     // The tier colours stay as the last computation left them until this one's.
-    labels_.label16 = QStringLiteral("без комиссии");
+    labels_.tierDescription = QStringLiteral("без комиссии");
 
-    edit1_.clear();
-    edit1Caret_ = 0;
+    typedAccount_.clear();
+    accountCaret_ = 0;
     refreshAccount();
-    edit3_.clear();
-    edit3Caret_ = 0;
-    edit2_ = profile_.prefix;
-    computeCommission(profile_, edit3_, labels_);
+    sumText_.clear();
+    sumCaret_ = 0;
+    prefixText_ = profile_.prefix;
+    computeCommission(profile_, sumText_, labels_);
     updatePayButtons();
     emit changed();
     emit showRequested();
@@ -99,18 +99,18 @@ void PaymentEntry::formShow() {
     }
     refreshAccount();
     emit changed();
-    requestFocus(Field::Edit1);
+    requestFocus(Field::Account);
 }
 
 void PaymentEntry::refreshAccount() {
     // Each cut is itself a change of the field, so a pasted text loses characters
     // from its end until it fits.
     if (profile_.digitCount != 0) {
-        while (edit1_.size() > profile_.digitCount)
-            edit1_.chop(1);
-        edit1Caret_ = std::min(edit1Caret_, int(edit1_.size()));
+        while (typedAccount_.size() > profile_.digitCount)
+            typedAccount_.chop(1);
+        accountCaret_ = std::min(accountCaret_, int(typedAccount_.size()));
     }
-    accountNumber_ = profile_.prefix + edit1_;
+    accountNumber_ = profile_.prefix + typedAccount_;
 
     for (int i = 0; i < CellCount; ++i) {
         Cell& c = cells_[size_t(i)];
@@ -118,7 +118,7 @@ void PaymentEntry::refreshAccount() {
         c.outline = kCellOutline;
         c.outlineWidth = kCellOutlineWidth;
     }
-    caretCell_ = int(profile_.prefix.size()) + edit1Caret_;
+    caretCell_ = int(profile_.prefix.size()) + accountCaret_;
     if (caretCell_ < CellCount) {
         cells_[size_t(caretCell_)].outline = kCaretOutline;
         cells_[size_t(caretCell_)].outlineWidth = kCaretOutlineWidth;
@@ -130,10 +130,10 @@ void PaymentEntry::refreshAccount() {
 
 void PaymentEntry::updatePayButtons() {
     payEnabled_ = false;
-    if (edit1_.size() != profile_.digitCount)
+    if (typedAccount_.size() != profile_.digitCount)
         return;
     bool ok = false;
-    const double credited = Locale::toDouble(labels_.label18, &ok);
+    const double credited = Locale::toDouble(labels_.creditedText, &ok);
     if (!ok)
         return;
     // In single precision, as the minimum is held: a credited "0.10" meets a
@@ -141,7 +141,7 @@ void PaymentEntry::updatePayButtons() {
     payEnabled_ = float(credited) >= profile_.minSum;
 }
 
-void PaymentEntry::edit1Changed(const QString& text, int caret) {
+void PaymentEntry::accountEdited(const QString& text, int caret) {
     // The account is shown digit by digit and travels in the "o" message, where
     // a "#" would shift every field: only digits are taken, typed or pasted.
     QString digits;
@@ -154,29 +154,29 @@ void PaymentEntry::edit1Changed(const QString& text, int caret) {
         else if (i < caret)
             --kept;
     }
-    edit1_ = digits;
-    edit1Caret_ = std::clamp(kept, 0, int(digits.size()));
+    typedAccount_ = digits;
+    accountCaret_ = std::clamp(kept, 0, int(digits.size()));
     refreshAccount();
     emit changed();
 }
 
-void PaymentEntry::edit1KeyPress(int key) {
+void PaymentEntry::accountKeyPress(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        requestFocus(Field::Edit3);
+        requestFocus(Field::Sum);
 }
 
-void PaymentEntry::edit1KeyUp(int key) {
+void PaymentEntry::accountKeyUp(int key) {
     if (key == Qt::Key_Left || key == Qt::Key_Right) {
         refreshAccount();
         emit changed();
     } else if (key == Qt::Key_Down) {
-        edit1Caret_ = std::max(0, edit1Caret_ - 1);
+        accountCaret_ = std::max(0, accountCaret_ - 1);
         emit changed();
-        requestFocus(Field::Edit3);
+        requestFocus(Field::Sum);
     }
 }
 
-void PaymentEntry::edit3Changed(const QString& text) {
+void PaymentEntry::sumEdited(const QString& text) {
     QString s = text;
     // Every correction below is itself a change of the field and is corrected in
     // turn, so a pasted text settles as if typed: all its separators normalised,
@@ -191,28 +191,28 @@ void PaymentEntry::edit3Changed(const QString& text) {
             break;
         s.chop(1);
     }
-    edit3_ = s;
-    edit3Caret_ = int(s.size());
-    computeCommission(profile_, edit3_, labels_);
+    sumText_ = s;
+    sumCaret_ = int(s.size());
+    computeCommission(profile_, sumText_, labels_);
     updatePayButtons();
     emit changed();
 }
 
-void PaymentEntry::edit3KeyDown(int key) {
+void PaymentEntry::sumKeyDown(int key) {
     if (key == Qt::Key_Up)
-        requestFocus(Field::Edit1);
+        requestFocus(Field::Account);
     else if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) && payEnabled_)
-        requestFocus(Field::BitBtn3);
+        requestFocus(Field::PayButton);
 }
 
 void PaymentEntry::focusIn(Field field) {
     focus_ = field;
-    if (field == Field::Edit1) {
-        shape1Visible_ = true;
-        shape2Visible_ = false;
-    } else if (field == Field::Edit3) {
-        shape2Visible_ = true;
-        shape1Visible_ = false;
+    if (field == Field::Account) {
+        accountFrameVisible_ = true;
+        sumFrameVisible_ = false;
+    } else if (field == Field::Sum) {
+        sumFrameVisible_ = true;
+        accountFrameVisible_ = false;
     }
     emit changed();
 }
@@ -220,18 +220,18 @@ void PaymentEntry::focusIn(Field field) {
 void PaymentEntry::focusOut(Field field) {
     if (focus_ == field)
         focus_ = Field::None;
-    if (field == Field::Edit1)
-        shape1Visible_ = false;
-    else if (field == Field::Edit3)
-        shape2Visible_ = false;
+    if (field == Field::Account)
+        accountFrameVisible_ = false;
+    else if (field == Field::Sum)
+        sumFrameVisible_ = false;
     emit changed();
 }
 
 void PaymentEntry::mouseDown(const QString& control) {
     if (control == QLatin1String("Shape1") || cellOf(control, QLatin1Char('S')) >= 0)
-        requestFocus(Field::Edit1);
+        requestFocus(Field::Account);
     else if (control == QLatin1String("GroupBox2") || control == QLatin1String("Shape3"))
-        requestFocus(Field::Edit3);
+        requestFocus(Field::Sum);
 }
 
 void PaymentEntry::click(const QString& control) {
@@ -239,17 +239,17 @@ void PaymentEntry::click(const QString& control) {
     if (cell >= 0)
         labelClick(cell);
     else if (control == QLatin1String("GroupBox1"))
-        requestFocus(Field::Edit1);
+        requestFocus(Field::Account);
     else if (sendsFocusToSum(control))
-        requestFocus(Field::Edit3);
+        requestFocus(Field::Sum);
 }
 
 void PaymentEntry::labelClick(int cell) {
     const int prefixLength = int(profile_.prefix.size());
     const int caret = cell < prefixLength ? 0 : cell - prefixLength;
     // A field puts its caret no further than its end.
-    edit1Caret_ = std::min(caret, int(edit1_.size()));
-    requestFocus(Field::Edit1);
+    accountCaret_ = std::min(caret, int(typedAccount_.size()));
+    requestFocus(Field::Account);
     refreshAccount();
     emit changed();
 }
@@ -259,29 +259,29 @@ void PaymentEntry::requestFocus(Field field) {
     emit focusRequested(field);
 }
 
-void PaymentEntry::bitBtn3Click() {
+void PaymentEntry::payClicked() {
     if (!payEnabled_)
         return;
     emit closeRequested();
-    emit createPaymentRequested(QStringLiteral("0"));
+    emit payRequested();
 }
 
-void PaymentEntry::bitBtn2Click() {
+void PaymentEntry::deferClicked() {
     if (!payEnabled_)
         return;
-    emit createPaymentRequested(QStringLiteral("9"));
+    emit deferRequested();
     emit closeRequested();
 }
 
-void PaymentEntry::checkBalanceClick() {
+void PaymentEntry::balanceClicked() {
     if (!checkBalanceEnabled_)
         return;
     checkBalanceEnabled_ = false;
     emit changed();
     emit closeRequested();
-    emit createPaymentRequested(QStringLiteral("2"));
+    emit balanceRequested();
 }
 
-void PaymentEntry::bitBtn1Click() {
+void PaymentEntry::closeClicked() {
     emit closeRequested();
 }

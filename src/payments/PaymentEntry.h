@@ -21,7 +21,7 @@ public:
     // Where a cell's label sits relative to its box.
     static constexpr int LabelOffset = 7;
 
-    enum class Field { None, Edit1, Edit3, BitBtn3 };
+    enum class Field { None, Account, Sum, PayButton }; // Edit1, Edit3, "ОПЛАТИТЬ"
     Q_ENUM(Field)
 
     // A digit cell: box S<i> at x with label L<i> at x + LabelOffset.
@@ -44,16 +44,16 @@ public:
     // --- state, as the window shows it and payment creation reads it
     const OperatorProfile& profile() const { return profile_; }
     const QString& caption() const { return caption_; }
-    const QString& butonCaption() const { return butonCaption_; } // a blank and the operator's name
-    const QString& butonHint() const { return butonHint_; }       // the article code
-    int butonImageIndex() const { return butonImageIndex_; }
+    const QString& operatorCaption() const { return operatorCaption_; } // a blank and the operator's name
+    const QString& article() const { return article_; }                 // the article code
+    int operatorImageIndex() const { return operatorImageIndex_; }
 
     const QString& accountNumber() const { return accountNumber_; }
-    const QString& edit1() const { return edit1_; }
-    int edit1Caret() const { return edit1Caret_; }
-    const QString& edit2() const { return edit2_; }
-    const QString& edit3() const { return edit3_; }
-    int edit3Caret() const { return edit3Caret_; }
+    const QString& typedAccount() const { return typedAccount_; }
+    int accountCaret() const { return accountCaret_; }
+    const QString& prefixText() const { return prefixText_; }
+    const QString& sumText() const { return sumText_; }
+    int sumCaret() const { return sumCaret_; }
     const Cell& cell(int i) const { return cells_[size_t(i)]; }
     // The cell drawn as the caret's, or -1.
     int caretCell() const { return caretCell_; }
@@ -61,45 +61,47 @@ public:
     const QString& tierText(int k) const { return tierTexts_[size_t(k)]; }
     bool tierVisible(int k) const { return tierVisible_[size_t(k)]; }
     QColor tierColour(int k) const { return labels_.tierColours[size_t(k)]; }
-    const QString& label16() const { return labels_.label16; }
-    const QString& label18() const { return labels_.label18; }
-    const QString& label12() const { return labels_.label12; }
+    const QString& tierDescription() const { return labels_.tierDescription; }
+    const QString& creditedText() const { return labels_.creditedText; }
+    const QString& secondCurrencyText() const { return labels_.secondCurrencyText; }
 
     // "ОПЛАТИТЬ" and "ОТЛОЖИТЬ" are always enabled together.
     bool payEnabled() const { return payEnabled_; }
     bool checkBalanceEnabled() const { return checkBalanceEnabled_; }
-    bool shape1Visible() const { return shape1Visible_; }
-    bool shape2Visible() const { return shape2Visible_; }
+    bool accountFrameVisible() const { return accountFrameVisible_; }
+    bool sumFrameVisible() const { return sumFrameVisible_; }
     // The field that has the focus, or was last asked to take it.
     Field focus() const { return focus_; }
 
     // --- events forwarded by the window
     void formShow();
-    void edit1Changed(const QString& text, int caret);
-    void edit1CaretMoved(int caret) { edit1Caret_ = caret; }
-    void edit1KeyPress(int key);
-    void edit1KeyUp(int key);
-    void edit3Changed(const QString& text);
-    void edit3CaretMoved(int caret) { edit3Caret_ = caret; }
-    void edit3KeyDown(int key);
+    void accountEdited(const QString& text, int caret);
+    void accountCaretMoved(int caret) { accountCaret_ = caret; }
+    void accountKeyPress(int key);
+    void accountKeyUp(int key);
+    void sumEdited(const QString& text);
+    void sumCaretMoved(int caret) { sumCaret_ = caret; }
+    void sumKeyDown(int key);
     void focusIn(Field field);
     void focusOut(Field field);
     // A control by its form name: L<i>, S<i>, Shape1..3, GroupBox1/2, the labels.
     void mouseDown(const QString& control);
     void click(const QString& control);
 
-    void bitBtn3Click();      // ОПЛАТИТЬ
-    void bitBtn2Click();      // ОТЛОЖИТЬ
-    void checkBalanceClick(); // БАЛАНС
-    void bitBtn1Click();      // ЗАКРЫТЬ
+    void payClicked();     // ОПЛАТИТЬ
+    void deferClicked();   // ОТЛОЖИТЬ
+    void balanceClicked(); // БАЛАНС
+    void closeClicked();   // ЗАКРЫТЬ
 
 signals:
     void changed();
     void focusRequested(PaymentEntry::Field field);
     void showRequested();
     void closeRequested();
-    // "0" pay now, "9" defer, "2" balance query.
-    void createPaymentRequested(const QString& mode);
+    // The three ways out that hand the entry over to payment creation.
+    void payRequested();
+    void deferRequested();
+    void balanceRequested();
 
 private:
     void refreshAccount();
@@ -110,16 +112,16 @@ private:
     OperatorProfile profile_;
     CommissionLabels labels_;
     QString caption_;
-    QString butonCaption_;
-    QString butonHint_;
-    int butonImageIndex_ = -1;
+    QString operatorCaption_;
+    QString article_;
+    int operatorImageIndex_ = -1;
 
     QString accountNumber_;
-    QString edit1_;
-    int edit1Caret_ = 0;
-    QString edit2_;
-    QString edit3_;
-    int edit3Caret_ = 0;
+    QString typedAccount_;
+    int accountCaret_ = 0;
+    QString prefixText_;
+    QString sumText_;
+    int sumCaret_ = 0;
     std::array<Cell, CellCount> cells_;
     int caretCell_ = -1;
 
@@ -128,7 +130,7 @@ private:
 
     bool payEnabled_ = false;
     bool checkBalanceEnabled_ = true;
-    bool shape1Visible_ = false;
-    bool shape2Visible_ = false;
+    bool accountFrameVisible_ = false;
+    bool sumFrameVisible_ = false;
     Field focus_ = Field::None;
 };

@@ -2,7 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/MainWindowModel.h"
-#include "payments/PaymentJournal.h"
+#include "payments/DayJournal.h"
 
 #include <QObject>
 
@@ -10,14 +10,19 @@
 #include <memory>
 
 class AccountSession;
-class PaymentCreation;
-class Transmission;
+class ConfigurationReplies;
 class FileReplies;
+class PaymentCreation;
 class PaymentEntry;
 class ServerLink;
+class TransactionIds;
+class Transmission;
+class TurnoverStatement;
 
 // The terminal's logic as a whole, without a window: the process-wide state, what
-// the main window shows, and the operations behind the main window's controls.
+// the main window shows, the subsystems, and the operations behind the main
+// window's controls. The subsystems talk to the server themselves and report
+// what happened; the terminal decides what the main window shows for it.
 // TwinMain owns one and forwards its events here; tests drive one directly.
 class Terminal : public QObject {
     Q_OBJECT
@@ -46,8 +51,6 @@ public:
 
     // Rebuilds the operator buttons for the selected category tab.
     void buildCatalogue();
-    // Resets the journal grid's headers, widths and merges.
-    void resetJournalHeaders();
     // Starts connecting as "Регистрация" does.
     void connectToServer();
     // "Отключиться".
@@ -64,6 +67,13 @@ public:
     Transmission& transmission() { return *transmission_; }
     PaymentCreation& creation() { return *creation_; }
     FileReplies& fileReplies() { return *fileReplies_; }
+    TransactionIds& transactionIds() { return *ids_; }
+    TurnoverStatement& turnover() { return *turnover_; }
+
+    // The journal's days: the table shown, its file, today's.
+    DayJournal& days() { return days_; }
+    PaymentJournal& journal() { return days_.table(); }
+    const PaymentJournal& journal() const { return days_.table(); }
 
     // Where the link points (empty and 0 until the creation's socket step ran).
     QString peerAddress() const;
@@ -72,40 +82,24 @@ public:
     // Ends the program (the terminal directory cannot be made). Tests replace it.
     std::function<void()> terminateProgram;
 
-    // The day's payment journal shown in the grid.
-    PaymentJournal& journal() { return journal_; }
-    const PaymentJournal& journal() const { return journal_; }
-    // journalDir + the date shown as "yyyyMMdd" + ".dat".
-    QString dayFilePath() const;
-    // Writes the whole journal to the day file; throws AppError when it cannot,
-    // leaving the previous file whole.
-    void saveDay();
-    // Replaces the journal with the day file of the date shown: an empty day when
-    // there is none, a message and an empty day when it is damaged.
-    void loadDay();
-    // "Открыть файл": the day named by a chosen file, from journalDir.
-    void openDayFile();
-    // A change of the date picker: that day's journal.
-    void showDay(const QDate& date);
-    // Today by the terminal's clock, and whether it is the day shown.
-    QDate today() const;
-    bool showingToday() const { return model_.dateData == today(); }
-
     // Column 0 of the statistics grid, once step 11 has filled it.
     const QStringList& balGridMonths() const { return balGridMonths_; }
 
 private:
-    void onOperatorCatalogue(const QString& message);
-    void onTerminalSettings(const QString& message);
+    void showLinkState();
+    void showTransmission();
 
     AppContext ctx_;
     MainWindowModel model_;
-    PaymentJournal journal_;
+    DayJournal days_;
     std::unique_ptr<ServerLink> link_;
+    std::unique_ptr<ConfigurationReplies> configuration_;
     std::unique_ptr<FileReplies> fileReplies_;
     std::unique_ptr<AccountSession> account_;
+    std::unique_ptr<TransactionIds> ids_;
     std::unique_ptr<Transmission> transmission_;
     std::unique_ptr<PaymentCreation> creation_;
     std::unique_ptr<PaymentEntry> paymentEntry_;
+    std::unique_ptr<TurnoverStatement> turnover_;
     QStringList balGridMonths_;
 };

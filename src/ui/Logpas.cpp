@@ -70,8 +70,10 @@ TLoginPasw::TLoginPasw(AccountSession& session, QWidget* parent) : QDialog(paren
     connect(ok, &QPushButton::clicked, this, [this] { session_.login(edit1_->text(), edit2_->text()); });
     connect(cancel, &QPushButton::clicked, this, [this] { session_.closeLoginWindow(); });
     connect(close, &QPushButton::clicked, this, [this] { session_.closeLoginWindow(); });
-    connect(edit1_, &QLineEdit::textEdited, this, [this](const QString& t) { session_.loginWindow().edit1 = t; });
-    connect(edit2_, &QLineEdit::textEdited, this, [this](const QString& t) { session_.loginWindow().edit2 = t; });
+    connect(edit1_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { session_.loginWindow().login = t; });
+    connect(edit2_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { session_.loginWindow().password = t; });
     connect(&session_.loginWindow(), &LoginWindowModel::changed, this, &TLoginPasw::syncFromModel);
     syncFromModel();
 }
@@ -101,10 +103,10 @@ void TLoginPasw::syncFromModel() {
         break;
     }
     waiting_->setText(m.waitingCaption);
-    if (edit1_->text() != m.edit1)
-        edit1_->setText(m.edit1);
-    if (edit2_->text() != m.edit2)
-        edit2_->setText(m.edit2);
+    if (edit1_->text() != m.login)
+        edit1_->setText(m.login);
+    if (edit2_->text() != m.password)
+        edit2_->setText(m.password);
     if (m.visible && !isVisible()) {
         if (const QScreen* s = screen())
             move(s->availableGeometry().center() - rect().center());

@@ -88,6 +88,21 @@ QFont sized(QFont font, int pixels, bool bold) {
     return font;
 }
 
+// A tier's description is the operator's own text and can be long: it is shown
+// whole, in a smaller type when the label is too narrow for it.
+void setFittedText(QLabel* l, const QString& text, int pixels) {
+    QFont f = l->font();
+    for (; pixels > 8; --pixels) {
+        f.setPixelSize(pixels);
+        if (QFontMetrics(f).horizontalAdvance(text) <= l->width())
+            break;
+    }
+    f.setPixelSize(pixels);
+    if (l->font() != f)
+        l->setFont(f);
+    l->setText(text);
+}
+
 } // namespace
 
 TOplat::TOplat(Terminal& terminal, QWidget* parent)
@@ -163,9 +178,9 @@ void TOplat::buildAccountGroup() {
     edit1_->installEventFilter(this);
 
     connect(edit1_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { entry_.edit1Changed(text, edit1_->cursorPosition()); });
+            [this](const QString& text) { entry_.accountEdited(text, edit1_->cursorPosition()); });
     connect(edit1_, &QLineEdit::cursorPositionChanged, this,
-            [this](int, int now) { entry_.edit1CaretMoved(now); });
+            [this](int, int now) { entry_.accountCaretMoved(now); });
 }
 
 void TOplat::buildSumGroup() {
@@ -183,10 +198,9 @@ void TOplat::buildSumGroup() {
     edit3_->setGeometry(13, 25, 166, 34);
     edit3_->setFont(sized(font(), 20, true));
     edit3_->installEventFilter(this);
-    connect(edit3_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { entry_.edit3Changed(text); });
+    connect(edit3_, &QLineEdit::textChanged, this, [this](const QString& text) { entry_.sumEdited(text); });
     connect(edit3_, &QLineEdit::cursorPositionChanged, this,
-            [this](int, int now) { entry_.edit3CaretMoved(now); });
+            [this](int, int now) { entry_.sumCaretMoved(now); });
 
     const QColor navy(0, 0, 128);
     auto* label15 = label(QStringLiteral("Комиссия"), "Label15", g, QRect(10, 68, 68, 16));
@@ -238,10 +252,10 @@ void TOplat::buildButtons() {
     checkBalance_ = make(QStringLiteral("БАЛАНС"), "CheckBalance", 2, QString());
     bitBtn1_ = make(QStringLiteral("ЗАКРЫТЬ"), "BitBtn1", 3, QString());
 
-    connect(bitBtn3_, &QPushButton::clicked, &entry_, &PaymentEntry::bitBtn3Click);
-    connect(bitBtn2_, &QPushButton::clicked, &entry_, &PaymentEntry::bitBtn2Click);
-    connect(checkBalance_, &QPushButton::clicked, &entry_, &PaymentEntry::checkBalanceClick);
-    connect(bitBtn1_, &QPushButton::clicked, &entry_, &PaymentEntry::bitBtn1Click);
+    connect(bitBtn3_, &QPushButton::clicked, &entry_, &PaymentEntry::payClicked);
+    connect(bitBtn2_, &QPushButton::clicked, &entry_, &PaymentEntry::deferClicked);
+    connect(checkBalance_, &QPushButton::clicked, &entry_, &PaymentEntry::balanceClicked);
+    connect(bitBtn1_, &QPushButton::clicked, &entry_, &PaymentEntry::closeClicked);
 }
 
 void TOplat::watchMouse(QWidget* control) {
@@ -253,10 +267,10 @@ void TOplat::syncFromEntry() {
     if (!e.caption().isEmpty()) // keeps its own title until the first operator
         setWindowTitle(e.caption());
 
-    buton_->setText(e.butonCaption());
-    buton_->setToolTip(e.butonHint());
-    const QStringList& images = terminal_.model().imageOper;
-    const int image = e.butonImageIndex();
+    buton_->setText(e.operatorCaption());
+    buton_->setToolTip(e.article());
+    const QStringList& images = terminal_.model().operatorIcons;
+    const int image = e.operatorImageIndex();
     const QString iconPath = image >= 0 && image < images.size() ? images[image] : QString();
     if (iconPath != butonIconPath_) {
         butonIconPath_ = iconPath;
@@ -274,34 +288,34 @@ void TOplat::syncFromEntry() {
         l->setText(c.text);
         l->setVisible(c.visible);
     }
-    shape1_->setVisible(e.shape1Visible());
-    shape2_->setVisible(e.shape2Visible());
-    edit2_->setText(e.edit2());
+    shape1_->setVisible(e.accountFrameVisible());
+    shape2_->setVisible(e.sumFrameVisible());
+    edit2_->setText(e.prefixText());
 
     {
         const QSignalBlocker block(edit1_);
-        if (edit1_->text() != e.edit1())
-            edit1_->setText(e.edit1());
-        if (edit1_->cursorPosition() != e.edit1Caret())
-            edit1_->setCursorPosition(e.edit1Caret());
+        if (edit1_->text() != e.typedAccount())
+            edit1_->setText(e.typedAccount());
+        if (edit1_->cursorPosition() != e.accountCaret())
+            edit1_->setCursorPosition(e.accountCaret());
     }
     {
         const QSignalBlocker block(edit3_);
-        if (edit3_->text() != e.edit3())
-            edit3_->setText(e.edit3());
-        if (edit3_->cursorPosition() != e.edit3Caret())
-            edit3_->setCursorPosition(e.edit3Caret());
+        if (edit3_->text() != e.sumText())
+            edit3_->setText(e.sumText());
+        if (edit3_->cursorPosition() != e.sumCaret())
+            edit3_->setCursorPosition(e.sumCaret());
     }
 
     for (int k = 0; k < 3; ++k) {
         QLabel* l = tierLabels_[size_t(k)];
-        l->setText(e.tierText(k));
+        setFittedText(l, e.tierText(k), 13);
         setTextColour(l, e.tierColour(k));
         l->setVisible(e.tierVisible(k));
     }
-    label16_->setText(e.label16());
-    label18_->setText(e.label18());
-    label12_->setText(e.label12());
+    setFittedText(label16_, e.tierDescription(), font().pixelSize() > 0 ? font().pixelSize() : 12);
+    label18_->setText(e.creditedText());
+    label12_->setText(e.secondCurrencyText());
 
     bitBtn3_->setEnabled(e.payEnabled());
     bitBtn2_->setEnabled(e.payEnabled());
@@ -310,13 +324,13 @@ void TOplat::syncFromEntry() {
 
 void TOplat::moveFocus(PaymentEntry::Field field) {
     switch (field) {
-    case PaymentEntry::Field::Edit1:
+    case PaymentEntry::Field::Account:
         edit1_->setFocus(Qt::OtherFocusReason);
         break;
-    case PaymentEntry::Field::Edit3:
+    case PaymentEntry::Field::Sum:
         edit3_->setFocus(Qt::OtherFocusReason);
         break;
-    case PaymentEntry::Field::BitBtn3:
+    case PaymentEntry::Field::PayButton:
         bitBtn3_->setFocus(Qt::OtherFocusReason);
         break;
     case PaymentEntry::Field::None:
@@ -347,18 +361,18 @@ bool TOplat::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::KeyPress:
             if (enter) {
-                entry_.edit1KeyPress(key());
+                entry_.accountKeyPress(key());
                 return true; // not the dialog's default button
             }
             break;
         case QEvent::KeyRelease:
-            entry_.edit1KeyUp(key());
+            entry_.accountKeyUp(key());
             break;
         case QEvent::FocusIn:
-            entry_.focusIn(PaymentEntry::Field::Edit1);
+            entry_.focusIn(PaymentEntry::Field::Account);
             break;
         case QEvent::FocusOut:
-            entry_.focusOut(PaymentEntry::Field::Edit1);
+            entry_.focusOut(PaymentEntry::Field::Account);
             break;
         default:
             break;
@@ -369,15 +383,15 @@ bool TOplat::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::KeyPress:
             if (enter || key() == Qt::Key_Up || key() == Qt::Key_Down) {
-                entry_.edit3KeyDown(key());
+                entry_.sumKeyDown(key());
                 return true;
             }
             break;
         case QEvent::FocusIn:
-            entry_.focusIn(PaymentEntry::Field::Edit3);
+            entry_.focusIn(PaymentEntry::Field::Sum);
             break;
         case QEvent::FocusOut:
-            entry_.focusOut(PaymentEntry::Field::Edit3);
+            entry_.focusOut(PaymentEntry::Field::Sum);
             break;
         default:
             break;

@@ -284,7 +284,7 @@ QWidget* TwinMain::buildPaymentsPage() {
     column->addWidget(groupTovar_);
 
     connect(dateDATA_, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { terminal_->showDay(date); });
+            [this](const QDate& date) { terminal_->days().showDay(date); });
     connect(tabControl1_, &QTabBar::currentChanged, this, [this](int index) {
         terminal_->model().categoryTab = index;
         terminal_->buildCatalogue();
@@ -402,8 +402,8 @@ QWidget* TwinMain::buildSettingsPage() {
     column->addStretch();
 
     connect(button2, &QPushButton::clicked, this, [this] {
-        terminal_->model().comboBox1Text = comboBox1_->currentText();
-        terminal_->model().comboBox2Text = comboBox2_->currentText();
+        terminal_->model().serverAddressText = comboBox1_->currentText();
+        terminal_->model().serverPortText = comboBox2_->currentText();
         terminal_->saveNetworkSettings(comboBox1_->currentText(), comboBox2_->currentText());
     });
     return page;
@@ -440,7 +440,7 @@ void TwinMain::buildPopupMenu() {
     add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
     separator("N9");
     auto* n11 = add("N11", QStringLiteral("Открыть файл"));
-    connect(n11, &QAction::triggered, this, [this] { terminal_->openDayFile(); });
+    connect(n11, &QAction::triggered, this, [this] { terminal_->days().openDayFile(); });
     connect(n7_, &QAction::triggered, this, [this] { terminal_->transmission().sendSelected(); });
     connect(n3_, &QAction::triggered, this, [this] { terminal_->transmission().sendAll(); });
     connect(n4_, &QAction::triggered, this, [this] { terminal_->transmission().refreshStatuses(); });
@@ -467,7 +467,7 @@ void TwinMain::buildStatusBar() {
         // whatever the font.
         int width = kStatusWidths[i];
         if (i % 2 == 0) {
-            const QString caption = terminal_->model().statusPanel[size_t(i)];
+            const QString caption = terminal_->model().status(StatusPanel(i));
             width = std::max(width,
                              panel->fontMetrics().horizontalAdvance(caption) + 2 * panel->frameWidth() + 8);
         }
@@ -488,42 +488,42 @@ void TwinMain::buildStatusBar() {
 void TwinMain::syncFromModel() {
     const MainWindowModel& m = terminal_->model();
     setWindowTitle(m.caption);
-    vers_->setText(m.vers);
-    label2_->setText(m.label2);
-    label4_->setText(m.label4);
-    label5_->setText(m.label5);
-    label20_->setText(m.label20);
-    news_->setText(m.news);
+    vers_->setText(m.versionText);
+    label2_->setText(m.terminalText);
+    label4_->setText(m.addressText);
+    label5_->setText(m.userText);
+    label20_->setText(m.supportText);
+    news_->setText(m.newsCaption);
     for (int i = 0; i < 10; ++i)
-        statusPanels_[size_t(i)]->setText(m.statusPanel[size_t(i)]);
+        statusPanels_[size_t(i)]->setText(m.status(StatusPanel(i)));
 
-    cmdOK_->setEnabled(m.cmdOKEnabled);
-    toolButton4_->setEnabled(m.toolButton4Enabled);
-    button20_->setEnabled(m.button20Enabled);
-    poisk_->setEnabled(m.poiskEnabled);
-    bitBtn3_->setEnabled(m.bitBtn3Enabled);
+    cmdOK_->setEnabled(m.registerEnabled);
+    toolButton4_->setEnabled(m.depositCheckEnabled);
+    button20_->setEnabled(m.passwordChangeEnabled);
+    poisk_->setEnabled(m.searchEnabled);
+    bitBtn3_->setEnabled(m.statisticsRefreshEnabled);
 
-    panel4_->setVisible(m.panel4Visible);
-    platej_->setText(m.platejCaption);
+    panel4_->setVisible(m.transmissionPanelVisible);
+    platej_->setText(m.transmissionCaption);
     progressBar1_->setMaximum(qMax(1, m.progressMax));
     progressBar1_->setValue(qBound(0, m.progressPos, qMax(1, m.progressMax)));
-    grid_->setEnabled(m.gridEnabled);
-    n3_->setEnabled(m.n3Enabled);
-    n4_->setEnabled(m.n4Enabled);
-    n6_->setEnabled(m.n6Enabled);
-    n7_->setEnabled(m.n7Enabled);
+    grid_->setEnabled(m.journalEnabled);
+    n3_->setEnabled(m.sendAllEnabled);
+    n4_->setEnabled(m.refreshStatusesEnabled);
+    n6_->setEnabled(m.cancelEnabled);
+    n7_->setEnabled(m.sendSelectedEnabled);
 
     if (tabControl1_->currentIndex() != m.categoryTab) {
         const QSignalBlocker block(tabControl1_);
         tabControl1_->setCurrentIndex(m.categoryTab);
     }
-    groupTovar_->setVisible(m.groupTovarVisible);
+    groupTovar_->setVisible(m.goodsGroupVisible);
     // Only buttons whose state changed are touched: the model changes several
     // times a second while the news line runs.
-    const bool imagesChanged = shownImages_ != m.imageOper;
-    shownImages_ = m.imageOper;
+    const bool imagesChanged = shownImages_ != m.operatorIcons;
+    shownImages_ = m.operatorIcons;
     for (int i = 0; i < 19; ++i) {
-        const OperatorButtonState& s = m.buttons[size_t(i)];
+        const OperatorButtonState& s = m.operatorButtons[size_t(i)];
         OperatorButtonState& shown = shownButtons_[size_t(i)];
         QToolButton* b = butons_[size_t(i)];
         if (s.caption != shown.caption)
@@ -533,20 +533,20 @@ void TwinMain::syncFromModel() {
         if (s.enabled != shown.enabled)
             b->setEnabled(s.enabled);
         if (imagesChanged || s.imageIndex != shown.imageIndex)
-            b->setIcon(s.imageIndex >= 0 && s.imageIndex < m.imageOper.size()
-                           ? QIcon(m.imageOper[s.imageIndex])
+            b->setIcon(s.imageIndex >= 0 && s.imageIndex < m.operatorIcons.size()
+                           ? QIcon(m.operatorIcons[s.imageIndex])
                            : QIcon());
         if (s.visible != shown.visible)
             b->setVisible(s.visible);
         shown = s;
     }
 
-    if (comboBox1_->currentText() != m.comboBox1Text)
-        comboBox1_->setCurrentText(m.comboBox1Text);
-    if (comboBox2_->currentText() != m.comboBox2Text)
-        comboBox2_->setCurrentText(m.comboBox2Text);
-    if (m.dateData.isValid() && dateDATA_->date() != m.dateData) {
+    if (comboBox1_->currentText() != m.serverAddressText)
+        comboBox1_->setCurrentText(m.serverAddressText);
+    if (comboBox2_->currentText() != m.serverPortText)
+        comboBox2_->setCurrentText(m.serverPortText);
+    if (m.shownDate.isValid() && dateDATA_->date() != m.shownDate) {
         const QSignalBlocker block(dateDATA_);
-        dateDATA_->setDate(m.dateData);
+        dateDATA_->setDate(m.shownDate);
     }
 }

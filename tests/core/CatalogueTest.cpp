@@ -59,7 +59,7 @@ protected:
 
     // Marks every button so that a test can tell which ones a build touched.
     void markButtons() {
-        for (OperatorButtonState& b : model.buttons)
+        for (OperatorButtonState& b : model.operatorButtons)
             b = OperatorButtonState{true, true, QStringLiteral("old"), QStringLiteral("old"), 7};
     }
 
@@ -134,10 +134,10 @@ TEST_F(Catalogue, ButtonsOfACategory) {
         QStringList images;
         for (const char* art : c.images)
             images << iconPath(art);
-        EXPECT_EQ(model.imageOper, images);
+        EXPECT_EQ(model.operatorIcons, images);
         for (int n = 1; n <= MainWindowModel::OperatorButtonCount; ++n) {
             SCOPED_TRACE(n);
-            const OperatorButtonState& b = model.buttons[size_t(n - 1)];
+            const OperatorButtonState& b = model.operatorButtons[size_t(n - 1)];
             const Shown* want = nullptr;
             for (const Shown& s : c.shown)
                 if (s.button == n)
@@ -163,10 +163,11 @@ TEST_F(Catalogue, NineteenShownButtonsRunThroughTheAcceleratorLetters) {
     buildCatalogue(ctx, model);
 
     const QString letters = QStringLiteral("0123456789ABCDEFJHK");
-    ASSERT_EQ(model.imageOper.size(), 19);
+    ASSERT_EQ(model.operatorIcons.size(), 19);
     for (int n = 0; n < 19; ++n) {
-        EXPECT_EQ(model.buttons[size_t(n)].caption, QStringLiteral("&%1 Мобил-1").arg(letters[n])) << n;
-        EXPECT_EQ(model.buttons[size_t(n)].imageIndex, n);
+        EXPECT_EQ(model.operatorButtons[size_t(n)].caption, QStringLiteral("&%1 Мобил-1").arg(letters[n]))
+            << n;
+        EXPECT_EQ(model.operatorButtons[size_t(n)].imageIndex, n);
     }
 }
 
@@ -183,20 +184,20 @@ TEST_F(Catalogue, TabChoosesSectionPaymentTypeAndGoodsGroup) {
     for (int tab = 0; tab < 7; ++tab) {
         SCOPED_TRACE(tab);
         model.categoryTab = tab;
-        model.groupTovarVisible = true;
+        model.goodsGroupVisible = true;
         ctx.paymentType.clear();
         buildCatalogue(ctx, model);
         EXPECT_EQ(ctx.categorySection, QString::fromLatin1(sections[tab]));
         EXPECT_EQ(ctx.paymentType, QStringLiteral("20"));
-        EXPECT_EQ(model.groupTovarVisible, tab == 6);
-        EXPECT_EQ(model.buttons[0].hint, QString::fromLatin1(arts[tab]));
+        EXPECT_EQ(model.goodsGroupVisible, tab == 6);
+        EXPECT_EQ(model.operatorButtons[0].hint, QString::fromLatin1(arts[tab]));
     }
 }
 
 TEST_F(Catalogue, RereadsBothFilesAtEveryBuild) {
     writeSettings("[winSotka]\nb1art=1101\nb1oplata=1\n");
     buildCatalogue(ctx, model);
-    EXPECT_EQ(model.buttons[0].caption, QStringLiteral("&0 Мобил-1"));
+    EXPECT_EQ(model.operatorButtons[0].caption, QStringLiteral("&0 Мобил-1"));
     EXPECT_EQ(ctx.operatorIni.fileName(), ctx.programDir + "operator.ini");
     EXPECT_EQ(ctx.terminalSettingsIni.fileName(), ctx.programDir + "101/setting.ini");
 
@@ -204,18 +205,18 @@ TEST_F(Catalogue, RereadsBothFilesAtEveryBuild) {
     writeOperators("[1101]\nname=Новое имя\nstatus=1\n[2202]\nname=Второй\nstatus=1\n");
     writeSettings("[winSotka]\nb1art=1101\nb1oplata=1\nb2art=2202\nb2oplata=1\n");
     buildCatalogue(ctx, model);
-    EXPECT_EQ(model.buttons[0].caption, QStringLiteral("&0 Новое имя"));
-    EXPECT_TRUE(model.buttons[1].visible);
-    EXPECT_EQ(model.buttons[1].caption, QStringLiteral("&1 Второй"));
-    EXPECT_EQ(model.imageOper, QStringList({iconPath("1101"), iconPath("99")}));
+    EXPECT_EQ(model.operatorButtons[0].caption, QStringLiteral("&0 Новое имя"));
+    EXPECT_TRUE(model.operatorButtons[1].visible);
+    EXPECT_EQ(model.operatorButtons[1].caption, QStringLiteral("&1 Второй"));
+    EXPECT_EQ(model.operatorIcons, QStringList({iconPath("1101"), iconPath("99")}));
 
     // No files at all: every button hidden, no box.
     QFile::remove(ctx.programDir + "operator.ini");
     QFile::remove(ctx.programDir + "101/setting.ini");
     buildCatalogue(ctx, model);
-    for (const OperatorButtonState& b : model.buttons)
+    for (const OperatorButtonState& b : model.operatorButtons)
         EXPECT_FALSE(b.visible);
-    EXPECT_TRUE(model.imageOper.isEmpty());
+    EXPECT_TRUE(model.operatorIcons.isEmpty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(notified, 3);
 }
@@ -230,11 +231,11 @@ TEST_F(Catalogue, NonIntegerOplataStopsAtThatButton) {
     } catch (const AppError& e) {
         EXPECT_EQ(e.text(), QStringLiteral("'1x' is not a valid integer value"));
     }
-    EXPECT_EQ(model.buttons[0].caption, QStringLiteral("&0 Мобил-1"));
-    EXPECT_EQ(model.buttons[1].caption, QStringLiteral("&1 Мобил-2"));
-    EXPECT_EQ(model.imageOper, QStringList({iconPath("1101"), iconPath("1102")}));
+    EXPECT_EQ(model.operatorButtons[0].caption, QStringLiteral("&0 Мобил-1"));
+    EXPECT_EQ(model.operatorButtons[1].caption, QStringLiteral("&1 Мобил-2"));
+    EXPECT_EQ(model.operatorIcons, QStringList({iconPath("1101"), iconPath("1102")}));
     for (int n = 2; n < 19; ++n)
-        EXPECT_EQ(model.buttons[size_t(n)].caption, QStringLiteral("old")) << n;
+        EXPECT_EQ(model.operatorButtons[size_t(n)].caption, QStringLiteral("old")) << n;
     EXPECT_EQ(notified, 1); // the buttons built so far are shown
 }
 
@@ -251,16 +252,16 @@ TEST_F(Catalogue, MissingIconsShowTheBoxAndStop) {
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Загрузка модулей"));
     EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Warning);
 
-    EXPECT_TRUE(model.buttons[0].visible);
-    EXPECT_EQ(model.buttons[0].hint, QStringLiteral("1101"));
-    EXPECT_FALSE(model.buttons[1].visible);
-    EXPECT_EQ(model.imageOper, QStringList({iconPath("1101")}));
+    EXPECT_TRUE(model.operatorButtons[0].visible);
+    EXPECT_EQ(model.operatorButtons[0].hint, QStringLiteral("1101"));
+    EXPECT_FALSE(model.operatorButtons[1].visible);
+    EXPECT_EQ(model.operatorIcons, QStringList({iconPath("1101")}));
     // Button 3 was not laid out; button 4 onwards kept the last build's state.
-    EXPECT_EQ(model.buttons[2].hint, QStringLiteral("old"));
-    EXPECT_EQ(model.buttons[2].imageIndex, 7);
+    EXPECT_EQ(model.operatorButtons[2].hint, QStringLiteral("old"));
+    EXPECT_EQ(model.operatorButtons[2].imageIndex, 7);
     for (int n = 3; n < 19; ++n) {
-        EXPECT_TRUE(model.buttons[size_t(n)].visible) << n;
-        EXPECT_EQ(model.buttons[size_t(n)].caption, QStringLiteral("old")) << n;
+        EXPECT_TRUE(model.operatorButtons[size_t(n)].visible) << n;
+        EXPECT_EQ(model.operatorButtons[size_t(n)].caption, QStringLiteral("old")) << n;
     }
     EXPECT_EQ(notified, 1);
 }

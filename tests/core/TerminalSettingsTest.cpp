@@ -33,10 +33,10 @@ TEST_F(TerminalSettings, FirstStartWithoutIpIniUsesBuiltInsAndCreatesNoFile) {
     t->formCreate();
     EXPECT_EQ(t->context().serverAddress, Builtins::defaultServerAddress());
     EXPECT_EQ(t->context().serverPort, QStringLiteral("5000"));
-    EXPECT_EQ(t->model().comboBox1Text, QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(t->model().comboBox2Text, QStringLiteral("5000"));
+    EXPECT_EQ(t->model().serverAddressText, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(t->model().serverPortText, QStringLiteral("5000"));
     EXPECT_EQ(t->model().caption, QStringLiteral("Orvanta версия A6.0"));
-    EXPECT_EQ(t->model().vers, QStringLiteral("A6.0"));
+    EXPECT_EQ(t->model().versionText, QStringLiteral("A6.0"));
     EXPECT_EQ(t->peerPort(), 5000);
     EXPECT_EQ(t->balGridMonths().size(), 13);
     EXPECT_EQ(t->balGridMonths().front(), QStringLiteral("Месяц"));
@@ -69,7 +69,7 @@ TEST_F(TerminalSettings, PortThatIsNotAnIntegerStopsCreationAtTheSocketStep) {
     EXPECT_TRUE(t->peerAddress().isEmpty());
     EXPECT_TRUE(t->balGridMonths().isEmpty());
     // The steps before it ran.
-    EXPECT_EQ(t->model().comboBox2Text, QStringLiteral("50x0"));
+    EXPECT_EQ(t->model().serverPortText, QStringLiteral("50x0"));
     EXPECT_EQ(t->model().caption, QStringLiteral("Orvanta версия A6.0"));
 }
 
@@ -80,12 +80,13 @@ TEST_F(TerminalSettings, ApplyFillsHeaderAndWritesIpIniOnlyWhenServerDiffers) {
     const QString settings = programDir + QStringLiteral("101/setting.ini");
 
     // Same address and port as in use: ip.ini untouched.
-    TestFiles::write(settings, TestFiles::cp("[options]\r\ntelsparv=44 600\r\nuser=Агент\r\nadres=ул. Садовая, 5\r\n"
-                                             "inn=123\r\ncreate=s1\r\nip=127.0.0.1\r\nIpPort=5000\r\n"));
+    TestFiles::write(settings,
+                     TestFiles::cp("[options]\r\ntelsparv=44 600\r\nuser=Агент\r\nadres=ул. Садовая, 5\r\n"
+                                   "inn=123\r\ncreate=s1\r\nip=127.0.0.1\r\nIpPort=5000\r\n"));
     t->applyTerminalSettings();
-    EXPECT_EQ(t->model().label20, QStringLiteral("44 600"));
-    EXPECT_EQ(t->model().label5, QStringLiteral("Агент"));
-    EXPECT_EQ(t->model().label4, QStringLiteral("ул. Садовая, 5"));
+    EXPECT_EQ(t->model().supportText, QStringLiteral("44 600"));
+    EXPECT_EQ(t->model().userText, QStringLiteral("Агент"));
+    EXPECT_EQ(t->model().addressText, QStringLiteral("ул. Садовая, 5"));
     EXPECT_EQ(t->context().inn, QStringLiteral("123"));
     EXPECT_EQ(t->context().terminalSettingsStamp, QStringLiteral("s1"));
     EXPECT_FALSE(QFile::exists(ipIni()));
@@ -107,9 +108,9 @@ TEST_F(TerminalSettings, ApplyWithoutSettingsFileShowsDefaults) {
     t->formCreate();
     t->context().loginTerminal = QStringLiteral("7");
     t->applyTerminalSettings();
-    EXPECT_EQ(t->model().label20, Builtins::supportTelephone());
-    EXPECT_EQ(t->model().label5, QStringLiteral("New"));
-    EXPECT_EQ(t->model().label4, QString());
+    EXPECT_EQ(t->model().supportText, Builtins::supportTelephone());
+    EXPECT_EQ(t->model().userText, QStringLiteral("New"));
+    EXPECT_EQ(t->model().addressText, QString());
     EXPECT_FALSE(QFile::exists(ipIni()));
 }
 
@@ -122,7 +123,8 @@ TEST_F(TerminalSettings, NetworkSaveWritesIpIniAndAsksForRestartWithoutTouchingT
     EXPECT_EQ(t->context().serverPort, QStringLiteral("5001"));
     EXPECT_EQ(t->peerPort(), 5000);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Для активации настроек необходимо \n перезапустить программу!"));
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("Для активации настроек необходимо \n перезапустить программу!"));
 
     // The next start connects there.
     auto next = make();

@@ -8,7 +8,7 @@ namespace {
 TEST_F(EndToEnd, GreetingLoginAndAcceptanceInTheRealWindows) {
     logIn();
     Terminal& t = terminal();
-    EXPECT_EQ(t.model().statusPanel[1], QStringLiteral("Успешная регистрация!!!"));
+    EXPECT_EQ(t.model().status(StatusPanel::State), QStringLiteral("Успешная регистрация!!!"));
     EXPECT_EQ(find<QLabel>(&main(), "StatusPanel7")->text(), QStringLiteral("101"));
     EXPECT_EQ(find<QLabel>(&main(), "Label2")->text(), QStringLiteral("101"));
     EXPECT_EQ(find<QLabel>(forms->LoginPasw, "Label3")->text(), QStringLiteral("Успешная регистрация"));
@@ -21,11 +21,11 @@ TEST_F(EndToEnd, GreetingLoginAndAcceptanceInTheRealWindows) {
     EXPECT_NE(find<QLabel>(&main(), "Label5")->text(), QStringLiteral("---"));
     EXPECT_TRUE(find<QToolButton>(&main(), "Buton1")->isVisible());
     // Today's journal is the one shown.
-    EXPECT_EQ(t.model().dateData, QDate(2026, 12, 9));
+    EXPECT_EQ(t.model().shownDate, QDate(2026, 12, 9));
     EXPECT_EQ(t.journal().rowCount(), 5);
     // The deposit and the news arrived with the login.
-    ASSERT_TRUE(waitUntil([&] { return !t.model().statusPanel[3].isEmpty(); }));
-    EXPECT_EQ(t.model().statusPanel[3], QStringLiteral("15000.00"));
+    ASSERT_TRUE(waitUntil([&] { return !t.model().status(StatusPanel::Deposit).isEmpty(); }));
+    EXPECT_EQ(t.model().status(StatusPanel::Deposit), QStringLiteral("15000.00"));
     EXPECT_FALSE(t.context().newsText.trimmed().isEmpty());
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join(QLatin1Char('|')).toStdString();
     shot(&main(), QStringLiteral("main-after-login"));
@@ -37,7 +37,8 @@ TEST_F(EndToEnd, DepositCheckAndNewsTicker) {
     Terminal& t = terminal();
     server.setDeposit(QStringLiteral("101"), 1234.5);
     QTest::mouseClick(find<QToolButton>(&main(), "ToolButton4"), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return t.model().statusPanel[3] == QStringLiteral("1234.50"); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return t.model().status(StatusPanel::Deposit) == QStringLiteral("1234.50"); }));
     EXPECT_TRUE(find<QToolButton>(&main(), "ToolButton4")->isEnabled());
     for (int i = 0; i < 60; ++i)
         t.account().NewsTimeTimer();

@@ -45,7 +45,7 @@ protected:
     // A cell of today's day file as it is on disk.
     QString onDisk(int row, int column) {
         PaymentJournal j;
-        j.fromDayFile(TestFiles::read(terminal().dayFilePath()));
+        j.fromDayFile(TestFiles::read(terminal().days().dayFilePath()));
         return j.cell(row, column);
     }
     bool passEnded(int count) {

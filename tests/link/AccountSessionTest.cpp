@@ -24,15 +24,15 @@ protected:
 TEST_F(Account, GreetingSetsTheClockTimeFirstThenDateAndShowsTheLoginForm) {
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 0, 17)));
     loginWindow().panel = LoginWindowModel::Panel::Waiting;
-    model().panel4Visible = true;
-    model().gridEnabled = false;
+    model().transmissionPanelVisible = true;
+    model().journalEnabled = false;
     serve("d08.12.10#21:30$k$");
     EXPECT_EQ(clock.calls, QStringList({"time 21:30:00.000", "date 08.12.2010"}));
     EXPECT_EQ(ctx().loginDateTime, QDateTime(QDate(2010, 12, 8), QTime(21, 30, 0)));
     EXPECT_TRUE(loginWindow().visible);
     EXPECT_EQ(loginWindow().panel, LoginWindowModel::Panel::Form);
-    EXPECT_FALSE(model().panel4Visible);
-    EXPECT_TRUE(model().gridEnabled);
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_TRUE(model().journalEnabled);
 }
 
 TEST_F(Account, GreetingWithTheClockAlreadyOnThatMinuteLeavesTheClockAlone) {
@@ -53,7 +53,8 @@ TEST_F(Account, GreetingRefusedByThePlatformStillOpensTheLogin) {
 }
 
 TEST_F(Account, GreetingWithNonNumericPartsTouchesNeitherClockNorWindow) {
-    for (const QByteArray& bad : {QByteArray("d08.x2.10#21:30"), QByteArray("d08.12.10#21:3O"), QByteArray("d")}) {
+    for (const QByteArray& bad :
+         {QByteArray("d08.x2.10#21:30"), QByteArray("d08.12.10#21:3O"), QByteArray("d")}) {
         dialogs.shown.clear();
         serve(bad + "$k$");
         EXPECT_TRUE(clock.calls.isEmpty()) << bad.data();
@@ -84,28 +85,29 @@ TEST_F(Account, LoginWritesTheTerminalToIpIniAndSendsThreeFrames) {
     EXPECT_EQ(ctx().terminalSettingsStamp, QStringLiteral("set-5"));
     EXPECT_TRUE(link().TimerSend.isActive());
     IniFile ip(programDir + QStringLiteral("ip.ini"));
-    EXPECT_EQ(ip.readString(QStringLiteral("options"), QStringLiteral("terminal"), QString()), QStringLiteral("101"));
+    EXPECT_EQ(ip.readString(QStringLiteral("options"), QStringLiteral("terminal"), QString()),
+              QStringLiteral("101"));
 }
 
 TEST_F(Account, AcceptanceRegistersCreatesTheTerminalDirectoryAndOpensToday) {
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(11, 0)));
-    model().dateData = QDate(2026, 1, 1);
+    model().shownDate = QDate(2026, 1, 1);
     account().login(QStringLiteral("101"), QStringLiteral("kassa2026"));
     ASSERT_TRUE(server.waitForReceived("QN$k$"));
     serve("p$k$");
     EXPECT_TRUE(ctx().registered);
     EXPECT_FALSE(link().TimerSend.isActive());
     EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Успешная регистрация")));
-    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Успешная регистрация!!!"));
-    EXPECT_EQ(model().statusPanel[7], QStringLiteral("101"));
-    EXPECT_EQ(model().label2, QStringLiteral("101"));
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Успешная регистрация!!!"));
+    EXPECT_EQ(model().status(StatusPanel::Terminal), QStringLiteral("101"));
+    EXPECT_EQ(model().terminalText, QStringLiteral("101"));
     EXPECT_EQ(ctx().terminalNumber, QStringLiteral("101"));
     EXPECT_EQ(ctx().loginTerminal, QStringLiteral("101"));
     EXPECT_EQ(ctx().journalDir, programDir + QStringLiteral("101/"));
     EXPECT_TRUE(QDir(ctx().journalDir).exists());
     EXPECT_EQ(loginWindow().panel, LoginWindowModel::Panel::Success);
-    EXPECT_EQ(model().label5, QStringLiteral("New")); // settings applied (no setting.ini yet)
-    EXPECT_EQ(model().dateData, QDate(2026, 12, 9));
+    EXPECT_EQ(model().userText, QStringLiteral("New")); // settings applied (no setting.ini yet)
+    EXPECT_EQ(model().shownDate, QDate(2026, 12, 9));
 }
 
 TEST_F(Account, AcceptanceThatCannotMakeTheDirectoryEndsTheProgram) {
@@ -117,22 +119,23 @@ TEST_F(Account, AcceptanceThatCannotMakeTheDirectoryEndsTheProgram) {
     ASSERT_TRUE(server.waitForReceived("QN$k$"));
     serve("p$k$");
     ASSERT_FALSE(dialogs.shown.isEmpty());
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Ошибка при создании каталога ") + programDir + QStringLiteral("101/"));
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("Ошибка при создании каталога ") + programDir + QStringLiteral("101/"));
     EXPECT_EQ(terminated, 1);
-    EXPECT_NE(model().label2, QStringLiteral("101"));
+    EXPECT_NE(model().terminalText, QStringLiteral("101"));
 }
 
 TEST_F(Account, DepositCheckOnlyWhenRegistered) {
     account().checkDeposit();
     QTest::qWait(30);
     EXPECT_TRUE(server.received.isEmpty());
-    EXPECT_TRUE(model().toolButton4Enabled);
+    EXPECT_TRUE(model().depositCheckEnabled);
 
     acceptLogin();
     account().checkDeposit();
     ASSERT_TRUE(server.waitForReceived("$k$"));
     EXPECT_EQ(server.received, QByteArray("B101$k$"));
-    EXPECT_FALSE(model().toolButton4Enabled);
+    EXPECT_FALSE(model().depositCheckEnabled);
     EXPECT_TRUE(link().TimerSend.isActive());
 }
 
@@ -144,24 +147,25 @@ TEST_F(Account, DepositReplyFillsPanelsFieldByField) {
     };
     const Case cases[] = {
         {"Bb1500.00#l300.00#", QStringLiteral("1500.00"), QStringLiteral("300.00")},
-        {"Bb99.5#", QStringLiteral("99.5"), QStringLiteral("300.00")},        // limit unchanged
-        {"Bx1#y2#", QStringLiteral("99.5"), QStringLiteral("300.00")},         // wrong markers
-        {"Bl7#b8#", QStringLiteral("99.5"), QStringLiteral("300.00")},         // markers in the wrong order
-        {"B#l0#", QStringLiteral("99.5"), QStringLiteral("0")},               // empty first field
+        {"Bb99.5#", QStringLiteral("99.5"), QStringLiteral("300.00")}, // limit unchanged
+        {"Bx1#y2#", QStringLiteral("99.5"), QStringLiteral("300.00")}, // wrong markers
+        {"Bl7#b8#", QStringLiteral("99.5"), QStringLiteral("300.00")}, // markers in the wrong order
+        {"B#l0#", QStringLiteral("99.5"), QStringLiteral("0")},        // empty first field
     };
     for (const Case& c : cases) {
-        model().toolButton4Enabled = false;
+        model().depositCheckEnabled = false;
         link().TimerSend.start();
         serve(c.reply + "$k$");
-        EXPECT_EQ(model().statusPanel[3], c.deposit) << c.reply.data();
-        EXPECT_EQ(model().statusPanel[5], c.limit) << c.reply.data();
-        EXPECT_TRUE(model().toolButton4Enabled) << c.reply.data();
+        EXPECT_EQ(model().status(StatusPanel::Deposit), c.deposit) << c.reply.data();
+        EXPECT_EQ(model().status(StatusPanel::Limit), c.limit) << c.reply.data();
+        EXPECT_TRUE(model().depositCheckEnabled) << c.reply.data();
         EXPECT_FALSE(link().TimerSend.isActive()) << c.reply.data();
     }
 }
 
 TEST_F(Account, PasswordChangeRules) {
-    account().changePassword(QStringLiteral("kassa2026"), QStringLiteral("newpass123"), QStringLiteral("newpass123"));
+    account().changePassword(QStringLiteral("kassa2026"), QStringLiteral("newpass123"),
+                             QStringLiteral("newpass123"));
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Произведите регистрацию!!"));
 
     acceptLogin();
@@ -180,61 +184,63 @@ TEST_F(Account, PasswordChangeRules) {
     for (const Case& c : cases) {
         dialogs.shown.clear();
         server.received.clear();
-        model().button20Enabled = true;
-        account().changePassword(QString::fromUtf8(c.old), QString::fromUtf8(c.fresh), QString::fromUtf8(c.repeated));
+        model().passwordChangeEnabled = true;
+        account().changePassword(QString::fromUtf8(c.old), QString::fromUtf8(c.fresh),
+                                 QString::fromUtf8(c.repeated));
         if (c.sent) {
             ASSERT_TRUE(server.waitForReceived("$k$"));
             EXPECT_EQ(server.received, QByteArray("l101#kassa2026#") + c.fresh + "$k$");
-            EXPECT_FALSE(model().button20Enabled);
+            EXPECT_FALSE(model().passwordChangeEnabled);
             EXPECT_TRUE(dialogs.shown.isEmpty());
         } else {
             ASSERT_EQ(dialogs.shown.size(), 1) << c.fresh;
             EXPECT_EQ(dialogs.last().text, QStringLiteral("Неправельные данные для замены пароля!"));
-            EXPECT_TRUE(model().button20Enabled);
+            EXPECT_TRUE(model().passwordChangeEnabled);
         }
     }
 }
 
 TEST_F(Account, PasswordRepliesShowTheirBoxAndReleaseTheButton) {
-    model().button20Enabled = false;
+    model().passwordChangeEnabled = false;
     link().TimerSend.start();
     serve("L0$k$");
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Произошел сбой при замене пароля!\nПовторите попытку  позже."));
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("Произошел сбой при замене пароля!\nПовторите попытку  позже."));
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Замеа пароля"));
     EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Warning);
-    EXPECT_TRUE(model().button20Enabled);
+    EXPECT_TRUE(model().passwordChangeEnabled);
     EXPECT_FALSE(link().TimerSend.isActive());
 
-    model().button20Enabled = false;
+    model().passwordChangeEnabled = false;
     serve("L1$k$");
     EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Message);
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Замена пароля произведена успешно!"));
-    EXPECT_TRUE(model().button20Enabled);
+    EXPECT_TRUE(model().passwordChangeEnabled);
 }
 
 TEST_F(Account, NewsAppendsAndTheTickerCreepsInAndWipesEverySixthRound) {
     serve("NAB\r\n$k$N" + TestFiles::cp("Я") + "$k$");
-    const QString text = QString(14, QLatin1Char(' ')) + QStringLiteral("AB") + QString(14, QLatin1Char(' ')) +
-                         QStringLiteral("Я");
+    const QString text = QString(14, QLatin1Char(' ')) + QStringLiteral("AB") +
+                         QString(14, QLatin1Char(' ')) + QStringLiteral("Я");
     EXPECT_EQ(ctx().newsText, text);
     EXPECT_TRUE(account().NewsTime.isActive());
     EXPECT_EQ(account().NewsTime.interval(), 300);
 
     for (int i = 0; i < 16; ++i)
         account().NewsTimeTimer();
-    EXPECT_EQ(model().news, text.left(16));
+    EXPECT_EQ(model().newsCaption, text.left(16));
     for (qsizetype i = 16; i < text.size(); ++i)
         account().NewsTimeTimer();
-    EXPECT_EQ(model().news, text);
+    EXPECT_EQ(model().newsCaption, text);
     // Five more whole rounds keep adding; the sixth wrap-around wipes the line.
     for (int round = 0; round < 5; ++round)
         for (qsizetype i = 0; i < text.size(); ++i)
             account().NewsTimeTimer();
-    EXPECT_EQ(model().news.size(), text.size() * 6);
+    EXPECT_EQ(model().newsCaption.size(), text.size() * 6);
     account().NewsTimeTimer();
-    EXPECT_TRUE(model().news.isEmpty());
+    EXPECT_TRUE(model().newsCaption.isEmpty());
     account().NewsTimeTimer();
-    EXPECT_EQ(model().news, QString(QLatin1Char(' ')));
+    EXPECT_EQ(model().newsCaption, QString(QLatin1Char(' ')));
 }
 
 TEST_F(Account, DisconnectWritesOnTheWaitingPanelAndDisconnectingClosesTheWindow) {

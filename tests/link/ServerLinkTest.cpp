@@ -20,9 +20,9 @@
 namespace {
 
 TEST_F(Linked, ConnectShowsStateAndServerAndWaitsForTheGreeting) {
-    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Соеденился!"));
-    EXPECT_EQ(model().statusPanel[9], QStringLiteral("127.0.0.1:%1").arg(server.port()));
-    EXPECT_FALSE(model().cmdOKEnabled);
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Соеденился!"));
+    EXPECT_EQ(model().status(StatusPanel::Server), QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    EXPECT_FALSE(model().registerEnabled);
     EXPECT_EQ(link().PingServer.interval(), 120000);
     EXPECT_TRUE(link().PingServer.isActive());
     EXPECT_EQ(link().protocolLog().mid(0, 2), QStringList({"Memo1", "Socket1 Open"}));
@@ -122,7 +122,7 @@ TEST_F(Linked, SettingsBeforeAcceptanceGoToTheTerminalDirectoryAndAreApplied) {
     ctx().loginTerminal = QStringLiteral("101"); // typed at login; not yet accepted
     serve("Q[options]\r\nuser=" + TestFiles::cp("Касса 1") + "\r\ncreate=s-3\r\n$k$");
     EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101/setting.ini")));
-    EXPECT_EQ(model().label5, QStringLiteral("Касса 1"));
+    EXPECT_EQ(model().userText, QStringLiteral("Касса 1"));
     EXPECT_EQ(ctx().terminalSettingsStamp, QStringLiteral("s-3"));
 }
 
@@ -134,22 +134,24 @@ TEST_F(Linked, CertificateIsStoredForTheTerminalAndReadsBack) {
               std::optional<QString>(QStringLiteral("ORV-101-AB7")));
 }
 
-TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndReachesItsConsumer) {
+TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndIsAnnounced) {
     QStringList consumed;
-    terminal->fileReplies().setConsumer(QLatin1Char('6'), [&](const QString& path) { consumed << path; });
-    model().bitBtn3Enabled = false;
+    QObject::connect(&terminal->fileReplies(), &FileReplies::stored,
+                     [&](const QString& name, const QString& path) { consumed << name << path; });
+    model().statisticsRefreshEnabled = false;
     link().TimerSend.start();
     serve("f6101#10/head\r\n1.5#2#3#\n4#5#6#$k$");
     const QString path = programDir + QStringLiteral("6101#10.txt");
     EXPECT_EQ(TestFiles::read(path), QByteArray("head\r\n1.5#2#3#\r\n4#5#6#\r\n"));
-    EXPECT_EQ(consumed, QStringList({path}));
-    EXPECT_TRUE(model().bitBtn3Enabled);
+    EXPECT_EQ(consumed, QStringList({QStringLiteral("6101#10"), path}));
+    EXPECT_TRUE(model().statisticsRefreshEnabled);
     EXPECT_FALSE(link().TimerSend.isActive());
 }
 
 TEST_F(Linked, FileReplyWithAnUnsafeNameIsDroppedAndLogged) {
     QStringList consumed;
-    terminal->fileReplies().setConsumer(QLatin1Char('.'), [&](const QString& path) { consumed << path; });
+    QObject::connect(&terminal->fileReplies(), &FileReplies::stored,
+                     [&](const QString&, const QString& path) { consumed << path; });
     for (const QByteArray& name :
          {QByteArray("../evil"), QByteArray("a\\b"), QByteArray("p1\x01"), QByteArray("x..y")}) {
         serve("f" + name + "/content$k$");
@@ -167,9 +169,9 @@ TEST_F(Linked, ServerDropShowsDisconnectAndClearsRegistration) {
     QObject::connect(&link(), &ServerLink::disconnected, [&] { ++disconnects; });
     server.dropClient();
     ASSERT_TRUE(waitUntil([&] { return disconnects == 1; }));
-    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Отключился"));
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Отключился"));
     EXPECT_EQ(link().protocolLog().last(), QStringLiteral("Отключился"));
-    EXPECT_TRUE(model().cmdOKEnabled);
+    EXPECT_TRUE(model().registerEnabled);
     EXPECT_FALSE(ctx().registered);
     // A connection that was up is retried by the 120 s tick: call it.
     EXPECT_EQ(link().PingServer.interval(), 120000);
@@ -179,22 +181,24 @@ TEST_F(Linked, ServerDropShowsDisconnectAndClearsRegistration) {
 
 TEST_F(Linked, DisconnectStopsReconnectingAndReleasesTheJournalCommands) {
     ctx().registered = true;
-    model().toolButton4Enabled = true;
-    model().n3Enabled = model().n4Enabled = model().n6Enabled = model().n7Enabled = false;
-    model().panel4Visible = true;
-    model().gridEnabled = false;
+    model().depositCheckEnabled = true;
+    model().sendAllEnabled = model().refreshStatusesEnabled = model().cancelEnabled =
+        model().sendSelectedEnabled = false;
+    model().transmissionPanelVisible = true;
+    model().journalEnabled = false;
     int closeLogin = 0;
-    QObject::connect(&link(), &ServerLink::closeLoginWindow, [&] { ++closeLogin; });
+    QObject::connect(&link(), &ServerLink::disconnectedByCashier, [&] { ++closeLogin; });
     terminal->disconnectFromServer();
     EXPECT_FALSE(link().isOpen());
     EXPECT_FALSE(link().PingServer.isActive());
     EXPECT_FALSE(ctx().registered);
-    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Отключился"));
-    EXPECT_FALSE(model().toolButton4Enabled);
-    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
-    EXPECT_FALSE(model().panel4Visible);
-    EXPECT_TRUE(model().gridEnabled);
-    EXPECT_TRUE(model().cmdOKEnabled);
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Отключился"));
+    EXPECT_FALSE(model().depositCheckEnabled);
+    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
+                model().sendSelectedEnabled);
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_TRUE(model().journalEnabled);
+    EXPECT_TRUE(model().registerEnabled);
     EXPECT_EQ(closeLogin, 1);
 
     // "Регистрация" resumes with the 10 s period.
@@ -214,7 +218,7 @@ TEST_F(Linked, AFailingHandlerIsReportedAndTheMessagesBehindItAreStillHandled) {
 
 TEST_F(Linked, AMessageArrivingUnderABoxIsHandledWhileTheBoxIsOpen) {
     ctx().registered = true;
-    model().toolButton4Enabled = false; // a deposit request is out
+    model().depositCheckEnabled = false; // a deposit request is out
     bool depositShownUnderTheBox = false;
     dialogs.onBox = [&](const FakeDialogs::Shown& box) {
         if (box.title != QStringLiteral("Выполнение формы"))
@@ -222,13 +226,13 @@ TEST_F(Linked, AMessageArrivingUnderABoxIsHandledWhileTheBoxIsOpen) {
         // The deposit reply comes in a later read, while the box is still open.
         server.send("Bb500.00#l5000.00#$k$");
         depositShownUnderTheBox =
-            waitUntil([&] { return model().statusPanel[3] == QStringLiteral("500.00"); });
+            waitUntil([&] { return model().status(StatusPanel::Deposit) == QStringLiteral("500.00"); });
     };
     serve("Hf" + TestFiles::cp("Баланс абонента") + "$k$");
     ASSERT_TRUE(waitUntil([&] { return !dialogs.shown.isEmpty(); }));
     EXPECT_TRUE(depositShownUnderTheBox);
-    EXPECT_EQ(model().statusPanel[5], QStringLiteral("5000.00"));
-    EXPECT_TRUE(model().toolButton4Enabled);
+    EXPECT_EQ(model().status(StatusPanel::Limit), QStringLiteral("5000.00"));
+    EXPECT_TRUE(model().depositCheckEnabled);
 }
 
 TEST_F(Linked, AServerSendingWithoutEndIsCutOffAndTheLinkReconnects) {
@@ -258,8 +262,8 @@ TEST(Failover, WalksTheServerListOnConnectErrorsEveryTenSeconds) {
     ServerLink& link = terminal.link();
     QStringList states;
     QObject::connect(&terminal.model(), &MainWindowModel::changed, [&] {
-        if (states.isEmpty() || states.last() != terminal.model().statusPanel[1])
-            states << terminal.model().statusPanel[1];
+        if (states.isEmpty() || states.last() != terminal.model().status(StatusPanel::State))
+            states << terminal.model().status(StatusPanel::State);
     });
     terminal.formCreate();
     EXPECT_EQ(link.PingServer.interval(), 10000);

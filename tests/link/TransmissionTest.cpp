@@ -28,7 +28,7 @@ protected:
         ctx().paymentType = QStringLiteral("20");
         ctx().registered = true;
         TerminalCertificate::storeCertificate(ctx(), QStringLiteral("CERT-1"));
-        terminal->showDay(QDate(2026, 12, 9));
+        terminal->days().showDay(QDate(2026, 12, 9));
     }
 
     PaymentJournal& journal() { return terminal->journal(); }
@@ -69,13 +69,14 @@ protected:
 TEST_F(Chains, OneRowFromSendToTheEndBox) {
     const int row = addRow(QStringLiteral("101_261209100000"), QStringLiteral("0"));
     journal().setCurrentRow(row);
-    tx().transmitPayment(QStringLiteral("file"));
-    EXPECT_TRUE(model().panel4Visible);
-    EXPECT_FALSE(model().n3Enabled || model().n4Enabled || model().n6Enabled || model().n7Enabled);
+    tx().sendSelectedRow();
+    EXPECT_TRUE(model().transmissionPanelVisible);
+    EXPECT_FALSE(model().sendAllEnabled || model().refreshStatusesEnabled || model().cancelEnabled ||
+                 model().sendSelectedEnabled);
     EXPECT_EQ(nextSent(), QByteArray("o101_261209100000#20$1101?100!98.00/901234567#CERT-1)"));
     EXPECT_TRUE(link().protocolLog().contains(
         QStringLiteral("Передача данных 101_261209100000#20$1101?100!98.00/901234567#CERT-1)")));
-    EXPECT_EQ(model().platejCaption, QStringLiteral("901234567 100 101_261209100000"));
+    EXPECT_EQ(model().transmissionCaption, QStringLiteral("901234567 100 101_261209100000"));
 
     serve("o101_261209100000$k$");
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("1"));
@@ -91,8 +92,9 @@ TEST_F(Chains, OneRowFromSendToTheEndBox) {
     // The pass moved past the row: the end of the pass.
     ASSERT_FALSE(dialogs.shown.isEmpty());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Синхронизация платежей успешно закончена!"));
-    EXPECT_FALSE(model().panel4Visible);
-    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
+                model().sendSelectedEnabled);
 
     // "Обновить статусы" asks again and the row ends credited.
     dialogs.shown.clear();
@@ -161,11 +163,11 @@ TEST_F(Chains, StatusCodesWriteTheirNotesAndFlags) {
 TEST_F(Chains, StatusForAnUnknownTransactionSendsUbAndChangesNothing) {
     addRow(QStringLiteral("101_X"), QStringLiteral("2"));
     const QByteArray before = journal().toDayFile();
-    model().platejCaption = QStringLiteral("x");
+    model().transmissionCaption = QStringLiteral("x");
     serve("Z1#101_NOPE$k$");
     EXPECT_EQ(nextSent(), QByteArray("Ub101"));
     EXPECT_EQ(journal().toDayFile(), before);
-    EXPECT_TRUE(model().platejCaption.isEmpty());
+    EXPECT_TRUE(model().transmissionCaption.isEmpty());
     // A "Z" without "#" only disarms.
     link().TimerSend.start();
     serve("Z1$k$");
@@ -193,15 +195,16 @@ TEST_F(Chains, RefusalsShowTheirBoxAndKeepTheRowUnsent) {
         {"($k$", QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!")}};
     for (const Case& c : cases) {
         journal().setCurrentRow(row);
-        tx().transmitPayment(QStringLiteral("file"));
+        tx().sendSelectedRow();
         ASSERT_FALSE(nextSent().isEmpty());
         serve(c.message);
         EXPECT_EQ(dialogs.last().text, c.text);
         EXPECT_EQ(dialogs.last().title, QStringLiteral("Отказ"));
         EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Error);
-        EXPECT_FALSE(model().panel4Visible);
-        EXPECT_TRUE(model().gridEnabled);
-        EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+        EXPECT_FALSE(model().transmissionPanelVisible);
+        EXPECT_TRUE(model().journalEnabled);
+        EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
+                    model().sendSelectedEnabled);
         EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
     }
 }
@@ -222,7 +225,7 @@ TEST_F(Chains, AcknowledgementForAMissingTransactionSaysSo) {
     addRow(QStringLiteral("101_1"), QStringLiteral("1"));
     serve("o101_GONE$k$");
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Транзакция 101_GONE ненайдена!"));
-    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_FALSE(model().transmissionPanelVisible);
 }
 
 TEST_F(Chains, SendSelectedOnlyForUnsentRowsAfterTheQuestion) {
@@ -250,12 +253,13 @@ TEST_F(Chains, LinkDownLeavesNoTransmissionPanelUp) {
     const int row = addRow(QStringLiteral("101_L"), QStringLiteral("0"));
     ctx().registered = false;
     journal().setCurrentRow(row);
-    tx().transmitPayment(QStringLiteral("file"));
-    EXPECT_FALSE(model().panel4Visible);
-    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
-    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Нет связи: платеж сохранен"));
+    tx().sendSelectedRow();
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
+                model().sendSelectedEnabled);
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет связи: платеж сохранен"));
     tx().refreshStatuses();
-    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_FALSE(model().transmissionPanelVisible);
     QTest::qWait(30);
     EXPECT_TRUE(server.received.isEmpty());
 }
@@ -264,25 +268,25 @@ TEST_F(Chains, CertificateWithoutALineAbandonsTheRequest) {
     QFile::resize(TerminalCertificate::filePath(ctx()), 0);
     const int row = addRow(QStringLiteral("101_C"), QStringLiteral("0"));
     journal().setCurrentRow(row);
-    tx().transmitPayment(QStringLiteral("file"));
+    tx().sendSelectedRow();
     QTest::qWait(30);
     EXPECT_TRUE(server.received.isEmpty());
-    EXPECT_FALSE(model().panel4Visible);
+    EXPECT_FALSE(model().transmissionPanelVisible);
 }
 
 TEST_F(Chains, AnAnswerForTodayIsKeptWhileAnotherDayIsShown) {
     const int row = addRow(QStringLiteral("101_T"), QStringLiteral("0"));
     journal().setCurrentRow(row);
-    tx().transmitPayment(QStringLiteral("file"));
+    tx().sendSelectedRow();
     ASSERT_FALSE(nextSent().isEmpty());
-    terminal->saveDay();
-    terminal->showDay(QDate(2026, 12, 1)); // the cashier looks at last week
+    terminal->days().saveDay();
+    terminal->days().showDay(QDate(2026, 12, 1)); // the cashier looks at last week
     serve("o101_T$k$");
     EXPECT_FALSE(dialogs.texts().contains(QStringLiteral("Транзакция 101_T ненайдена!")));
     PaymentJournal today;
     ASSERT_TRUE(today.fromDayFile(dayFile(QDate(2026, 12, 9))));
     EXPECT_EQ(today.cell(2, Col::SendFlag), QStringLiteral("1"));
-    EXPECT_EQ(terminal->model().dateData, QDate(2026, 12, 1));
+    EXPECT_EQ(terminal->model().shownDate, QDate(2026, 12, 1));
 
     server.received.clear();
     serve("Z1#101_T$k$");
@@ -293,16 +297,17 @@ TEST_F(Chains, AnAnswerForTodayIsKeptWhileAnotherDayIsShown) {
 
 TEST_F(Chains, ALostConnectionEndsTheChainAndTheRowGoesAfterTheNextLogin) {
     const int row = addRow(QStringLiteral("101_R"), QStringLiteral("0"));
-    terminal->saveDay(); // as payment creation does
+    terminal->days().saveDay(); // as payment creation does
     journal().setCurrentRow(row);
-    tx().transmitPayment(QStringLiteral("file"));
+    tx().sendSelectedRow();
     ASSERT_TRUE(nextSent().startsWith("o101_R#"));
     // The server hangs up on the payment: no answer will come.
     server.dropClient();
     ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }));
-    EXPECT_FALSE(model().panel4Visible);
-    EXPECT_TRUE(model().gridEnabled);
-    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_TRUE(model().journalEnabled);
+    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
+                model().sendSelectedEnabled);
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
 
     // The keep-alive tick reconnects; the cashier logs in again.
@@ -335,9 +340,11 @@ TEST_F(Chains, AnUnsendableRowIsLeftWithANoteAndSendAllMovesOn) {
     journal().setCurrentRow(bad);
     dialogs.answer(true);
     tx().sendSelected();
-    EXPECT_FALSE(model().panel4Visible);
-    EXPECT_TRUE(model().n3Enabled && model().n4Enabled && model().n6Enabled && model().n7Enabled);
-    EXPECT_EQ(model().statusPanel[1], QStringLiteral("Платеж не отправлен: недопустимые символы"));
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
+                model().sendSelectedEnabled);
+    EXPECT_EQ(model().status(StatusPanel::State),
+              QStringLiteral("Платеж не отправлен: недопустимые символы"));
     PaymentJournal onDisk;
     ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
     EXPECT_EQ(onDisk.cell(bad, Col::Note), QStringLiteral("Не отправлен: поле содержит \"$k$\""));
@@ -353,7 +360,7 @@ protected:
 };
 
 TEST_F(Creation, PayNowRecordsTheRowWithItsNoteAndSendsIt) {
-    terminal->creation().createPayment(QStringLiteral("0"), input());
+    terminal->creation().payNow(input());
     EXPECT_EQ(journal().currentRow(), 2);
     const QStringList expected = {
         "09.12.26 14:05:09", " Орбита Мобайл", "92901234567", "98.00", "100", "101_261209140509",
@@ -368,7 +375,7 @@ TEST_F(Creation, PayNowRecordsTheRowWithItsNoteAndSendsIt) {
 }
 
 TEST_F(Creation, DeferRecordsWithoutSending) {
-    terminal->creation().createPayment(QStringLiteral("9"), input());
+    terminal->creation().defer(input());
     EXPECT_EQ(journal().cell(2, Col::Note), QStringLiteral("отложено"));
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
     PaymentJournal onDisk;
@@ -380,49 +387,49 @@ TEST_F(Creation, DeferRecordsWithoutSending) {
 
 TEST_F(Creation, BalanceQuerySendsNinesAndRecordsNothing) {
     const QByteArray before = journal().toDayFile();
-    terminal->creation().createPayment(QStringLiteral("2"), input());
+    terminal->creation().queryBalance(input());
     EXPECT_EQ(nextSent(), QByteArray("o101_261209140509#20$1101?9999!9999/92901234567#CERT-1)"));
     EXPECT_EQ(journal().toDayFile(), before);
     EXPECT_EQ(link().protocolLog().last(),
               QStringLiteral("Передача данных 101_261209140509#20$1101?9999!9999/92901234567#CERT-1)"));
 
     ctx().registered = false;
-    terminal->creation().createPayment(QStringLiteral("2"), input());
+    terminal->creation().queryBalance(input());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Требуется регистрация с сервером!!!"));
 }
 
 TEST_F(Creation, TwoPaymentsInOneSecondGetDistinctIds) {
-    terminal->creation().createPayment(QStringLiteral("9"), input());
-    terminal->creation().createPayment(QStringLiteral("9"), input());
+    terminal->creation().defer(input());
+    terminal->creation().defer(input());
     EXPECT_EQ(journal().cell(3, Col::TransactionId), QStringLiteral("101_261209140509"));
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140510"));
     // The next real second must not reuse the id taken ahead of time.
     clock.advance(1);
-    terminal->creation().createPayment(QStringLiteral("9"), input());
+    terminal->creation().defer(input());
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140511"));
 }
 
 TEST_F(Creation, APaymentAfterMidnightWithoutLoginKeepsTheLoginDateButIsNotReused) {
     // Same time of day, next day, same login: the id would repeat yesterday's.
-    terminal->creation().createPayment(QStringLiteral("9"), input());
+    terminal->creation().defer(input());
     clock.set(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
-    terminal->creation().createPayment(QStringLiteral("9"), input());
+    terminal->creation().defer(input());
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140510"));
 }
 
 TEST_F(Creation, NoPaymentIsTakenBeforeTheTerminalHasItsDirectory) {
     ctx().journalDir.clear();
     const QByteArray before = journal().toDayFile();
-    terminal->creation().createPayment(QStringLiteral("0"), input());
+    terminal->creation().payNow(input());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Требуется регистрация с сервером!!!"));
     EXPECT_EQ(journal().toDayFile(), before);
-    EXPECT_THROW(terminal->saveDay(), AppError);
+    EXPECT_THROW(terminal->days().saveDay(), AppError);
 }
 
 TEST_F(Creation, TodaysPaymentGoesIntoTodaysJournal) {
-    terminal->showDay(QDate(2026, 12, 1));
-    terminal->creation().createPayment(QStringLiteral("9"), input());
-    EXPECT_EQ(model().dateData, QDate(2026, 12, 9));
+    terminal->days().showDay(QDate(2026, 12, 1));
+    terminal->creation().defer(input());
+    EXPECT_EQ(model().shownDate, QDate(2026, 12, 9));
     EXPECT_TRUE(dayFile(QDate(2026, 12, 1)).isEmpty());
     PaymentJournal onDisk;
     ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));

@@ -27,7 +27,7 @@ protected:
         journalDir = TestFiles::dirPath(dir) + QStringLiteral("000/");
         QDir().mkpath(journalDir);
         terminal.context().journalDir = journalDir;
-        terminal.model().dateData = QDate(2026, 12, 9);
+        terminal.model().shownDate = QDate(2026, 12, 9);
     }
 
     PaymentJournal& journal() { return terminal.journal(); }
@@ -49,26 +49,26 @@ protected:
 };
 
 TEST_F(DayStorageTest, EachDayHasItsOwnFile) {
-    EXPECT_EQ(terminal.dayFilePath(), journalDir + QStringLiteral("20261209.dat"));
+    EXPECT_EQ(terminal.days().dayFilePath(), journalDir + QStringLiteral("20261209.dat"));
     addPayment(QStringLiteral("t9"), QStringLiteral("150.00"));
-    terminal.saveDay();
+    terminal.days().saveDay();
     EXPECT_EQ(TestFiles::read(journalDir + QStringLiteral("20261209.dat")), journal().toDayFile());
 
     // Another day without a file: an empty day, quietly.
-    terminal.showDay(QDate(2026, 12, 8));
-    EXPECT_EQ(terminal.model().dateData, QDate(2026, 12, 8));
+    terminal.days().showDay(QDate(2026, 12, 8));
+    EXPECT_EQ(terminal.model().shownDate, QDate(2026, 12, 8));
     EXPECT_EQ(journal().rowCount(), 5);
     EXPECT_EQ(journal().cell(0, 0), QStringLiteral("Время выполнения"));
 
     // A payment taken while that earlier day is shown belongs to that day.
     addPayment(QStringLiteral("t8"), QStringLiteral("20.00"));
-    terminal.saveDay();
+    terminal.days().saveDay();
 
-    terminal.showDay(QDate(2026, 12, 9));
+    terminal.days().showDay(QDate(2026, 12, 9));
     ASSERT_EQ(journal().rowCount(), 6);
     EXPECT_EQ(journal().cell(2, PaymentJournal::TransactionId), QStringLiteral("t9"));
     EXPECT_EQ(journal().cell(5, PaymentJournal::Credited), QStringLiteral("150.00"));
-    terminal.showDay(QDate(2026, 12, 8));
+    terminal.days().showDay(QDate(2026, 12, 8));
     ASSERT_EQ(journal().rowCount(), 6);
     EXPECT_EQ(journal().cell(2, PaymentJournal::TransactionId), QStringLiteral("t8"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -76,8 +76,8 @@ TEST_F(DayStorageTest, EachDayHasItsOwnFile) {
 
 TEST_F(DayStorageTest, LoadingSetsTheHeadersAgain) {
     // A file without header cells and with widths of its own.
-    TestFiles::write(terminal.dayFilePath(), cp("11,6\r\ncw 0,10\r\ncw 8,40\r\n1,2, Связь\r\n"));
-    terminal.loadDay();
+    TestFiles::write(terminal.days().dayFilePath(), cp("11,6\r\ncw 0,10\r\ncw 8,40\r\n1,2, Связь\r\n"));
+    terminal.days().loadDay();
     EXPECT_EQ(journal().rowCount(), 6);
     EXPECT_EQ(journal().cell(2, PaymentJournal::OperatorName), QStringLiteral(" Связь"));
     EXPECT_EQ(journal().cell(0, 0), QStringLiteral("Время выполнения"));
@@ -100,14 +100,14 @@ TEST_F(DayStorageTest, DamagedFileGivesTheMessageAndAnEmptyDay) {
     int day = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        terminal.model().dateData = QDate(2026, 11, day++);
-        c.make(terminal.dayFilePath());
+        terminal.model().shownDate = QDate(2026, 11, day++);
+        c.make(terminal.days().dayFilePath());
         addPayment(QStringLiteral("shown before"), QStringLiteral("1"));
         dialogs.shown.clear();
         int rowsWhileBoxOpen = -1;
         dialogs.onBox = [&](const FakeDialogs::Shown&) { rowsWhileBoxOpen = journal().rowCount(); };
 
-        terminal.loadDay();
+        terminal.days().loadDay();
 
         ASSERT_EQ(dialogs.shown.size(), 1);
         EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Box);
@@ -143,23 +143,23 @@ private:
 
 TEST_F(DayStorageTest, FailedSaveKeepsTheFileAndTheTable) {
     addPayment(QStringLiteral("t1"), QStringLiteral("1.00"));
-    terminal.saveDay();
-    const QByteArray onDisk = TestFiles::read(terminal.dayFilePath());
+    terminal.days().saveDay();
+    const QByteArray onDisk = TestFiles::read(terminal.days().dayFilePath());
     addPayment(QStringLiteral("t2"), QStringLiteral("2.00"));
     const QByteArray inMemory = journal().toDayFile();
 
     {
         const FileSizeLimit full(64);
-        EXPECT_THROW(terminal.saveDay(), AppError);
+        EXPECT_THROW(terminal.days().saveDay(), AppError);
     }
-    EXPECT_EQ(TestFiles::read(terminal.dayFilePath()), onDisk);
+    EXPECT_EQ(TestFiles::read(terminal.days().dayFilePath()), onDisk);
     EXPECT_EQ(journal().toDayFile(), inMemory);
     EXPECT_EQ(QDir(journalDir).entryList(QDir::Files), QStringList{QStringLiteral("20261209.dat")})
         << "no half-written file is left behind";
 
     terminal.context().journalDir = TestFiles::dirPath(dir) + QStringLiteral("missing/");
-    EXPECT_THROW(terminal.saveDay(), AppError);
-    EXPECT_FALSE(QFileInfo::exists(terminal.dayFilePath()));
+    EXPECT_THROW(terminal.days().saveDay(), AppError);
+    EXPECT_FALSE(QFileInfo::exists(terminal.days().dayFilePath()));
     EXPECT_EQ(journal().toDayFile(), inMemory);
 }
 
@@ -184,13 +184,13 @@ TEST_F(DayStorageTest, OpenFileTakesTheDateFromTheName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);
-        terminal.model().dateData = QDate(2026, 12, 9);
+        terminal.model().shownDate = QDate(2026, 12, 9);
         journal().clearDay();
         addPayment(QStringLiteral("today"), QStringLiteral("1"));
         dialogs.shown.clear();
         fileDialog.nextPath = QString::fromUtf8(c.chosen);
 
-        terminal.openDayFile();
+        terminal.days().openDayFile();
 
         EXPECT_EQ(fileDialog.lastDirectory, journalDir);
         EXPECT_EQ(fileDialog.lastFilter, QStringLiteral("*.dat|*.dat"));
@@ -203,11 +203,11 @@ TEST_F(DayStorageTest, OpenFileTakesTheDateFromTheName) {
             EXPECT_TRUE(dialogs.shown.isEmpty());
         }
         if (!c.shown.isValid()) {
-            EXPECT_EQ(terminal.model().dateData, QDate(2026, 12, 9));
+            EXPECT_EQ(terminal.model().shownDate, QDate(2026, 12, 9));
             EXPECT_EQ(journal().cell(2, PaymentJournal::TransactionId), QStringLiteral("today"));
             continue;
         }
-        EXPECT_EQ(terminal.model().dateData, c.shown);
+        EXPECT_EQ(terminal.model().shownDate, c.shown);
         const QString expected =
             c.shown == QDate(2026, 12, 8) ? QStringLiteral("from journalDir") : QString();
         EXPECT_EQ(journal().cell(2, PaymentJournal::TransactionId), expected);

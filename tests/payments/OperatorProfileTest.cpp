@@ -153,9 +153,9 @@ struct CommissionCase {
     const char* kurs;  // operator.ini, nullptr = absent
     const char* sum;   // the sum field, "." = the locale's separator
     int tier;          // the tier that applies (0-based), -1 none
-    const char* label16;
-    const char* label18;
-    const char* label12;
+    const char* description;
+    const char* credited;
+    const char* secondCurrency;
 };
 
 const CommissionCase kCommission[] = {
@@ -192,13 +192,13 @@ TEST_P(Commission, SelectsTheTierAndComputesTheCreditedSum) {
         // Colours left by an earlier computation must not survive this one.
         CommissionLabels labels;
         labels.tierColours.fill(CommissionLabels::appliedColour());
-        labels.label16 = QStringLiteral("stale");
+        labels.tierDescription = QStringLiteral("stale");
 
         computeCommission(p, loc(c.sum), labels);
 
-        EXPECT_EQ(labels.label16, QString::fromUtf8(c.label16));
-        EXPECT_EQ(labels.label18, loc(c.label18));
-        EXPECT_EQ(labels.label12, loc(c.label12));
+        EXPECT_EQ(labels.tierDescription, QString::fromUtf8(c.description));
+        EXPECT_EQ(labels.creditedText, loc(c.credited));
+        EXPECT_EQ(labels.secondCurrencyText, loc(c.secondCurrency));
         for (int k = 0; k < 3; ++k)
             EXPECT_EQ(labels.tierColours[size_t(k)],
                       k == c.tier ? CommissionLabels::appliedColour() : CommissionLabels::tierColour())

@@ -45,17 +45,17 @@ OperatorButtonState button() {
 // Keys typed into the account field at its caret, one change each.
 void typeAccount(PaymentEntry& e, const QString& keys) {
     for (const QChar ch : keys) {
-        QString text = e.edit1();
-        const int caret = e.edit1Caret();
+        QString text = e.typedAccount();
+        const int caret = e.accountCaret();
         text.insert(caret, ch);
-        e.edit1Changed(text, caret + 1);
+        e.accountEdited(text, caret + 1);
     }
 }
 
 // Keys typed at the end of the sum field, one change each.
 void typeSum(PaymentEntry& e, const QString& keys) {
     for (const QChar ch : keys)
-        e.edit3Changed(e.edit3() + ch);
+        e.sumEdited(e.sumText() + ch);
 }
 
 class Entry : public ::testing::TestWithParam<char> {
@@ -68,8 +68,13 @@ protected:
         });
         QObject::connect(&entry, &PaymentEntry::closeRequested,
                          [this] { events << QStringLiteral("close"); });
-        QObject::connect(&entry, &PaymentEntry::createPaymentRequested,
-                         [this](const QString& mode) { events << QStringLiteral("create ") + mode; });
+        // Named as the modes of payment creation: 0 pay, 9 defer, 2 balance.
+        QObject::connect(&entry, &PaymentEntry::payRequested,
+                         [this] { events << QStringLiteral("create 0"); });
+        QObject::connect(&entry, &PaymentEntry::deferRequested,
+                         [this] { events << QStringLiteral("create 9"); });
+        QObject::connect(&entry, &PaymentEntry::balanceRequested,
+                         [this] { events << QStringLiteral("create 2"); });
     }
     void TearDown() override { Locale::setDecimalSeparator(QLatin1Char('.')); }
 
@@ -104,7 +109,7 @@ struct Rule {
     // expected; "." in sums stands for the locale's separator
     const char* edit1;
     const char* edit3;
-    const char* label18; // nullptr: not checked
+    const char* credited; // nullptr: not checked
     bool pay;
     int caretCell;
 };
@@ -154,28 +159,28 @@ TEST_P(Entry, AccountCellsSumAndPayButtonsFollowTheRules) {
 
         const QString account = QString::fromUtf8(r.account);
         if (r.pasted)
-            entry.edit1Changed(account, int(account.size()));
+            entry.accountEdited(account, int(account.size()));
         else
             typeAccount(entry, account);
         if (r.pasted)
-            entry.edit3Changed(QString::fromLatin1(r.sum));
+            entry.sumEdited(QString::fromLatin1(r.sum));
         else
             typeSum(entry, QString::fromLatin1(r.sum));
         if (r.click >= 0)
             entry.click(QStringLiteral("L%1").arg(r.click));
 
-        EXPECT_EQ(entry.edit1(), QString::fromLatin1(r.edit1));
-        const QString number = p.prefix + entry.edit1();
+        EXPECT_EQ(entry.typedAccount(), QString::fromLatin1(r.edit1));
+        const QString number = p.prefix + entry.typedAccount();
         EXPECT_EQ(entry.accountNumber(), number);
-        EXPECT_EQ(entry.edit3(), loc(r.edit3));
-        EXPECT_EQ(entry.edit3Caret(), entry.edit3().size());
-        if (r.label18) {
-            EXPECT_EQ(entry.label18(), loc(r.label18));
+        EXPECT_EQ(entry.sumText(), loc(r.edit3));
+        EXPECT_EQ(entry.sumCaret(), entry.sumText().size());
+        if (r.credited) {
+            EXPECT_EQ(entry.creditedText(), loc(r.credited));
         }
         EXPECT_EQ(entry.payEnabled(), r.pay);
         EXPECT_EQ(entry.caretCell(), r.caretCell);
         if (r.caretCell >= 0) {
-            EXPECT_EQ(entry.edit1Caret(), r.caretCell - p.prefix.size());
+            EXPECT_EQ(entry.accountCaret(), r.caretCell - p.prefix.size());
         }
         for (int i = 0; i < PaymentEntry::CellCount; ++i) {
             const PaymentEntry::Cell& c = entry.cell(i);
@@ -190,10 +195,10 @@ TEST_P(Entry, ALetterTypedInTheMiddleOfTheAccountLeavesTextAndCaret) {
     OperatorProfile p = tariff();
     p.digitCount = 9;
     open(p);
-    entry.edit1Changed(QStringLiteral("1234"), 4);
-    entry.edit1Changed(QStringLiteral("12x34"), 3); // typed after "12"
-    EXPECT_EQ(entry.edit1(), QStringLiteral("1234"));
-    EXPECT_EQ(entry.edit1Caret(), 2);
+    entry.accountEdited(QStringLiteral("1234"), 4);
+    entry.accountEdited(QStringLiteral("12x34"), 3); // typed after "12"
+    EXPECT_EQ(entry.typedAccount(), QStringLiteral("1234"));
+    EXPECT_EQ(entry.accountCaret(), 2);
 }
 
 TEST_P(Entry, TypingPastTheDigitCountInTheMiddleDropsTheLastCharacterAndKeepsTheCaret) {
@@ -201,10 +206,10 @@ TEST_P(Entry, TypingPastTheDigitCountInTheMiddleDropsTheLastCharacterAndKeepsThe
     p.digitCount = 9;
     open(p);
     typeAccount(entry, QStringLiteral("123456789"));
-    entry.edit1CaretMoved(3);
+    entry.accountCaretMoved(3);
     typeAccount(entry, QStringLiteral("0"));
-    EXPECT_EQ(entry.edit1(), QStringLiteral("123045678"));
-    EXPECT_EQ(entry.edit1Caret(), 4);
+    EXPECT_EQ(entry.typedAccount(), QStringLiteral("123045678"));
+    EXPECT_EQ(entry.accountCaret(), 4);
     EXPECT_EQ(entry.caretCell(), 4);
 }
 
@@ -249,47 +254,47 @@ TEST_P(Entry, KeysMoveTheFocusAndTheCaret) {
     open(p);
     typeAccount(entry, QStringLiteral("123"));
 
-    entry.edit1KeyPress(Qt::Key_Return);
-    EXPECT_EQ(events, QStringList{"focus Edit3"});
+    entry.accountKeyPress(Qt::Key_Return);
+    EXPECT_EQ(events, QStringList{"focus Sum"});
     events.clear();
 
     // Left and Right refresh the caret cell; other moves wait for the next refresh.
-    entry.edit1CaretMoved(1);
+    entry.accountCaretMoved(1);
     EXPECT_EQ(entry.caretCell(), 5);
-    entry.edit1KeyUp(Qt::Key_Left);
+    entry.accountKeyUp(Qt::Key_Left);
     EXPECT_EQ(entry.caretCell(), 3);
 
-    entry.edit1KeyUp(Qt::Key_Down);
-    EXPECT_EQ(entry.edit1Caret(), 0);
-    EXPECT_EQ(events, QStringList{"focus Edit3"});
+    entry.accountKeyUp(Qt::Key_Down);
+    EXPECT_EQ(entry.accountCaret(), 0);
+    EXPECT_EQ(events, QStringList{"focus Sum"});
     events.clear();
 
     typeSum(entry, QStringLiteral("5000")); // above every tier, still payable
     ASSERT_TRUE(entry.payEnabled());
-    entry.edit3KeyDown(Qt::Key_Enter);
-    entry.edit3KeyDown(Qt::Key_Down);
-    entry.edit3KeyDown(Qt::Key_Up);
-    EXPECT_EQ(events, QStringList({"focus BitBtn3", "focus BitBtn3", "focus Edit1"}));
+    entry.sumKeyDown(Qt::Key_Enter);
+    entry.sumKeyDown(Qt::Key_Down);
+    entry.sumKeyDown(Qt::Key_Up);
+    EXPECT_EQ(events, QStringList({"focus PayButton", "focus PayButton", "focus Account"}));
     events.clear();
 
-    entry.edit1Changed(QStringLiteral("12"), 2); // one digit short
+    entry.accountEdited(QStringLiteral("12"), 2); // one digit short
     ASSERT_FALSE(entry.payEnabled());
-    entry.edit3KeyDown(Qt::Key_Return);
-    entry.edit3KeyDown(Qt::Key_Down);
+    entry.sumKeyDown(Qt::Key_Return);
+    entry.sumKeyDown(Qt::Key_Down);
     EXPECT_TRUE(events.isEmpty());
 }
 
 TEST_P(Entry, FocusShowsTheFieldsFrame) {
     open(tariff());
-    entry.focusIn(Field::Edit1);
-    EXPECT_TRUE(entry.shape1Visible());
-    EXPECT_FALSE(entry.shape2Visible());
-    entry.focusOut(Field::Edit1);
-    entry.focusIn(Field::Edit3);
-    EXPECT_FALSE(entry.shape1Visible());
-    EXPECT_TRUE(entry.shape2Visible());
-    entry.focusOut(Field::Edit3);
-    EXPECT_FALSE(entry.shape2Visible());
+    entry.focusIn(Field::Account);
+    EXPECT_TRUE(entry.accountFrameVisible());
+    EXPECT_FALSE(entry.sumFrameVisible());
+    entry.focusOut(Field::Account);
+    entry.focusIn(Field::Sum);
+    EXPECT_FALSE(entry.accountFrameVisible());
+    EXPECT_TRUE(entry.sumFrameVisible());
+    entry.focusOut(Field::Sum);
+    EXPECT_FALSE(entry.sumFrameVisible());
     EXPECT_EQ(entry.focus(), Field::None);
 }
 
@@ -301,13 +306,13 @@ TEST_P(Entry, ClicksSendTheFocusWhereTheControlBelongs) {
         const char* focus; // nullptr: nothing happens
     };
     const Click clicks[] = {
-        {"Shape1", true, "Edit1"},     {"S0", true, "Edit1"},        {"S16", true, "Edit1"},
-        {"GroupBox1", false, "Edit1"}, {"GroupBox2", true, "Edit3"}, {"GroupBox2", false, "Edit3"},
-        {"Shape3", true, "Edit3"},     {"Shape3", false, "Edit3"},   {"Label47", false, "Edit3"},
-        {"Label48", false, "Edit3"},   {"Label49", false, "Edit3"},  {"Label50", false, "Edit3"},
-        {"Label15", false, "Edit3"},   {"Label17", false, "Edit3"},  {"Label22", false, "Edit3"},
-        {"Label46", false, "Edit3"},   {"Label7", false, "Edit3"},   {"Label16", false, nullptr},
-        {"Label18", false, nullptr},   {"S17", true, nullptr},       {"Edit2", false, nullptr},
+        {"Shape1", true, "Account"},     {"S0", true, "Account"},    {"S16", true, "Account"},
+        {"GroupBox1", false, "Account"}, {"GroupBox2", true, "Sum"}, {"GroupBox2", false, "Sum"},
+        {"Shape3", true, "Sum"},         {"Shape3", false, "Sum"},   {"Label47", false, "Sum"},
+        {"Label48", false, "Sum"},       {"Label49", false, "Sum"},  {"Label50", false, "Sum"},
+        {"Label15", false, "Sum"},       {"Label17", false, "Sum"},  {"Label22", false, "Sum"},
+        {"Label46", false, "Sum"},       {"Label7", false, "Sum"},   {"Label16", false, nullptr},
+        {"Label18", false, nullptr},     {"S17", true, nullptr},     {"Edit2", false, nullptr},
     };
     for (const Click& c : clicks) {
         events.clear();
@@ -329,10 +334,10 @@ TEST_P(Entry, ButtonsHandOverInTheirOrderWithWhatCreationReads) {
         bool balanceOnAtCreation;
     };
     const Way ways[] = {
-        {"ОПЛАТИТЬ", &PaymentEntry::bitBtn3Click, {"close", "create 0"}, true},
-        {"ОТЛОЖИТЬ", &PaymentEntry::bitBtn2Click, {"create 9", "close"}, true},
-        {"БАЛАНС", &PaymentEntry::checkBalanceClick, {"close", "create 2"}, false},
-        {"ЗАКРЫТЬ", &PaymentEntry::bitBtn1Click, {"close"}, true},
+        {"ОПЛАТИТЬ", &PaymentEntry::payClicked, {"close", "create 0"}, true},
+        {"ОТЛОЖИТЬ", &PaymentEntry::deferClicked, {"create 9", "close"}, true},
+        {"БАЛАНС", &PaymentEntry::balanceClicked, {"close", "create 2"}, false},
+        {"ЗАКРЫТЬ", &PaymentEntry::closeClicked, {"close"}, true},
     };
     for (const Way& w : ways) {
         SCOPED_TRACE(w.name);
@@ -346,13 +351,18 @@ TEST_P(Entry, ButtonsHandOverInTheirOrderWithWhatCreationReads) {
         ASSERT_TRUE(entry.payEnabled());
 
         QStringList seen; // what creation finds when it is asked
-        const auto connection = QObject::connect(&entry, &PaymentEntry::createPaymentRequested, [&] {
-            seen << entry.accountNumber() << entry.butonCaption() << entry.butonHint() << entry.label18()
-                 << entry.edit3();
+        const auto look = [&] {
+            seen << entry.accountNumber() << entry.operatorCaption() << entry.article()
+                 << entry.creditedText() << entry.sumText();
             EXPECT_EQ(entry.checkBalanceEnabled(), w.balanceOnAtCreation);
-        });
+        };
+        const QList<QMetaObject::Connection> connections = {
+            QObject::connect(&entry, &PaymentEntry::payRequested, look),
+            QObject::connect(&entry, &PaymentEntry::deferRequested, look),
+            QObject::connect(&entry, &PaymentEntry::balanceRequested, look)};
         w.press(entry);
-        QObject::disconnect(connection);
+        for (const auto& c : connections)
+            QObject::disconnect(c);
 
         EXPECT_EQ(events, w.events);
         if (w.events.size() > 1) {
@@ -366,9 +376,9 @@ TEST_P(Entry, DisabledButtonsHandNothingOver) {
     p.digitCount = 3; // nothing typed: paying is off
     p.balanceQuery = false;
     open(p);
-    entry.bitBtn3Click();
-    entry.bitBtn2Click();
-    entry.checkBalanceClick();
+    entry.payClicked();
+    entry.deferClicked();
+    entry.balanceClicked();
     EXPECT_TRUE(events.isEmpty());
 }
 
@@ -387,7 +397,7 @@ protected:
         terminal->context().terminalNumber = QStringLiteral("101");
         terminal->model().categoryTab = 0;
         terminal->buildCatalogue();
-        ASSERT_EQ(terminal->model().buttons[1].caption, QStringLiteral("&0 Мобил-Тест"));
+        ASSERT_EQ(terminal->model().operatorButtons[1].caption, QStringLiteral("&0 Мобил-Тест"));
     }
 
     void writeOperators(const char* utf8) {
@@ -413,15 +423,16 @@ protected:
 TEST_F(OpenOperator, PreparesTheWindowThenAsksToShowIt) {
     PaymentEntry& e = terminal->paymentEntry();
     QStringList shownWith;
-    QObject::connect(&e, &PaymentEntry::showRequested,
-                     [&] { shownWith << e.caption() << e.edit2() << e.label16() << e.label12(); });
+    QObject::connect(&e, &PaymentEntry::showRequested, [&] {
+        shownWith << e.caption() << e.prefixText() << e.tierDescription() << e.secondCurrencyText();
+    });
 
     terminal->openOperator(1);
 
     EXPECT_EQ(shownWith, QStringList({"ПЛАТЕЖИ->Сотовая связь-> Мобил-Тест", "99", "До 100: 2%", "0.00"}));
-    EXPECT_EQ(e.butonCaption(), QStringLiteral(" Мобил-Тест"));
-    EXPECT_EQ(e.butonHint(), QStringLiteral("500"));
-    EXPECT_EQ(e.butonImageIndex(), 0);
+    EXPECT_EQ(e.operatorCaption(), QStringLiteral(" Мобил-Тест"));
+    EXPECT_EQ(e.article(), QStringLiteral("500"));
+    EXPECT_EQ(e.operatorImageIndex(), 0);
     EXPECT_TRUE(e.checkBalanceEnabled());
     const OperatorProfile& p = e.profile();
     EXPECT_EQ(p.mask, QStringLiteral("XXX-XX-XX"));
@@ -436,7 +447,7 @@ TEST_F(OpenOperator, PreparesTheWindowThenAsksToShowIt) {
     EXPECT_FALSE(e.tierVisible(2));
     // The empty sum is 0, which tier 1 takes.
     EXPECT_EQ(e.tierColour(0), kRed);
-    EXPECT_EQ(e.label18(), QStringLiteral("0.00"));
+    EXPECT_EQ(e.creditedText(), QStringLiteral("0.00"));
 }
 
 TEST_F(OpenOperator, EachClickReadsTheFilesAfreshAndStartsEmpty) {
@@ -446,22 +457,22 @@ TEST_F(OpenOperator, EachClickReadsTheFilesAfreshAndStartsEmpty) {
     typeAccount(e, QStringLiteral("1234567"));
     typeSum(e, QStringLiteral("50"));
     ASSERT_TRUE(e.payEnabled());
-    e.checkBalanceClick();
+    e.balanceClicked();
     ASSERT_FALSE(e.checkBalanceEnabled());
 
     writeSettings("text1=abc");
     writeOperators("[500]\nname=Мобил-Тест\nstatus=1\nkolznak=5\nCheckBalance=1\n");
     terminal->openOperator(1);
 
-    EXPECT_EQ(e.edit1(), QString());
-    EXPECT_EQ(e.edit3(), QString());
+    EXPECT_EQ(e.typedAccount(), QString());
+    EXPECT_EQ(e.sumText(), QString());
     EXPECT_EQ(e.accountNumber(), QString());
     EXPECT_EQ(e.profile().digitCount, 5);
     EXPECT_EQ(e.profile().mask, QStringLiteral("XX=XXX-XX-XX"));
     EXPECT_TRUE(e.checkBalanceEnabled());
     EXPECT_FALSE(e.tierVisible(0));
-    EXPECT_EQ(e.label16(), QStringLiteral("без комиссии"));
-    EXPECT_EQ(e.label12(), QString());
+    EXPECT_EQ(e.tierDescription(), QStringLiteral("без комиссии"));
+    EXPECT_EQ(e.secondCurrencyText(), QString());
 }
 
 } // namespace

@@ -182,7 +182,7 @@ TEST(JournalInMainWindow, DatePickerAndOpenFileLoadTheDay) {
     ASSERT_NE(date, nullptr);
 
     date->setDate(QDate(2026, 12, 5));
-    EXPECT_EQ(terminal.model().dateData, QDate(2026, 12, 5));
+    EXPECT_EQ(terminal.model().shownDate, QDate(2026, 12, 5));
     EXPECT_EQ(terminal.journal().cell(2, PaymentJournal::TransactionId), QStringLiteral("d5"));
 
     auto* n11 = window.findChild<QAction*>(QStringLiteral("N11"));

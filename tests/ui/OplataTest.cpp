@@ -9,11 +9,11 @@
 #include "ui/Unit1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -54,12 +54,17 @@ protected:
         win->terminal().buildCatalogue();
         win->show();
 
-        QObject::connect(&win->terminal().paymentEntry(), &PaymentEntry::createPaymentRequested,
-                         [this](const QString& mode) {
-                             handedOver << mode + QStringLiteral(" ") +
-                                               win->terminal().paymentEntry().accountNumber() +
-                                               (oplat->isVisible() ? " open" : " closed");
-                         });
+        auto handOver = [this](const char* mode) {
+            return [this, mode] {
+                handedOver << QString::fromLatin1(mode) + QStringLiteral(" ") +
+                                  win->terminal().paymentEntry().accountNumber() +
+                                  (oplat->isVisible() ? " open" : " closed");
+            };
+        };
+        PaymentEntry& entry = win->terminal().paymentEntry();
+        QObject::connect(&entry, &PaymentEntry::payRequested, handOver("0"));
+        QObject::connect(&entry, &PaymentEntry::deferRequested, handOver("9"));
+        QObject::connect(&entry, &PaymentEntry::balanceRequested, handOver("2"));
     }
 
     // The operator button as the cashier clicks it.

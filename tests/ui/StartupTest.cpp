@@ -249,7 +249,7 @@ TEST_F(Startup, ALongNewsLineKeepsTheWindowsWidth) {
     w->show();
     const QString news = QString(190, QChar(0x0416)); // "Ж", a wide letter
     // What a minute of ticking makes of it: the text three times over.
-    w->terminal().model().news = news + news + news;
+    w->terminal().model().newsCaption = news + news + news;
     w->terminal().model().notify();
     QCoreApplication::processEvents();
     EXPECT_EQ(w->width(), 924);

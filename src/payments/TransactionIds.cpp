@@ -1,0 +1,22 @@
+#include "payments/TransactionIds.h"
+
+#include "core/AppContext.h"
+#include "payments/PaymentJournal.h"
+#include "platform/SystemClock.h"
+
+QString TransactionIds::next() {
+    const QString prefix =
+        ctx_.terminalNumber + QLatin1Char('_') + ctx_.loginDateTime.date().toString(QStringLiteral("yyMMdd"));
+    QTime time = ctx_.clock->now().time();
+    QString id;
+    for (int tries = 0; tries < 24 * 3600; ++tries) {
+        id = prefix + time.toString(QStringLiteral("hhmmss"));
+        const bool taken = issued_.contains(id) || journal_.findRow(PaymentJournal::TransactionId, id, 1,
+                                                                    PaymentJournal::Match::Exact) >= 0;
+        if (!taken)
+            break;
+        time = time.addSecs(1);
+    }
+    issued_.insert(id);
+    return id;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+
+struct AppContext;
+class PaymentJournal;
+
+// Makes the transaction ids of payments, cancellation requests and goods sales:
+// terminal + "_" + the login date "yymmdd" + the time "hhnnss". An id already
+// issued in this run or standing in the journal shown is never issued again: the
+// next second that gives a free id is taken instead.
+class TransactionIds {
+public:
+    TransactionIds(const AppContext& ctx, const PaymentJournal& journal) : ctx_(ctx), journal_(journal) {}
+
+    QString next();
+
+private:
+    const AppContext& ctx_;
+    const PaymentJournal& journal_;
+    QSet<QString> issued_;
+};
