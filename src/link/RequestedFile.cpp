@@ -17,7 +17,6 @@ bool RequestedFile::request() {
         return false;
     }
     tableVisible_ = false;
-    emit changed();
     link_.sendRequest(spec_.bodies());
     refreshEnabled_ = false;
     emit changed();

@@ -11,7 +11,9 @@ FlowLayout::~FlowLayout() {
         delete item;
 }
 
-void FlowLayout::addItem(QLayoutItem* item) { items_.append(item); }
+void FlowLayout::addItem(QLayoutItem* item) {
+    items_.append(item);
+}
 
 QLayoutItem* FlowLayout::itemAt(int index) const {
     return index >= 0 && index < items_.size() ? items_.at(index) : nullptr;
@@ -21,7 +23,9 @@ QLayoutItem* FlowLayout::takeAt(int index) {
     return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
 }
 
-int FlowLayout::heightForWidth(int width) const { return doLayout(QRect(0, 0, width, 0), true); }
+int FlowLayout::heightForWidth(int width) const {
+    return doLayout(QRect(0, 0, width, 0), true);
+}
 
 QSize FlowLayout::minimumSize() const {
     QSize size;

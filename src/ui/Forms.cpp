@@ -1,5 +1,7 @@
 #include "ui/Forms.h"
 
+#include "goods/TurnoverStatement.h"
+
 #include "terminal/Terminal.h"
 #include "ui/Anketa.h"
 #include "ui/Logpas.h"
@@ -12,6 +14,8 @@
 #include "ui/Unit1.h"
 #include "ui/Vippoday.h"
 #include "ui/Vippodnym.h"
+
+#include <QPushButton>
 
 namespace {
 // Every window belongs to the main window: it stays in front of it and goes
@@ -35,9 +39,20 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     create(Progress, winMain, creationOrder, "TProgress");
     create(CancelPlat, winMain, creationOrder, "TCancelPlat");
     create(Priceall, winMain, creationOrder, "TPriceall");
-    create(OborVed, winMain, creationOrder, "TOborVed");
+    OborVed = new TOborVed(winMain->terminal().turnover(), winMain);
+    creationOrder << QStringLiteral("TOborVed");
     create(Prodaja, winMain, creationOrder, "TProdaja");
     create(Sklad, winMain, creationOrder, "TSklad");
+    wireMainWindow();
+}
+
+void Forms::wireMainWindow() {
+    // The main window's buttons that open the other windows.
+    auto opens = [this](const char* buttonName, auto handler) {
+        auto* b = winMain->findChild<QPushButton*>(QString::fromLatin1(buttonName));
+        QObject::connect(b, &QPushButton::clicked, winMain, handler);
+    };
+    opens("BitBtn11", [this] { OborVed->openFromMain(); });
 }
 
 Forms::~Forms() {

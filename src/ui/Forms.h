@@ -48,4 +48,7 @@ public:
 
     // Class names in the order the windows were created.
     QStringList creationOrder;
+
+private:
+    void wireMainWindow();
 };

@@ -1,10 +1,23 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ServerFedWindow.h"
 
-// The goods turnover statement.
-class TOborVed : public QDialog {
+class QPlainTextEdit;
+class TurnoverStatement;
+
+// The goods turnover statement: the server's ready-made lines in a fixed-pitch
+// font, refreshed on request.
+class TOborVed : public ServerFedWindow {
     Q_OBJECT
 public:
-    explicit TOborVed(QWidget* parent = nullptr);
+    TOborVed(TurnoverStatement& statement, QWidget* parent = nullptr);
+
+protected:
+    void activated() override;
+
+private:
+    void syncFromStatement();
+
+    TurnoverStatement& statement_;
+    QPlainTextEdit* vedomost_;
 };

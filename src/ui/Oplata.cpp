@@ -2,6 +2,7 @@
 
 #include "core/MainWindowModel.h"
 #include "terminal/Terminal.h"
+#include "ui/Widgets.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -46,6 +47,9 @@ using oplata::Shape;
 
 namespace {
 
+using Widgets::label;
+using Widgets::named;
+
 constexpr int kClientWidth = 518;
 constexpr int kClientHeight = 284;
 
@@ -62,17 +66,6 @@ constexpr int kHiddenY = 400;
 
 const QColor kFrameColour(0, 0, 255);
 constexpr int kFrameWidth = 3;
-
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QLabel* label(const QString& text, const char* name, QWidget* parent, const QRect& geometry) {
-    auto* l = named(new QLabel(text, parent), name);
-    l->setGeometry(geometry);
-    return l;
-}
 
 void setTextColour(QLabel* l, const QColor& colour) {
     QPalette pal = l->palette();

@@ -9,6 +9,7 @@
 #include "ui/FlowLayout.h"
 #include "ui/JournalGrid.h"
 #include "ui/Logo.h"
+#include "ui/Widgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,21 +40,9 @@
 
 namespace {
 
-template <typename W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QLabel* label(const QString& text, const char* name, QWidget* parent) {
-    return named(new QLabel(text, parent), name);
-}
-
-QPushButton* button(const QString& text, const char* name, QWidget* parent, const QString& hint = QString()) {
-    auto* b = named(new QPushButton(text, parent), name);
-    if (!hint.isEmpty())
-        b->setToolTip(hint);
-    return b;
-}
+using Widgets::button;
+using Widgets::label;
+using Widgets::named;
 
 const int kStatusWidths[10] = {70, 200, 60, 100, 50, 100, 60, 50, 80, 50};
 

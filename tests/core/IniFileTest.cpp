@@ -28,8 +28,9 @@ TEST_P(IniReadTest, ReadsValue) {
     if (!c.file.isNull())
         TestFiles::write(path, c.file);
     IniFile ini(path);
-    EXPECT_EQ(ini.readString(QString::fromUtf8(c.section), QString::fromUtf8(c.key), QString::fromUtf8(c.def)),
-              c.expected);
+    EXPECT_EQ(
+        ini.readString(QString::fromUtf8(c.section), QString::fromUtf8(c.key), QString::fromUtf8(c.def)),
+        c.expected);
 }
 
 const char kBinary[] = "[o]\r\nk=\x01\x02\xff\r\n\x00\x00=\r\n";
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"single_quotes", "[o]\r\nk='x'\r\n", "o", "k", "", QStringLiteral("x")},
         ReadCase{"unmatched_quotes_kept", "[o]\r\nk=\"x'\r\n", "o", "k", "", QStringLiteral("\"x'")},
         ReadCase{"first_key_wins", "[o]\r\nk=1\r\nk=2\r\n", "o", "k", "", QStringLiteral("1")},
-        ReadCase{"first_section_wins", "[o]\r\nk=1\r\n[O]\r\nk=2\r\nj=3\r\n", "o", "j", "d", QStringLiteral("d")},
+        ReadCase{"first_section_wins", "[o]\r\nk=1\r\n[O]\r\nk=2\r\nj=3\r\n", "o", "j", "d",
+                 QStringLiteral("d")},
         ReadCase{"equals_in_value", "[o]\r\nk=a=b\r\n", "o", "k", "", QStringLiteral("a=b")},
         ReadCase{"lf_only_lines", "[o]\nk=1\nj=2\n", "o", "j", "", QStringLiteral("2")},
         ReadCase{"cyrillic_cp1251", TestFiles::cp("[Опции]\r\nимя=Касса №1\r\n"), "опции", "ИМЯ", "",
@@ -74,8 +76,8 @@ TEST(IniWrite, CreatesFileAndSectionThenReplacesOnlyThatKeysLine) {
     ini.writeString(QStringLiteral("other"), QStringLiteral("a"), QStringLiteral("б"));
     ini.writeString(QStringLiteral("OPTIONS"), QStringLiteral("IP"), QStringLiteral("10.0.0.2"));
     EXPECT_EQ(TestFiles::read(path),
-              QByteArray("[options]\r\nIP=10.0.0.2\r\nterminal=101\r\n\r\n[other]\r\na=") + TestFiles::cp("б") +
-                  "\r\n");
+              QByteArray("[options]\r\nIP=10.0.0.2\r\nterminal=101\r\n\r\n[other]\r\na=") +
+                  TestFiles::cp("б") + "\r\n");
 }
 
 TEST(IniWrite, KeepsUnrelatedLinesAndAppendsToTheRightSection) {
@@ -84,7 +86,8 @@ TEST(IniWrite, KeepsUnrelatedLinesAndAppendsToTheRightSection) {
     TestFiles::write(path, "; note\r\n[options]\r\nip=1\r\n\r\n[z]\r\nq=2\r\n");
     IniFile ini(path);
     ini.writeString(QStringLiteral("options"), QStringLiteral("ipport"), QStringLiteral("5001"));
-    EXPECT_EQ(TestFiles::read(path), QByteArray("; note\r\n[options]\r\nip=1\r\nipport=5001\r\n\r\n[z]\r\nq=2\r\n"));
+    EXPECT_EQ(TestFiles::read(path),
+              QByteArray("; note\r\n[options]\r\nip=1\r\nipport=5001\r\n\r\n[z]\r\nq=2\r\n"));
 }
 
 TEST(IniWrite, IpportAndIpPortAreOneKeyTheLaterWriteWins) {
@@ -92,7 +95,8 @@ TEST(IniWrite, IpportAndIpPortAreOneKeyTheLaterWriteWins) {
     IniFile ini(dir.filePath(QStringLiteral("ip.ini")));
     ini.writeString(QStringLiteral("options"), QStringLiteral("ipport"), QStringLiteral("5001"));
     ini.writeString(QStringLiteral("options"), QStringLiteral("IpPort"), QStringLiteral("5002"));
-    EXPECT_EQ(ini.readString(QStringLiteral("options"), QStringLiteral("ipport"), QString()), QStringLiteral("5002"));
+    EXPECT_EQ(ini.readString(QStringLiteral("options"), QStringLiteral("ipport"), QString()),
+              QStringLiteral("5002"));
     EXPECT_EQ(TestFiles::read(ini.fileName()), QByteArray("[options]\r\nIpPort=5002\r\n"));
 }
 
@@ -114,10 +118,12 @@ TEST(IniRead, SeesTheFileAsItIsNowAfterAnotherWriterReplacedIt) {
     const QString path = dir.filePath(QStringLiteral("operator.ini"));
     TestFiles::write(path, "[options]\r\ncreate=1\r\n");
     IniFile ini(path);
-    EXPECT_EQ(ini.readString(QStringLiteral("options"), QStringLiteral("create"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(ini.readString(QStringLiteral("options"), QStringLiteral("create"), QString()),
+              QStringLiteral("1"));
     QFile::remove(path);
     TestFiles::write(path, "[options]\r\ncreate=2\r\n");
-    EXPECT_EQ(ini.readString(QStringLiteral("options"), QStringLiteral("create"), QString()), QStringLiteral("2"));
+    EXPECT_EQ(ini.readString(QStringLiteral("options"), QStringLiteral("create"), QString()),
+              QStringLiteral("2"));
     QFile::remove(path);
     EXPECT_EQ(ini.readString(QStringLiteral("options"), QStringLiteral("create"), QStringLiteral("gone")),
               QStringLiteral("gone"));

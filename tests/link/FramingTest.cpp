@@ -63,7 +63,8 @@ TEST(FrameSplitter, ManySmallReadsOfALargeMessage) {
 
 TEST(Frame, AddsTheTerminatorInCp1251) {
     EXPECT_EQ(Framing::frame(QStringLiteral("Ux901234567")), QByteArray("Ux901234567$k$"));
-    EXPECT_EQ(Framing::frame(QStringLiteral("dКасса")), QByteArray("d") + TextCodec::toCp1251(u"Касса") + "$k$");
+    EXPECT_EQ(Framing::frame(QStringLiteral("dКасса")),
+              QByteArray("d") + TextCodec::toCp1251(u"Касса") + "$k$");
     EXPECT_EQ(Framing::frame(QString()), QByteArray("$k$"));
 }
 

@@ -1,0 +1,58 @@
+#include "ui/ServerFedWindow.h"
+
+#include "link/RequestedFile.h"
+#include "ui/Widgets.h"
+
+#include <QStackedLayout>
+
+ServerFedWindow::ServerFedWindow(RequestedFile& file, const char* objectName, const QString& caption,
+                                 QWidget* parent)
+    : QDialog(parent), file_(file) {
+    setObjectName(QString::fromLatin1(objectName));
+    setWindowTitle(caption);
+    connect(&file_, &RequestedFile::changed, this, &ServerFedWindow::syncRequestState);
+}
+
+void ServerFedWindow::openFromMain() {
+    activated();
+    show();
+    raise();
+    activateWindow();
+}
+
+QWidget* ServerFedWindow::tableArea(QWidget* view, const char* waitingName, const QString& waitingText) {
+    auto* area = new QWidget(this);
+    stack_ = new QStackedLayout(area);
+    stack_->setContentsMargins(0, 0, 0, 0);
+    view_ = view;
+    waiting_ = Widgets::label(waitingText, waitingName, area);
+    waiting_->setAlignment(Qt::AlignCenter);
+    waiting_->setStyleSheet(QStringLiteral("color: #800000; font-weight: bold; font-size: 16px;"));
+    stack_->addWidget(view_);
+    stack_->addWidget(waiting_);
+    syncRequestState();
+    return area;
+}
+
+QPushButton* ServerFedWindow::refreshButton(const char* name, const QString& hint) {
+    refresh_ = Widgets::button(QStringLiteral("Обновить"), name, this, hint);
+    syncRequestState();
+    return refresh_;
+}
+
+QPushButton* ServerFedWindow::reportButton(const char* name, const QString& caption, const QString& hint) {
+    return Widgets::button(caption, name, this, hint);
+}
+
+QPushButton* ServerFedWindow::closeButton(const char* name) {
+    QPushButton* b = Widgets::button(QStringLiteral("Выход"), name, this);
+    connect(b, &QPushButton::clicked, this, &QWidget::hide);
+    return b;
+}
+
+void ServerFedWindow::syncRequestState() {
+    if (stack_)
+        stack_->setCurrentWidget(file_.tableVisible() ? view_ : static_cast<QWidget*>(waiting_));
+    if (refresh_)
+        refresh_->setEnabled(file_.refreshEnabled());
+}
