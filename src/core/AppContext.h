@@ -9,6 +9,8 @@
 class Dialogs;
 class SystemClock;
 class FileDialog;
+class ReceiptPrinter;
+class SpreadsheetWriter;
 
 // Process-wide state of the terminal, owned by the main window for the whole run.
 struct AppContext {
@@ -41,6 +43,8 @@ struct AppContext {
     Dialogs* dialogs = nullptr;
     SystemClock* clock = nullptr;
     FileDialog* fileDialog = nullptr;
+    ReceiptPrinter* printer = nullptr;         // the receipt
+    SpreadsheetWriter* spreadsheet = nullptr; // the spreadsheet export
 
     // setting.ini of a terminal directory: programDir + terminal + "/setting.ini".
     QString settingsPath(const QString& terminal) const {

@@ -28,6 +28,8 @@ template <typename T> void create(T*& slot, QWidget* owner, QStringList& order, 
 
 Forms::Forms(const QString& programDir, const Seams& seams) {
     winMain = new TwinMain(programDir, seams.dialogs, seams.clock, seams.fileDialog);
+    winMain->terminal().context().printer = seams.printer;
+    winMain->terminal().context().spreadsheet = seams.spreadsheet;
     creationOrder << QStringLiteral("TwinMain");
     // The payment window mirrors the main window's terminal logic.
     Oplat = new TOplat(winMain->terminal(), winMain);

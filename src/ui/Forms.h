@@ -7,6 +7,8 @@
 
 class Dialogs;
 class FileDialog;
+class ReceiptPrinter;
+class SpreadsheetWriter;
 class SystemClock;
 class TwinMain;
 class TOplat;
@@ -24,6 +26,8 @@ struct Seams {
     Dialogs* dialogs = nullptr;
     SystemClock* clock = nullptr;
     FileDialog* fileDialog = nullptr;
+    ReceiptPrinter* printer = nullptr;
+    SpreadsheetWriter* spreadsheet = nullptr;
 };
 
 // The program's eleven windows, created once in their fixed order (the main
