@@ -88,6 +88,13 @@ TProdaja::TProdaja(GoodsSale& sale, QWidget* parent) : QDialog(parent), sale_(sa
     setFixedSize(sizeHint());
 }
 
+void TProdaja::addField(QGridLayout* grid, int row, int column, const QString& caption, const char* labelName,
+                        GoodsSale::Field f, int span) {
+    QWidget* parent = grid->parentWidget();
+    grid->addWidget(label(caption, labelName, parent), row, column);
+    grid->addWidget(makeEdit(f, parent), row, column + 1, 1, span);
+}
+
 QLineEdit* TProdaja::makeEdit(GoodsSale::Field f, QWidget* parent) {
     auto* e = named(new QLineEdit(parent), GoodsSale::objectName(f));
     if (GoodsSale::inputLimit(f) > 0)
@@ -107,17 +114,14 @@ QWidget* TProdaja::buildBuyerTab() {
 
     auto* groupBox1 = named(new QGroupBox(QStringLiteral("Абонент"), page), "GroupBox1");
     auto* g1 = new QGridLayout(groupBox1);
-    g1->addWidget(label(QStringLiteral("Фамилия"), "Label1", groupBox1), 0, 0);
-    g1->addWidget(makeEdit(GoodsSale::Family, groupBox1), 0, 1);
+    addField(g1, 0, 0, QStringLiteral("Фамилия"), "Label1", GoodsSale::Family);
     g1->addWidget(label(QStringLiteral("Тип клиента"), "Label2", groupBox1), 0, 2);
     auto* comboBox1 = named(new QComboBox(groupBox1), "ComboBox1");
     comboBox1->addItems({QStringLiteral("1 ФИЗИЧЕСКОЕ ЛИЦО"), QStringLiteral("2 ЮРИДИЧЕСКОЕ ЛИЦО"),
                          QStringLiteral("3 ПБОЮЛ")});
     g1->addWidget(comboBox1, 0, 3);
-    g1->addWidget(label(QStringLiteral("Имя"), "Label3", groupBox1), 1, 0);
-    g1->addWidget(makeEdit(GoodsSale::Name, groupBox1), 1, 1);
-    g1->addWidget(label(QStringLiteral("Отчество"), "Label4", groupBox1), 2, 0);
-    g1->addWidget(makeEdit(GoodsSale::Otchestvo, groupBox1), 2, 1);
+    addField(g1, 1, 0, QStringLiteral("Имя"), "Label3", GoodsSale::Name);
+    addField(g1, 2, 0, QStringLiteral("Отчество"), "Label4", GoodsSale::Otchestvo);
     layout->addWidget(groupBox1);
 
     auto* groupBox2 = named(new QGroupBox(QStringLiteral("Паспортные данные"), page), "GroupBox2");
@@ -125,12 +129,9 @@ QWidget* TProdaja::buildBuyerTab() {
     auto* comboBox2 = named(new QComboBox(groupBox2), "ComboBox2");
     comboBox2->addItems({QStringLiteral("1 Паспорт"), QStringLiteral("2 Удостоверение")});
     g2->addWidget(comboBox2, 0, 0, 1, 2);
-    g2->addWidget(label(QStringLiteral("Серия"), "Label6", groupBox2), 0, 2);
-    g2->addWidget(makeEdit(GoodsSale::PasportSeri, groupBox2), 0, 3);
-    g2->addWidget(label(QStringLiteral("№"), "Label7", groupBox2), 0, 4);
-    g2->addWidget(makeEdit(GoodsSale::PasportNomer, groupBox2), 0, 5);
-    g2->addWidget(label(QStringLiteral("Выдан"), "Label5", groupBox2), 1, 0);
-    g2->addWidget(makeEdit(GoodsSale::PasportVidan, groupBox2), 1, 1, 1, 5);
+    addField(g2, 0, 2, QStringLiteral("Серия"), "Label6", GoodsSale::PasportSeri);
+    addField(g2, 0, 4, QStringLiteral("№"), "Label7", GoodsSale::PasportNomer);
+    addField(g2, 1, 0, QStringLiteral("Выдан"), "Label5", GoodsSale::PasportVidan, 5);
     g2->addWidget(label(QStringLiteral("Когда"), "Label8", groupBox2), 2, 0);
     dateTimePicker1_ = datePicker("DateTimePicker1", groupBox2);
     g2->addWidget(dateTimePicker1_, 2, 1);
@@ -141,14 +142,10 @@ QWidget* TProdaja::buildBuyerTab() {
 
     auto* groupBox3 = named(new QGroupBox(QStringLiteral("Адрес регистрации (прописка)"), page), "GroupBox3");
     auto* g3 = new QGridLayout(groupBox3);
-    g3->addWidget(label(QStringLiteral("Страна"), "Label12", groupBox3), 0, 0);
-    g3->addWidget(makeEdit(GoodsSale::Strana, groupBox3), 0, 1);
-    g3->addWidget(label(QStringLiteral("Область"), "Label13", groupBox3), 0, 2);
-    g3->addWidget(makeEdit(GoodsSale::Oblast, groupBox3), 0, 3);
-    g3->addWidget(label(QStringLiteral("Район (Город)"), "Label14", groupBox3), 1, 0);
-    g3->addWidget(makeEdit(GoodsSale::Gorod, groupBox3), 1, 1);
-    g3->addWidget(label(QStringLiteral("Адрес"), "Label15", groupBox3), 1, 2);
-    g3->addWidget(makeEdit(GoodsSale::Adres, groupBox3), 1, 3);
+    addField(g3, 0, 0, QStringLiteral("Страна"), "Label12", GoodsSale::Strana);
+    addField(g3, 0, 2, QStringLiteral("Область"), "Label13", GoodsSale::Oblast);
+    addField(g3, 1, 0, QStringLiteral("Район (Город)"), "Label14", GoodsSale::Gorod);
+    addField(g3, 1, 2, QStringLiteral("Адрес"), "Label15", GoodsSale::Adres);
     layout->addWidget(groupBox3);
     layout->addStretch(1);
     return page;
@@ -168,18 +165,12 @@ QWidget* TProdaja::buildGoodsTab() {
     connect(button1, &QPushButton::clicked, &sale_, &GoodsSale::chooseGoods);
     article->addWidget(button1);
     g->addLayout(article, 0, 1);
-    g->addWidget(label(QStringLiteral("Счет/инвойс"), "Label11", page), 1, 0);
-    g->addWidget(makeEdit(GoodsSale::Invoice, page), 1, 1);
-    g->addWidget(label(QStringLiteral("Наименование"), "Label19", page), 2, 0);
-    g->addWidget(makeEdit(GoodsSale::NaimenTovar, page), 2, 1);
-    g->addWidget(label(QStringLiteral("Цена"), "Label21", page), 3, 0);
-    g->addWidget(makeEdit(GoodsSale::Cena, page), 3, 1);
-    g->addWidget(label(QStringLiteral("Количество"), "Label20", page), 4, 0);
-    g->addWidget(makeEdit(GoodsSale::Kolich, page), 4, 1);
-    g->addWidget(label(QStringLiteral("Особые условия номер телефона"), "Label22", page), 5, 0);
-    g->addWidget(makeEdit(GoodsSale::Osobiuslov, page), 5, 1);
-    g->addWidget(label(QStringLiteral("Код SIM карты примечание"), "Label23", page), 6, 0);
-    g->addWidget(makeEdit(GoodsSale::Primech, page), 6, 1);
+    addField(g, 1, 0, QStringLiteral("Счет/инвойс"), "Label11", GoodsSale::Invoice);
+    addField(g, 2, 0, QStringLiteral("Наименование"), "Label19", GoodsSale::NaimenTovar);
+    addField(g, 3, 0, QStringLiteral("Цена"), "Label21", GoodsSale::Cena);
+    addField(g, 4, 0, QStringLiteral("Количество"), "Label20", GoodsSale::Kolich);
+    addField(g, 5, 0, QStringLiteral("Особые условия номер телефона"), "Label22", GoodsSale::Osobiuslov);
+    addField(g, 6, 0, QStringLiteral("Код SIM карты примечание"), "Label23", GoodsSale::Primech);
     g->setRowStretch(7, 1);
     for (const GoodsSale::Field f :
          {GoodsSale::KodTovar, GoodsSale::Invoice, GoodsSale::NaimenTovar, GoodsSale::Cena})

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QDateEdit;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -28,6 +29,9 @@ private:
     QWidget* buildBuyerTab();
     QWidget* buildGoodsTab();
     QLineEdit* makeEdit(GoodsSale::Field f, QWidget* parent);
+    // The field's label at (row, column) and its control right of it.
+    void addField(QGridLayout* grid, int row, int column, const QString& caption, const char* labelName,
+                  GoodsSale::Field f, int span = 1);
     void syncFromSale();
 
     GoodsSale& sale_;

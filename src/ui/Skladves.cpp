@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 
 TSklad::TSklad(Stock& stock, QWidget* parent)
     : GoodsWindow(stock, "Sklad", QStringLiteral("Товары на складе"), {60, 60, 290, 60, 60, 100}, Stock::Name,
@@ -25,6 +26,12 @@ void TSklad::openAsChooser() {
         return;
     }
     activated();
+    // Up over the sale window and with the keys once it shows, also where no
+    // window manager stacks the windows.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+    });
     show_(*this);
 }
 

@@ -59,6 +59,7 @@ protected:
 };
 
 TEST_F(GoodsEndToEnd, ASaleChosenFromTheStockIsDeferredThenAnotherFiledAndBothReachTheSimulator) {
+    const QSize mainSize = main().size();
     click(&main(), "BitBtn13");
     TProdaja* window = forms->Prodaja;
     ASSERT_TRUE(window->isVisible());
@@ -106,6 +107,8 @@ TEST_F(GoodsEndToEnd, ASaleChosenFromTheStockIsDeferredThenAnotherFiledAndBothRe
     EXPECT_NE(filed, deferred);
     EXPECT_EQ(journal().cell(2, Col::PaymentType), QStringLiteral("T"));
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("1"));
+    // The whole questionnaire in the transmission caption does not widen the main window.
+    EXPECT_EQ(main().size(), mainSize);
 
     // The deferred sale goes with "Провести платеж".
     journal().setCurrentRow(3);

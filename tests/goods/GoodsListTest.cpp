@@ -1,35 +1,13 @@
+#include "Separator.h"
 #include "core/MainWindowModel.h"
-#include "goods/Fixed4.h"
 #include "goods/GoodsSale.h"
 #include "goods/PriceList.h"
 #include "goods/Stock.h"
-#include "platform/Locale.h"
 #include "support/LinkedTerminal.h"
 
 #include <QSignalSpy>
 
 namespace {
-
-// Runs a test body under one decimal separator and puts the old one back.
-class Separator {
-public:
-    explicit Separator(QChar c) : saved_(Locale::decimalSeparator()) { Locale::setDecimalSeparator(c); }
-    ~Separator() { Locale::setDecimalSeparator(saved_); }
-
-private:
-    QChar saved_;
-};
-
-// "_" in an expectation stands for the locale's decimal separator.
-QString sep(const char* text) {
-    return QString::fromUtf8(text).replace(QLatin1Char('_'), Locale::decimalSeparator());
-}
-QStringList sep(std::initializer_list<const char*> texts) {
-    QStringList out;
-    for (const char* t : texts)
-        out << sep(t);
-    return out;
-}
 
 TEST(GoodsLines, PriceAndStockLinesAreCutFieldByField) {
     struct Case {
@@ -101,8 +79,7 @@ protected:
         Linked::SetUp();
         if (HasFatalFailure())
             return;
-        ctx().loginTerminal = ctx().terminalNumber = QStringLiteral("101");
-        ctx().registered = true;
+        signInAs101();
     }
     PriceList& prices() { return terminal->priceList(); }
     Stock& stock() { return terminal->stock(); }

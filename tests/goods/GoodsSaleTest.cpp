@@ -1,22 +1,16 @@
 #include "goods/GoodsSale.h"
-#include "core/TerminalCertificate.h"
+#include "Separator.h"
 #include "goods/GoodsList.h"
 #include "payments/PaymentJournal.h"
-#include "platform/Locale.h"
 #include "platform/TextCodec.h"
 #include "support/LinkedTerminal.h"
 
-#include <QDir>
 #include <QSignalSpy>
 
 namespace {
 
 using Col = PaymentJournal::Column;
 using F = GoodsSale::Field;
-
-QString sep(const char* text) {
-    return QString::fromUtf8(text).replace(QLatin1Char('_'), Locale::decimalSeparator());
-}
 
 TEST(SaleSum, WholeQuantityTimesTheFourDecimalPrice) {
     struct Case {
@@ -29,15 +23,13 @@ TEST(SaleSum, WholeQuantityTimesTheFourDecimalPrice) {
         {"1_5", "12_50", "0_00"}, {"3", "abc", "0_00"},      {"3", "", "0_00"},
         {" 2", "0_3333", "0_67"}, {"-1", "12_50", "-12_50"}, {"99", "12_3456", "1222_21"},
     };
-    const QChar saved = Locale::decimalSeparator();
     for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
-        Locale::setDecimalSeparator(separator);
+        Separator use(separator);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.quantity) + " x " + c.price);
             EXPECT_EQ(GoodsSale::sumFor(QString::fromUtf8(c.quantity), sep(c.price)), sep(c.sum));
         }
     }
-    Locale::setDecimalSeparator(saved);
 }
 
 // A registered terminal 101 with today's journal, a certificate, and the sale
@@ -48,15 +40,7 @@ protected:
         Linked::SetUp();
         if (HasFatalFailure())
             return;
-        clock.set(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)));
-        ctx().terminalNumber = ctx().loginTerminal = QStringLiteral("101");
-        ctx().journalDir = programDir + QStringLiteral("101/");
-        QDir().mkpath(ctx().journalDir);
-        ctx().loginDateTime = QDateTime(QDate(2026, 12, 9), QTime(9, 0));
-        ctx().paymentType = QStringLiteral("20");
-        ctx().registered = true;
-        TerminalCertificate::storeCertificate(ctx(), QStringLiteral("CERT-1"));
-        terminal->days().showDay(QDate(2026, 12, 9));
+        openDayOf101();
         sale().setIssued(QDate(2015, 3, 4));
         sale().setBorn(QDate(1990, 11, 25));
     }
