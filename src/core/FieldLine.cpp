@@ -31,6 +31,18 @@ QStringList fields(QStringView line, int count) {
     return out;
 }
 
+QStringView field(QStringView line, int index) {
+    qsizetype from = 0;
+    for (int i = 0; i < index; ++i) {
+        const qsizetype hash = line.indexOf(u'#', from);
+        if (hash < 0)
+            return QStringView();
+        from = hash + 1;
+    }
+    const qsizetype hash = line.indexOf(u'#', from);
+    return hash < 0 ? QStringView() : line.mid(from, hash - from);
+}
+
 QString decimal(const QString& figure) {
     return Locale::normalizeDecimal(figure);
 }

@@ -16,6 +16,10 @@ QStringList fields(QStringView line);
 // ignored.
 QStringList fields(QStringView line, int count);
 
+// Field `index` (from 0) as fields(line, count) would cut it, without copying:
+// empty when the line has no "#" left for it.
+QStringView field(QStringView line, int index);
+
 // A figure as the server writes it ("." or "," as its decimal mark) in the
 // locale's form: its first "." and then its first "," become the separator.
 QString decimal(const QString& figure);

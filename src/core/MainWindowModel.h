@@ -95,6 +95,10 @@ public:
     // the journal's date picker
     QDate shownDate;
 
+    // Goods pick mode: the sale window's chooser turns it on, the stock button
+    // turns it off; while on, the price list and the stock hand an item to the sale.
+    bool goodsPickMode = false;
+
     void notify() { emit changed(); }
 
 signals:

@@ -35,36 +35,41 @@ void PaymentCreation::queryBalance(const PaymentInput& input) {
     }
 }
 
-int PaymentCreation::record(const PaymentInput& input, const QString& note) {
-    // Without an accepted login there is no terminal directory to keep the payment in.
+bool PaymentCreation::file(JournalRow row, bool sendNow) {
+    // Without an accepted login there is no terminal directory to keep the row in.
     if (ctx_.journalDir.isEmpty()) {
         ctx_.dialogs->message(QStringLiteral("Требуется регистрация с сервером!!!"));
-        return -1;
+        return false;
     }
-    // Today's payment goes into today's journal, whatever day is on screen.
+    // Today's row goes into today's journal, whatever day is on screen.
     if (!days_.showingToday())
         days_.showDay(days_.today());
     PaymentJournal& journal = days_.table();
-    const QString id = ids_.next();
-    const int row = journal.insertPaymentRow();
+    if (row.transactionId.isEmpty())
+        row.transactionId = ids_.next();
+    row.executedAt = ctx_.clock->now().toString(QStringLiteral("dd.MM.yy hh:mm:ss"));
+    const int at = journal.insertPaymentRow();
     // The note goes to disk with the row itself.
-    journal.setPaymentRow(row,
-                          JournalRow{ctx_.clock->now().toString(QStringLiteral("dd.MM.yy hh:mm:ss")),
-                                     input.operatorCaption, input.account, input.credited, input.received, id,
-                                     note, input.article, ctx_.paymentType, QString(), QStringLiteral("0")});
-    journal.setCurrentRow(row);
+    journal.setPaymentRow(at, row);
+    journal.setCurrentRow(at);
     days_.saveDay();
-    return row;
+    if (sendNow) {
+        journal.setCurrentRow(at);
+        transmission_.sendSelectedRow();
+    }
+    return true;
+}
+
+JournalRow PaymentCreation::rowOf(const PaymentInput& input, const QString& note) const {
+    return JournalRow{
+        QString(), input.operatorCaption, input.account,    input.credited, input.received,     QString(),
+        note,      input.article,         ctx_.paymentType, QString(),      QStringLiteral("0")};
 }
 
 void PaymentCreation::payNow(const PaymentInput& input) {
-    const int row = record(input, QStringLiteral("в процессе"));
-    if (row < 0)
-        return;
-    days_.table().setCurrentRow(row);
-    transmission_.sendSelectedRow();
+    file(rowOf(input, QStringLiteral("в процессе")), true);
 }
 
 void PaymentCreation::defer(const PaymentInput& input) {
-    record(input, QStringLiteral("отложено"));
+    file(rowOf(input, QStringLiteral("отложено")), false);
 }

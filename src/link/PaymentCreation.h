@@ -7,6 +7,7 @@ class DayJournal;
 class ServerLink;
 class TransactionIds;
 class Transmission;
+struct JournalRow;
 
 // What the payment window hands over.
 struct PaymentInput {
@@ -31,10 +32,14 @@ public:
     // "БАЛАНС": the operator's balance query; nothing is recorded.
     void queryBalance(const PaymentInput& input);
 
+    // Files a row at the top of today's journal, stamped with the current time
+    // (an empty transaction id gets the next free one), selects it, saves the day
+    // and, when sendNow, sends it. False when there is no terminal directory to
+    // keep it in. Payments and goods sales are filed alike.
+    bool file(JournalRow row, bool sendNow);
+
 private:
-    // The new row at the top of today's journal, saved; -1 when there is no
-    // terminal directory to keep it in.
-    int record(const PaymentInput& input, const QString& note);
+    JournalRow rowOf(const PaymentInput& input, const QString& note) const;
 
     AppContext& ctx_;
     ServerLink& link_;

@@ -2,6 +2,9 @@
 
 #include "core/Builtins.h"
 #include "core/OperatorCatalogue.h"
+#include "goods/GoodsSale.h"
+#include "goods/PriceList.h"
+#include "goods/Stock.h"
 #include "goods/TurnoverStatement.h"
 #include "link/AccountSession.h"
 #include "link/ConfigurationReplies.h"
@@ -46,6 +49,12 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     creation_ = std::make_unique<PaymentCreation>(ctx_, *link_, days_, *ids_, *transmission_);
     paymentEntry_ = std::make_unique<PaymentEntry>();
     turnover_ = std::make_unique<TurnoverStatement>(ctx_, *link_, *fileReplies_);
+    priceList_ = std::make_unique<PriceList>(ctx_, model_, *link_, *fileReplies_);
+    stock_ = std::make_unique<Stock>(ctx_, model_, *link_, *fileReplies_);
+    goodsSale_ = std::make_unique<GoodsSale>(ctx_, model_, *ids_, *creation_);
+    // The price list and the stock hand the item picked to the sale.
+    connect(priceList_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
+    connect(stock_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             &Terminal::applyTerminalSettings);

@@ -12,9 +12,12 @@
 class AccountSession;
 class ConfigurationReplies;
 class FileReplies;
+class GoodsSale;
 class PaymentCreation;
 class PaymentEntry;
+class PriceList;
 class ServerLink;
+class Stock;
 class TransactionIds;
 class Transmission;
 class TurnoverStatement;
@@ -69,6 +72,9 @@ public:
     FileReplies& fileReplies() { return *fileReplies_; }
     TransactionIds& transactionIds() { return *ids_; }
     TurnoverStatement& turnover() { return *turnover_; }
+    PriceList& priceList() { return *priceList_; }
+    Stock& stock() { return *stock_; }
+    GoodsSale& goodsSale() { return *goodsSale_; }
 
     // The journal's days: the table shown, its file, today's.
     DayJournal& days() { return days_; }
@@ -101,5 +107,8 @@ private:
     std::unique_ptr<PaymentCreation> creation_;
     std::unique_ptr<PaymentEntry> paymentEntry_;
     std::unique_ptr<TurnoverStatement> turnover_;
+    std::unique_ptr<PriceList> priceList_;
+    std::unique_ptr<Stock> stock_;
+    std::unique_ptr<GoodsSale> goodsSale_;
     QStringList balGridMonths_;
 };

@@ -1,5 +1,7 @@
 #include "ui/Forms.h"
 
+#include "goods/GoodsSale.h"
+#include "goods/Stock.h"
 #include "goods/TurnoverStatement.h"
 
 #include "terminal/Terminal.h"
@@ -40,11 +42,14 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     create(VipDay, winMain, creationOrder, "TVipDay");
     create(Progress, winMain, creationOrder, "TProgress");
     create(CancelPlat, winMain, creationOrder, "TCancelPlat");
-    create(Priceall, winMain, creationOrder, "TPriceall");
+    Priceall = new TPriceall(winMain->terminal().priceList(), winMain);
+    creationOrder << QStringLiteral("TPriceall");
     OborVed = new TOborVed(winMain->terminal().turnover(), winMain);
     creationOrder << QStringLiteral("TOborVed");
-    create(Prodaja, winMain, creationOrder, "TProdaja");
-    create(Sklad, winMain, creationOrder, "TSklad");
+    Prodaja = new TProdaja(winMain->terminal().goodsSale(), winMain);
+    creationOrder << QStringLiteral("TProdaja");
+    Sklad = new TSklad(winMain->terminal().stock(), winMain);
+    creationOrder << QStringLiteral("TSklad");
     wireMainWindow();
 }
 
@@ -55,6 +60,15 @@ void Forms::wireMainWindow() {
         QObject::connect(b, &QPushButton::clicked, winMain, handler);
     };
     opens("BitBtn11", [this] { OborVed->openFromMain(); });
+    opens("BitBtn14", [this] { Priceall->openFromMain(); });
+    opens("BitBtn13", [this] { winMain->terminal().goodsSale().open(); });
+    opens("BitBtn10", [this] {
+        winMain->terminal().stock().leavePickMode();
+        Sklad->openFromMain();
+    });
+    // The sale window's goods chooser is the stock window.
+    QObject::connect(&winMain->terminal().goodsSale(), &GoodsSale::chooserRequested, Sklad,
+                     [this] { Sklad->openAsChooser(); });
 }
 
 Forms::~Forms() {

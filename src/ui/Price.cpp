@@ -1,7 +1,9 @@
 #include "ui/Price.h"
 
-TPriceall::TPriceall(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Priceall"));
-    setWindowTitle(QStringLiteral("ПРАЙС-ЛИСТ ГЛАВНОГО СКЛАДА"));
-    resize(520, 480);
+#include "goods/PriceList.h"
+
+TPriceall::TPriceall(PriceList& list, QWidget* parent)
+    : GoodsWindow(list, "Priceall", QStringLiteral("ПРАЙС-ЛИСТ ГЛАВНОГО СКЛАДА"), {60, 260, 120},
+                  PriceList::Name, parent) {
+    resize(560, 520);
 }

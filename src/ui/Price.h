@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/GoodsWindow.h"
+
+class PriceList;
 
 // The price list of the main warehouse.
-class TPriceall : public QDialog {
+class TPriceall : public GoodsWindow {
     Q_OBJECT
 public:
-    explicit TPriceall(QWidget* parent = nullptr);
+    TPriceall(PriceList& list, QWidget* parent = nullptr);
 };

@@ -1,7 +1,41 @@
 #include "ui/Skladves.h"
 
-TSklad::TSklad(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Sklad"));
-    setWindowTitle(QStringLiteral("Товары на складе"));
-    resize(700, 480);
+#include "goods/Stock.h"
+#include "ui/Widgets.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+TSklad::TSklad(Stock& stock, QWidget* parent)
+    : GoodsWindow(stock, "Sklad", QStringLiteral("Товары на складе"), {60, 60, 290, 60, 60, 100}, Stock::Name,
+                  parent),
+      stock_(stock), show_([](TSklad& w) { w.exec(); }) {
+    resize(760, 520);
+    bitBtn4_ = Widgets::button(QStringLiteral("К форме продаж"), "BitBtn4", this,
+                               QStringLiteral("Перенос даных к форме продажи товаров"));
+    buttonRow()->insertWidget(1, bitBtn4_);
+    connect(bitBtn4_, &QPushButton::clicked, this, [this] { pickSelected(); });
+    syncFromList();
+}
+
+void TSklad::openAsChooser() {
+    if (isVisible()) {
+        openFromMain();
+        return;
+    }
+    activated();
+    // Up over the sale window and with the keys once it shows, also where no
+    // window manager stacks the windows.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+    });
+    show_(*this);
+}
+
+void TSklad::syncFromList() {
+    GoodsWindow::syncFromList();
+    bitBtn4_->setVisible(stock_.pickButtonVisible());
 }

@@ -232,6 +232,8 @@ QWidget* TwinMain::buildPaymentsPage() {
     p4->setContentsMargins(4, 2, 4, 2);
     platej_ = label(QStringLiteral("ПЕРЕДАЁМ ПЛАТЕЖИ....."), "Platej", panel4_);
     platej_->setStyleSheet(QStringLiteral("color: #800000; font-weight: bold;"));
+    // A sale's account is its whole questionnaire: the caption is cut, the window keeps its width.
+    platej_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     progressBar1_ = named(new QProgressBar(panel4_), "ProgressBar1");
     progressBar1_->setRange(0, 100);
     p4->addWidget(platej_, 1);

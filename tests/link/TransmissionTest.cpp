@@ -20,15 +20,7 @@ protected:
         Linked::SetUp();
         if (HasFatalFailure())
             return;
-        clock.set(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)));
-        ctx().terminalNumber = ctx().loginTerminal = QStringLiteral("101");
-        ctx().journalDir = programDir + QStringLiteral("101/");
-        QDir().mkpath(ctx().journalDir);
-        ctx().loginDateTime = QDateTime(QDate(2026, 12, 9), QTime(9, 0));
-        ctx().paymentType = QStringLiteral("20");
-        ctx().registered = true;
-        TerminalCertificate::storeCertificate(ctx(), QStringLiteral("CERT-1"));
-        terminal->days().showDay(QDate(2026, 12, 9));
+        openDayOf101();
     }
 
     PaymentJournal& journal() { return terminal->journal(); }

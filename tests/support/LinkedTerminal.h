@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/MainWindowModel.h"
+#include "core/TerminalCertificate.h"
 #include "link/ServerLink.h"
 #include "platform/TextCodec.h"
 #include "support/FakeClock.h"
@@ -11,6 +12,7 @@
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +39,24 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return link().isOpen(); }));
     }
 
+    // Terminal 101 after its login was accepted.
+    void signInAs101() {
+        ctx().terminalNumber = ctx().loginTerminal = QStringLiteral("101");
+        ctx().registered = true;
+    }
+    // ... at 14:05:09 on 9 December 2026, logged in that morning, with that day's
+    // journal open in its directory and the certificate "CERT-1".
+    void openDayOf101() {
+        clock.set(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)));
+        signInAs101();
+        ctx().journalDir = programDir + QStringLiteral("101/");
+        QDir().mkpath(ctx().journalDir);
+        ctx().loginDateTime = QDateTime(QDate(2026, 12, 9), QTime(9, 0));
+        ctx().paymentType = QStringLiteral("20");
+        TerminalCertificate::storeCertificate(ctx(), QStringLiteral("CERT-1"));
+        terminal->days().showDay(QDate(2026, 12, 9));
+    }
+
     ServerLink& link() { return terminal->link(); }
     MainWindowModel& model() { return terminal->model(); }
     AppContext& ctx() { return terminal->context(); }
@@ -54,4 +74,3 @@ protected:
         }));
     }
 };
-

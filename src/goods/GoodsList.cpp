@@ -1,0 +1,113 @@
+#include "goods/GoodsList.h"
+
+#include "core/AppContext.h"
+#include "core/FieldLine.h"
+#include "core/MainWindowModel.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+
+GoodsList::GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
+                     Spec spec, QObject* parent)
+    : QAbstractTableModel(parent), ctx_(ctx), model_(model), headers_(spec.headers), letter_(spec.letter),
+      file_(ctx, link, replies,
+            RequestedFile::Spec{
+                spec.letter, QStringLiteral("Необходимо зарегистрироваться!"),
+                [&ctx, request = spec.request] { return QStringList{request(ctx.loginTerminal)}; }}) {
+    connect(&file_, &RequestedFile::arrived, this, [this] { load(); });
+}
+
+QString GoodsList::filePath() const {
+    return ctx_.programDir + letter_ + ctx_.loginTerminal + QStringLiteral(".txt");
+}
+
+void GoodsList::activate() {
+    load();
+}
+
+void GoodsList::refresh() {
+    file_.request();
+}
+
+void GoodsList::load() {
+    QStringList lines;
+    if (!FileIo::readLines(filePath(), &lines)) {
+        file_.request();
+        return;
+    }
+    if (lines.size() < 2) {
+        // What was shown stays.
+        ctx_.dialogs->message(QStringLiteral("Данные отсуствуют!!!"));
+        return;
+    }
+    stamp_ = FieldLine::fields(lines.front(), 1).front();
+    lines.removeFirst();
+    std::vector<QStringList> rows = rowsFor(lines);
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+    emit changed();
+}
+
+void GoodsList::setFilterTicked(bool ticked) {
+    filterTicked_ = ticked;
+    emit changed();
+    load();
+}
+
+void GoodsList::setFilterText(const QString& text) {
+    filterText_ = text;
+    if (filterTicked_)
+        load();
+}
+
+bool GoodsList::keeps(bool ticked, const QString& filter, QStringView name) {
+    if (!ticked)
+        return true;
+    return !filter.isEmpty() && name.contains(filter, Qt::CaseSensitive);
+}
+
+QString GoodsList::cell(int row, int column) const {
+    if (row < 0 || size_t(row) >= rows_.size() || column < 0 || column >= rows_[size_t(row)].size())
+        return QString();
+    return rows_[size_t(row)].at(column);
+}
+
+QStringList GoodsList::exportLines() const {
+    const QString cellEnd = QStringLiteral("##");
+    QStringList lines{exportTitle(), QString()};
+    lines << headers_.join(cellEnd) + cellEnd;
+    for (const QStringList& row : rows_)
+        lines << row.join(cellEnd) + cellEnd;
+    return lines;
+}
+
+bool GoodsList::pickable(int row) const {
+    return model_.goodsPickMode && cell(row, 0).size() >= 4;
+}
+
+bool GoodsList::pick(int row) {
+    if (!pickable(row))
+        return false;
+    emit picked(pickOf(rows_[size_t(row)]));
+    return true;
+}
+
+int GoodsList::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int GoodsList::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(headers_.size());
+}
+
+QVariant GoodsList::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid())
+        return QVariant();
+    return cell(index.row(), index.column());
+}
+
+QVariant GoodsList::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= headers_.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return headers_.at(section);
+}

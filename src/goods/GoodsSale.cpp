@@ -1,0 +1,181 @@
+#include "goods/GoodsSale.h"
+
+#include "core/AppContext.h"
+#include "core/MainWindowModel.h"
+#include "goods/Fixed4.h"
+#include "goods/GoodsList.h"
+#include "link/PaymentCreation.h"
+#include "payments/PaymentJournal.h"
+#include "payments/TransactionIds.h"
+#include "platform/Convert.h"
+#include "platform/Dialogs.h"
+#include "platform/SystemClock.h"
+
+namespace {
+
+struct FieldInfo {
+    const char* name;
+    int limit;
+};
+
+// The item's fields are read-only, filled by a pick and shown whole; the record
+// cuts them to its widths.
+// clang-format off
+constexpr FieldInfo kFields[GoodsSale::FieldCount] = {
+    {"shifr", 0},          {"suma", 0},          {"family", 15},       {"name", 15},
+    {"otchestvo", 15},     {"pasport_vidan", 20}, {"pasport_seri", 3},  {"pasport_nomer", 8},
+    {"strana", 10},        {"oblast", 10},       {"gorod", 10},        {"adres", 15},
+    {"kod_tovar", 0},      {"invoice", 0},       {"naimen_tovar", 0},  {"cena", 0},
+    {"kolich", 2},         {"osobiuslov", 15},   {"primech", 15},
+};
+// clang-format on
+
+// The record's fields in the order the server reads them, each with its width.
+struct RecordField {
+    GoodsSale::Field field;
+    int width;
+};
+constexpr RecordField kRecord[] = {
+    {GoodsSale::Osobiuslov, 15},  {GoodsSale::KodTovar, 6},      {GoodsSale::Invoice, 7},
+    {GoodsSale::Kolich, 2},       {GoodsSale::Primech, 15},      {GoodsSale::Family, 15},
+    {GoodsSale::Name, 15},        {GoodsSale::Otchestvo, 15},    {GoodsSale::PasportSeri, 3},
+    {GoodsSale::PasportNomer, 8}, {GoodsSale::PasportVidan, 20}, {GoodsSale::Strana, 10},
+    {GoodsSale::Gorod, 12},       {GoodsSale::Oblast, 10},       {GoodsSale::Adres, 15},
+    {GoodsSale::NaimenTovar, 20}, {GoodsSale::Cena, 8},
+};
+
+// One form for the server whatever the desktop's short date looks like.
+const QString kRecordDate = QStringLiteral("dd.MM.yyyy");
+
+} // namespace
+
+const char* GoodsSale::objectName(Field field) {
+    return kFields[field].name;
+}
+
+int GoodsSale::inputLimit(Field field) {
+    return kFields[field].limit;
+}
+
+bool GoodsSale::acceptable(const QString& text) {
+    for (const QChar c : text) {
+        if (c == QLatin1Char('&') || c == QLatin1Char('#') || c == QLatin1Char('$'))
+            return false;
+    }
+    return true;
+}
+
+QString GoodsSale::sumFor(const QString& quantity, const QString& price) {
+    int count = 0;
+    if (!Convert::tryStrToInt(quantity, &count))
+        count = 0;
+    return Fixed4::product2(count, Fixed4::valueOr0(price));
+}
+
+GoodsSale::GoodsSale(AppContext& ctx, MainWindowModel& model, TransactionIds& ids, PaymentCreation& creation,
+                     QObject* parent)
+    : QObject(parent), ctx_(ctx), model_(model), ids_(ids), creation_(creation) {
+    // The pickers start on today, as a new form does.
+    if (ctx_.clock)
+        issued_ = born_ = ctx_.clock->now().date();
+}
+
+bool GoodsSale::edit(Field field, const QString& text) {
+    if (!acceptable(text))
+        return false;
+    fields_[field] = text;
+    if (field == Kolich)
+        fields_[Suma] = sumFor(text, fields_[Cena]);
+    emit changed();
+    return true;
+}
+
+void GoodsSale::setIssued(const QDate& date) {
+    issued_ = date;
+    emit changed();
+}
+
+void GoodsSale::setBorn(const QDate& date) {
+    born_ = date;
+    emit changed();
+}
+
+QString GoodsSale::questionnaireRecord() const {
+    const QChar end = QLatin1Char('&');
+    QString record;
+    for (const RecordField& f : kRecord)
+        record += fields_[f.field].left(f.width) + end;
+    record += issued_.toString(kRecordDate) + end;
+    record += born_.toString(kRecordDate) + end;
+    return record;
+}
+
+void GoodsSale::open() {
+    fields_[Shifr] = ids_.next();
+    emit changed();
+    emit showRequested();
+}
+
+void GoodsSale::activate() {
+    caption_ = QStringLiteral("Продажа товара. Новая операция");
+    recordEnabled_ = true;
+    emit changed();
+}
+
+void GoodsSale::chooseGoods() {
+    model_.goodsPickMode = true;
+    emit chooserRequested();
+}
+
+void GoodsSale::take(const GoodsPick& item) {
+    fields_[KodTovar] = item.article;
+    if (item.hasInvoice)
+        fields_[Invoice] = item.invoice;
+    fields_[NaimenTovar] = item.name;
+    fields_[Cena] = item.price;
+    emit changed();
+}
+
+void GoodsSale::recordClicked() {
+    emit closeRequested();
+    file(true);
+}
+
+void GoodsSale::deferClicked() {
+    file(false);
+}
+
+void GoodsSale::clearClicked() {
+    // In this order: emptying the quantity recomputes the sum before the sum
+    // itself is emptied.
+    for (const Field f : {Family, Name, Otchestvo, PasportSeri, PasportNomer, PasportVidan, Strana, Gorod,
+                          Oblast, Adres, KodTovar, NaimenTovar, Cena, Kolich, Osobiuslov, Shifr, Suma})
+        edit(f, QString());
+}
+
+bool GoodsSale::file(bool sendNow) {
+    const QString record = questionnaireRecord();
+    if (text(KodTovar).size() < 4 || text(Kolich).isEmpty() || text(Suma).isEmpty()) {
+        ctx_.dialogs->message(
+            QStringLiteral("Не все поля заполнены!!!\n Заполните поля и повторите попытку."));
+        return false;
+    }
+    // An emptied code is filled from the allocator by the filing itself.
+    const JournalRow row{QString(),
+                         text(NaimenTovar),
+                         record,
+                         text(Suma),
+                         QStringLiteral("0"),
+                         text(Shifr),
+                         sendNow ? QStringLiteral("в процессе") : QStringLiteral("отложено"),
+                         text(KodTovar),
+                         QStringLiteral("T"),
+                         QString(),
+                         QStringLiteral("0")};
+    if (!creation_.file(row, sendNow))
+        return false;
+    // Whatever is filed next from this window is another sale with its own code.
+    fields_[Shifr] = ids_.next();
+    emit changed();
+    return true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "goods/GoodsList.h"
+
+// What the payment point holds ("Fs"): article, invoice, name, quantity and
+// amount of every item, stored as "s" + terminal + ".txt", shown with the unit
+// price and a totals row. It is also the sale window's goods chooser.
+class Stock : public GoodsList {
+    Q_OBJECT
+public:
+    enum Column { Article = 0, Invoice, Name, Quantity, UnitPrice, Amount };
+
+    Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
+          QObject* parent = nullptr);
+
+    // The main window's stock button: goods pick mode ends.
+    void leavePickMode();
+    // Shows "К форме продаж" in goods pick mode only, then reloads.
+    void activate() override;
+    bool pickButtonVisible() const { return pickButtonVisible_; }
+
+    // An item line as its grid row: the figures in the locale's decimal form and
+    // the unit price (amount / quantity, empty for a quantity of 0).
+    static QStringList item(QStringView line);
+
+protected:
+    std::vector<QStringList> rowsFor(const QStringList& lines) const override;
+    QString exportTitle() const override;
+    GoodsPick pickOf(const QStringList& row) const override;
+
+private:
+    bool pickButtonVisible_ = false;
+};
