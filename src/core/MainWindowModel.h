@@ -57,7 +57,6 @@ public:
     bool depositCheckEnabled = true;
     bool passwordChangeEnabled = true;
     bool searchEnabled = true;
-    bool statisticsRefreshEnabled = true;
 
     // The transmission panel and the journal commands it locks.
     bool transmissionPanelVisible = false;
@@ -94,6 +93,9 @@ public:
 
     // the journal's date picker
     QDate shownDate;
+
+    // the last workbook the spreadsheet export kept, named in the status bar
+    QString workbookPath;
 
     void notify() { emit changed(); }
 

@@ -80,9 +80,7 @@ private:
     QToolButton* toolButton4_ = nullptr;
     QDateEdit* dateDATA_ = nullptr;
     QGroupBox* groupTovar_ = nullptr;
-    QTableWidget* balGrid_ = nullptr;
     QPushButton* poisk_ = nullptr;
-    QPushButton* bitBtn3_ = nullptr;
     QPushButton* button20_ = nullptr;
     QComboBox* comboBox1_ = nullptr;
     QComboBox* comboBox2_ = nullptr;
@@ -92,6 +90,7 @@ private:
     QAction* n6_ = nullptr;
     QAction* n7_ = nullptr;
     std::array<QLabel*, 10> statusPanels_{};
+    QLabel* workbook_ = nullptr;
     std::array<OperatorButtonState, 19> shownButtons_{};
     QStringList shownImages_;
 };

@@ -1,0 +1,136 @@
+#include "reports/DayStatement.h"
+
+#include "core/AppContext.h"
+#include "core/FieldLine.h"
+#include "link/Messages.h"
+#include "platform/AppError.h"
+#include "platform/FileIo.h"
+#include "platform/Locale.h"
+#include "reports/MonthStatement.h"
+#include "reports/SpreadsheetExport.h"
+#include "reports/YearStatistics.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString kZero = QStringLiteral("0.00");
+const QStringList kHeader = {QStringLiteral("Штамп"),      QStringLiteral("Дата"),
+                             QStringLiteral("Счет"),       QStringLiteral("Платеж"),
+                             QStringLiteral("Оплата"),     QStringLiteral("Остаток"),
+                             QStringLiteral("Транзакция"), QStringLiteral("Примечание")};
+enum Column { Payment = 3, PayIn = 4, Balance = 5, Transaction = 6, Note = 7 };
+} // namespace
+
+DayStatement::DayStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, YearStatistics& year,
+                           MonthStatement& month, SpreadsheetExport& spreadsheet, QObject* parent)
+    : QObject(parent), ctx_(ctx), month_(month), spreadsheet_(spreadsheet),
+      file_(ctx, link, replies,
+            RequestedFile::Spec{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
+                                [this, &year] {
+                                    return QStringList{
+                                        Messages::dayStatement(ctx_.loginTerminal, month_.monthNumber(),
+                                                               day_.trimmed(), year.twoDigitYear())};
+                                }}),
+      rows_{kHeader, QStringList(ColumnCount, QString())} {
+    connect(&file_, &RequestedFile::changed, this, &DayStatement::changed);
+    connect(&file_, &RequestedFile::arrived, this, &DayStatement::load);
+}
+
+QString DayStatement::cell(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount)
+        return QString();
+    return rows_[size_t(row)][column];
+}
+
+QString DayStatement::dayFromFileName(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype first = name.indexOf(QLatin1Char('#'));
+    const qsizetype second = first < 0 ? -1 : name.indexOf(QLatin1Char('#'), first + 1);
+    if (second < 0)
+        return QString();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'), second + 1);
+    return name.mid(second + 1, dot < 0 ? -1 : dot - second - 1);
+}
+
+void DayStatement::open(const QString& date) {
+    const qsizetype dot = date.indexOf(QLatin1Char('.'));
+    day_ = dot < 0 ? QStringLiteral("-") : date.left(dot);
+    monthName_ = date; // until the loader puts the month's name here
+    payments_ = payIns_ = closing_ = kZero;
+    emit changed();
+    refresh();
+}
+
+void DayStatement::refresh() {
+    if (!file_.request())
+        month_.setDetailsEnabled(true); // the monthly "Подробно" comes back at once
+}
+
+void DayStatement::load(const QString& path) {
+    QStringList lines;
+    const bool read = FileIo::readLines(path, &lines);
+    day_ = dayFromFileName(path);
+    monthName_ = month_.monthName();
+    emit changed();
+    if (!read)
+        throw AppError(QStringLiteral("Не удалось прочитать выписку ") + QFileInfo(path).fileName());
+    if (lines.isEmpty())
+        throw AppError(QStringLiteral("Файл выписки пуст: ") + QFileInfo(path).fileName());
+
+    const qsizetype n = lines.size();
+    caption_ = lines[0];
+    caption_.remove(QLatin1Char('#'));
+    rows_.resize(size_t(n >= 3 ? n : 2), QStringList(ColumnCount, QString()));
+    rows_[1] = QStringList(ColumnCount, QString());
+
+    // Single precision, as the totals have always been kept.
+    float payments = 0;
+    float payIns = 0;
+    float closing = 0;
+    for (qsizetype i = 1; i < n; ++i) {
+        QStringList& row = rows_[size_t(i)];
+        const QStringList fields = FieldLine::fields(lines[i]);
+        int column = 0;
+        for (QString field : fields) {
+            if (column >= ColumnCount)
+                break;
+            if (column == Payment || column == PayIn || column == Balance) {
+                field = FieldLine::decimal(field);
+                bool ok = false;
+                const float value = float(Locale::toDouble(field, &ok));
+                const float counted = ok ? value : 0;
+                if (column == Payment)
+                    payments += counted;
+                else if (column == PayIn)
+                    payIns += counted;
+                else
+                    closing = counted;
+            }
+            // "transaction*note": both shown marked, and nothing after them.
+            if (column == Transaction && field.contains(QLatin1Char('*'))) {
+                const qsizetype star = field.indexOf(QLatin1Char('*'));
+                row[Transaction] = QLatin1Char('_') + field.left(star);
+                row[Note] = QLatin1Char('_') + field.mid(star + 1);
+                break;
+            }
+            row[column++] = field;
+        }
+    }
+    payments_ = Locale::formatFixed2(payments);
+    payIns_ = Locale::formatFixed2(payIns);
+    closing_ = Locale::formatFixed2(closing);
+    emit changed();
+    emit shown();
+}
+
+void DayStatement::formActivate() {
+    month_.setDetailsEnabled(true);
+}
+
+void DayStatement::report() {
+    QStringList lines;
+    for (const QStringList& row : rows_)
+        lines << SpreadsheetExport::gridLine(row);
+    spreadsheet_.exportToSpreadsheet(
+        lines, ColumnCount, QStringLiteral("Платежи за день ") + day_ + QLatin1Char(' ') + monthName_);
+}

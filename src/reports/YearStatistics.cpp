@@ -1,0 +1,169 @@
+#include "reports/YearStatistics.h"
+
+#include "core/AppContext.h"
+#include "core/FieldLine.h"
+#include "link/AccountSession.h"
+#include "link/Messages.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/Locale.h"
+#include "platform/SystemClock.h"
+#include "reports/SpreadsheetExport.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+YearStatistics::YearStatistics(AppContext& ctx, ServerLink& link, FileReplies& replies,
+                               const LoginWindowModel& login, SpreadsheetExport& spreadsheet, QObject* parent)
+    : QObject(parent), ctx_(ctx), spreadsheet_(spreadsheet),
+      file_(ctx, link, replies,
+            RequestedFile::Spec{QLatin1Char('6'), QStringLiteral("Необходимо зарегестрироваться!"),
+                                [this, &login] {
+                                    return Messages::yearStatistics(ctx_.loginTerminal, twoDigitYear(),
+                                                                    login.login);
+                                }}),
+      cells_(RowCount, QStringList(ColumnCount, QString())) {
+    connect(&file_, &RequestedFile::changed, this, &YearStatistics::changed);
+    connect(&file_, &RequestedFile::arrived, this, &YearStatistics::load);
+    offerYears();
+    if (!yearItems_.isEmpty())
+        yearText_ = yearItems_.front();
+}
+
+void YearStatistics::offerYears() {
+    if (!ctx_.clock)
+        return;
+    const int year = ctx_.clock->now().date().year();
+    yearItems_ = {QString::number(year), QString::number(year - 1), QString::number(year - 2)};
+}
+
+void YearStatistics::setMonthNames(const QStringList& names) {
+    for (int row = 0; row < RowCount; ++row)
+        cells_[size_t(row)][0] = row < names.size() ? names[row] : QString();
+    emit changed();
+}
+
+QString YearStatistics::cell(int row, int column) const {
+    if (row < 0 || row >= RowCount || column < 0 || column >= ColumnCount)
+        return QString();
+    return cells_[size_t(row)][column];
+}
+
+int YearStatistics::barPercent(const QString& figure, float maximum) {
+    bool ok = false;
+    const double value = Locale::toDouble(FieldLine::decimal(figure), &ok);
+    if (!ok || !(maximum > 0))
+        return 0;
+    // Both in single precision: the best month itself comes out at exactly 100.
+    const float p = float(value) / maximum * 100.0f;
+    return std::clamp(int(p), 0, 100);
+}
+
+int YearStatistics::barPercent(int row) const {
+    if (row < 1)
+        return 0;
+    return barPercent(cell(row, 1), yearMaximum_);
+}
+
+void YearStatistics::setYearText(const QString& text) {
+    if (yearText_ == text)
+        return;
+    yearText_ = text;
+    emit changed();
+}
+
+QString YearStatistics::yearFilePath(const QString& twoDigitYear) const {
+    return ctx_.programDir + QLatin1Char('6') + ctx_.loginTerminal + QLatin1Char('#') + twoDigitYear +
+           QStringLiteral(".txt");
+}
+
+void YearStatistics::show() {
+    offerYears();
+    // Only this year and the last can still change; older stored years are kept
+    // but not preferred.
+    for (int i = 0; i < std::min<qsizetype>(2, yearItems_.size()); ++i) {
+        const QString year = yearItems_[i];
+        const QString path = yearFilePath(year.mid(2, 2));
+        if (FileIo::exists(path)) {
+            yearText_ = year;
+            load(path);
+            return;
+        }
+    }
+    if (!ctx_.registered) {
+        ctx_.dialogs->message(QStringLiteral("Вам необходимо зарегестрироваться!"));
+        emit changed();
+        return;
+    }
+    refresh();
+}
+
+void YearStatistics::refresh() {
+    if (!ctx_.registered) {
+        file_.request(); // the refusal
+        return;
+    }
+    gridVisible_ = false;
+    file_.request();
+}
+
+void YearStatistics::load(const QString& path) {
+    QStringList lines;
+    if (!FileIo::readLines(path, &lines))
+        throw AppError(QStringLiteral("Не удалось прочитать файл статистики ") + QFileInfo(path).fileName());
+    if (lines.isEmpty())
+        throw AppError(QStringLiteral("Файл статистики пуст: ") + QFileInfo(path).fileName());
+
+    float maximum = 0;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        bool ok = false;
+        const QString first = FieldLine::fields(lines[i], 1).front().trimmed();
+        const float value = float(Locale::toDouble(FieldLine::decimal(first), &ok));
+        if (ok && value > maximum)
+            maximum = value;
+    }
+    yearMaximum_ = maximum;
+
+    // Rows without a line keep what they showed.
+    for (qsizetype k = 1; k < lines.size() && k < RowCount; ++k) {
+        const QStringList f = FieldLine::fields(lines[k], 3);
+        QStringList& row = cells_[size_t(k)];
+        QString first = f[0];
+        const qsizetype dot = first.indexOf(QLatin1Char('.'));
+        if (dot >= 0)
+            first[dot] = QLatin1Char(',');
+        row[1] = first;
+        row[2] = FieldLine::decimal(f[1]);
+        row[3] = FieldLine::decimal(f[2]);
+    }
+    gridVisible_ = true;
+    emit changed();
+}
+
+void YearStatistics::setSelectedRow(int row) {
+    if (row < 1 || row >= RowCount || row == selectedRow_)
+        return;
+    selectedRow_ = row;
+    emit changed();
+}
+
+void YearStatistics::setDetailsEnabled(bool enabled) {
+    if (detailsEnabled_ == enabled)
+        return;
+    detailsEnabled_ = enabled;
+    emit changed();
+}
+
+void YearStatistics::details() {
+    setDetailsEnabled(false);
+    emit monthChosen(selectedRow_, cell(selectedRow_, 0));
+}
+
+void YearStatistics::report() {
+    QStringList lines;
+    for (int row = 0; row < RowCount; ++row)
+        lines << SpreadsheetExport::gridLine(cells_[size_t(row)]);
+    spreadsheet_.exportToSpreadsheet(lines, ColumnCount, QStringLiteral("Статистика ") + yearText_);
+}
