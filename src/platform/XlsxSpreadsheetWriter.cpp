@@ -13,6 +13,8 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <clocale>
+#include <locale.h>
 
 namespace {
 
@@ -26,6 +28,29 @@ constexpr uint8_t kTwoDecimals = 2;
 QString reason(lxw_error error) {
     return QString::fromUtf8(lxw_strerror(error));
 }
+
+// libxlsxwriter prints numbers with the C library's printf when it writes the
+// file; on a Russian desktop Qt has set LC_NUMERIC, and "98,5" in the file's
+// XML is no number. The C locale is set for this thread only while it writes.
+class CNumbers {
+public:
+    CNumbers() : c_(newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr))) {
+        if (c_)
+            previous_ = uselocale(c_);
+    }
+    ~CNumbers() {
+        if (c_) {
+            uselocale(previous_);
+            freelocale(c_);
+        }
+    }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+private:
+    locale_t c_;
+    locale_t previous_ = nullptr;
+};
 
 } // namespace
 
@@ -119,7 +144,11 @@ bool XlsxSpreadsheetWriter::end() {
         const int width = std::clamp(widths_[c] + 2, kMinWidth, kMaxWidth);
         worksheet_set_column(sheet_, lxw_col_t(c), lxw_col_t(c), width, nullptr);
     }
-    const lxw_error error = workbook_close(book_);
+    lxw_error error;
+    {
+        const CNumbers cNumbers;
+        error = workbook_close(book_);
+    }
     book_ = nullptr; // closing frees it, whatever the outcome
     sheet_ = nullptr;
     if (error != LXW_NO_ERROR) {

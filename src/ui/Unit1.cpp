@@ -6,6 +6,7 @@
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
 #include "terminal/Terminal.h"
+#include "ui/ElidedLabel.h"
 #include "ui/FlowLayout.h"
 #include "ui/JournalGrid.h"
 #include "ui/Logo.h"
@@ -21,7 +22,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,7 +34,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -443,11 +442,11 @@ void TwinMain::buildStatusBar() {
         statusPanels_[size_t(i)] = panel;
     }
     // The last workbook kept by the spreadsheet export, once there is one.
-    workbook_ = label(QString(), "StatusWorkbook", bar);
+    workbook_ = named(new ElidedLabel(bar), "StatusWorkbook");
     workbook_->setFrameShape(QFrame::Panel);
     workbook_->setFrameShadow(QFrame::Sunken);
     workbook_->hide();
-    bar->addPermanentWidget(workbook_);
+    bar->addPermanentWidget(workbook_, 1);
     setStatusBar(bar);
 }
 
@@ -462,8 +461,8 @@ void TwinMain::syncFromModel() {
     news_->setText(m.newsCaption);
     for (int i = 0; i < 10; ++i)
         statusPanels_[size_t(i)]->setText(m.status(StatusPanel(i)));
-    if (!m.workbookPath.isEmpty() && workbook_->toolTip() != m.workbookPath) {
-        workbook_->setText(QStringLiteral("Книга: ") + QFileInfo(m.workbookPath).fileName());
+    if (!m.workbookPath.isEmpty() && workbook_->toolTip() != QDir::toNativeSeparators(m.workbookPath)) {
+        workbook_->setFullText(QStringLiteral("Книга: ") + QFileInfo(m.workbookPath).fileName());
         workbook_->setToolTip(QDir::toNativeSeparators(m.workbookPath));
         workbook_->show();
     }

@@ -20,11 +20,11 @@ class QProgressBar;
 class QPushButton;
 class QTabBar;
 class QTabWidget;
-class QTableWidget;
 class QToolButton;
 class QWidget;
 
 class Dialogs;
+class ElidedLabel;
 class FileDialog;
 class JournalGrid;
 class SystemClock;
@@ -90,7 +90,7 @@ private:
     QAction* n6_ = nullptr;
     QAction* n7_ = nullptr;
     std::array<QLabel*, 10> statusPanels_{};
-    QLabel* workbook_ = nullptr;
+    ElidedLabel* workbook_ = nullptr;
     std::array<OperatorButtonState, 19> shownButtons_{};
     QStringList shownImages_;
 };

@@ -5,6 +5,7 @@
 #include "reports/MonthStatement.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/YearStatistics.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Procent.h"
 #include "ui/Vippoday.h"
 #include "ui/Vippodnym.h"
@@ -81,9 +82,14 @@ TEST_F(ReportsEndToEnd, StatisticsThenAMonthThenADayThenItsExport) {
     ASSERT_TRUE(waitUntil([&] { return monthDetails->isEnabled(); }));
     shot(day, QStringLiteral("day"));
 
+    const int widthBefore = main().width();
     // "Отчет в Exel": every row of the day, header first, eight columns, while the progress window shows.
     bool progressShown = true;
-    spreadsheet.onCell = [&](int, int) { progressShown = progressShown && forms->Progress->isVisible(); };
+    spreadsheet.onCell = [&](int row, int column) {
+        progressShown = progressShown && forms->Progress->isVisible();
+        if (row == 3 && column == 1)
+            shot(forms->Progress, QStringLiteral("progress"));
+    };
     dialogs.onBox = [&](const FakeDialogs::Shown&) { EXPECT_FALSE(forms->Progress->isVisible()); };
     QTest::mouseClick(find<QPushButton>(day, "Button2"), Qt::LeftButton);
     EXPECT_TRUE(progressShown);
@@ -96,9 +102,15 @@ TEST_F(ReportsEndToEnd, StatisticsThenAMonthThenADayThenItsExport) {
         EXPECT_EQ(rows[1].value(c), movements->item(1, c) ? movements->item(1, c)->text() : QString()) << c;
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Загрузка успешно окончена!"));
     EXPECT_EQ(terminal().spreadsheet().gauge().percentDone(), 100);
-    auto* workbook = find<QLabel>(&main(), "StatusWorkbook");
+    auto* workbook = find<ElidedLabel>(&main(), "StatusWorkbook");
     EXPECT_TRUE(workbook->isVisible());
-    EXPECT_EQ(workbook->text(), QStringLiteral("Книга: Платежи за день 05 Ноябрь 2026-12-09 14-05-09.xlsx"));
+    EXPECT_EQ(workbook->fullText(),
+              QStringLiteral("Книга: Платежи за день 05 Ноябрь 2026-12-09 14-05-09.xlsx"));
+    EXPECT_EQ(workbook->toolTip(), QDir::toNativeSeparators(spreadsheet.path));
+    // The name never widens the window, also once the layout has caught up.
+    QTest::qWait(50);
+    EXPECT_LE(main().width(), widthBefore);
+    EXPECT_LE(main().minimumSizeHint().width(), widthBefore);
     EXPECT_EQ(spreadsheet.path,
               programDir + QStringLiteral("Отчеты/Платежи за день 05 Ноябрь 2026-12-09 14-05-09.xlsx"));
 }

@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 namespace {
 
 TEST(SpreadsheetSums, OnlySumsInTheProgramsFormatBecomeNumbers) {
@@ -138,6 +141,23 @@ TEST_F(XlsxWorkbook, TextsStayAsShownSumsAreNumbersFirstRowBoldColumnsFit) {
     EXPECT_GE(widths["B"].toDouble(), 12.0);
     EXPECT_LT(widths["A"].toDouble(), widths["D"].toDouble());
     EXPECT_EQ(dialogs.texts(), QStringList({"Загрузка успешно окончена!"}));
+}
+
+// Qt sets LC_NUMERIC from the desktop; on a Russian one the C library writes
+// numbers with a comma, which no spreadsheet reads back.
+TEST_F(XlsxWorkbook, SumsAreNumbersOnADesktopWithADecimalComma) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "ru_RU.UTF-8"), nullptr) << "the ru_RU.UTF-8 locale is missing";
+    writer.create();
+    writer.openWorkbook(ctx.programDir + QStringLiteral("Отчеты/comma.xlsx"));
+    writer.writeText(1, 1, u"1234,56");
+    writer.writeText(2, 1, u"0.50");
+    writer.end();
+    std::setlocale(LC_NUMERIC, before.c_str());
+    const QJsonArray rows = readBack(ctx.programDir + QStringLiteral("Отчеты/comma.xlsx"))["rows"].toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_DOUBLE_EQ(rows[0].toArray()[0].toObject()["value"].toDouble(), 1234.56);
+    EXPECT_DOUBLE_EQ(rows[1].toArray()[0].toObject()["value"].toDouble(), 0.5);
 }
 
 TEST_F(XlsxWorkbook, ACellOutsideTheSheetFailsAndTheRowsBeforeItAreKept) {
