@@ -89,9 +89,10 @@ void XlsxSpreadsheetWriter::openWorkbook(const QString& path) {
     if (!work_->isValid())
         throw AppError(QStringLiteral("Не удалось создать временную папку: ") + work_->errorString());
     workFile_ = work_->filePath(QStringLiteral("book.xlsx"));
-    QByteArray tmp = QFile::encodeName(work_->path());
+    // Kept until the workbook is closed: the library may hold on to the pointer.
+    workDirName_ = QFile::encodeName(work_->path());
     lxw_workbook_options options{};
-    options.tmpdir = tmp.data();
+    options.tmpdir = workDirName_.data();
     book_ = workbook_new_opt(QFile::encodeName(workFile_).constData(), &options);
     if (book_)
         sheet_ = workbook_add_worksheet(book_, nullptr);

@@ -36,6 +36,7 @@ private:
     QString path_;
     std::unique_ptr<QTemporaryDir> work_;
     QString workFile_;
+    QByteArray workDirName_;
     lxw_workbook* book_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     lxw_format* bold_ = nullptr;
