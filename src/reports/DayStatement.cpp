@@ -31,15 +31,10 @@ DayStatement::DayStatement(AppContext& ctx, ServerLink& link, FileReplies& repli
                                         Messages::dayStatement(ctx_.loginTerminal, month_.monthNumber(),
                                                                day_.trimmed(), year.twoDigitYear())};
                                 }}),
-      rows_{kHeader, QStringList(ColumnCount, QString())} {
+      table_(ColumnCount, 2) {
+    table_.setRow(0, kHeader);
     connect(&file_, &RequestedFile::changed, this, &DayStatement::changed);
     connect(&file_, &RequestedFile::arrived, this, &DayStatement::load);
-}
-
-QString DayStatement::cell(int row, int column) const {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount)
-        return QString();
-    return rows_[size_t(row)][column];
 }
 
 QString DayStatement::dayFromFileName(const QString& path) {
@@ -80,15 +75,15 @@ void DayStatement::load(const QString& path) {
     const qsizetype n = lines.size();
     caption_ = lines[0];
     caption_.remove(QLatin1Char('#'));
-    rows_.resize(size_t(n >= 3 ? n : 2), QStringList(ColumnCount, QString()));
-    rows_[1] = QStringList(ColumnCount, QString());
+    table_.resize(int(n >= 3 ? n : 2));
+    table_.clearRow(1);
 
     // Single precision, as the totals have always been kept.
     float payments = 0;
     float payIns = 0;
     float closing = 0;
     for (qsizetype i = 1; i < n; ++i) {
-        QStringList& row = rows_[size_t(i)];
+        const int row = int(i);
         const QStringList fields = FieldLine::fields(lines[i]);
         int column = 0;
         for (QString field : fields) {
@@ -109,11 +104,11 @@ void DayStatement::load(const QString& path) {
             // "transaction*note": both shown marked, and nothing after them.
             if (column == Transaction && field.contains(QLatin1Char('*'))) {
                 const qsizetype star = field.indexOf(QLatin1Char('*'));
-                row[Transaction] = QLatin1Char('_') + field.left(star);
-                row[Note] = QLatin1Char('_') + field.mid(star + 1);
+                table_.setCell(row, Transaction, QLatin1Char('_') + field.left(star));
+                table_.setCell(row, Note, QLatin1Char('_') + field.mid(star + 1));
                 break;
             }
-            row[column++] = field;
+            table_.setCell(row, column++, field);
         }
     }
     payments_ = Locale::formatFixed2(payments);
@@ -128,9 +123,7 @@ void DayStatement::formActivate() {
 }
 
 void DayStatement::report() {
-    QStringList lines;
-    for (const QStringList& row : rows_)
-        lines << SpreadsheetExport::gridLine(row);
-    spreadsheet_.exportToSpreadsheet(
-        lines, ColumnCount, QStringLiteral("Платежи за день ") + day_ + QLatin1Char(' ') + monthName_);
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
+                                     QStringLiteral("Платежи за день ") + day_ + QLatin1Char(' ') +
+                                         monthName_);
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "link/RequestedFile.h"
+#include "reports/TextTable.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 struct AppContext;
 class FileReplies;
@@ -34,8 +33,8 @@ public:
     const QString& closing() const { return closing_; }     // Label7
 
     // The movement table: row 0 the fixed header.
-    int rowCount() const { return int(rows_.size()); }
-    QString cell(int row, int column) const;
+    int rowCount() const { return table_.rowCount(); }
+    QString cell(int row, int column) const { return table_.cell(row, column); }
 
     // The monthly statement's "Подробно" hands over the date of its selected row.
     void open(const QString& date);
@@ -71,5 +70,5 @@ private:
     QString payments_ = QStringLiteral("0.00");
     QString payIns_ = QStringLiteral("0.00");
     QString closing_ = QStringLiteral("0.00");
-    std::vector<QStringList> rows_;
+    TextTable table_;
 };

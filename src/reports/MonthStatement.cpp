@@ -28,15 +28,10 @@ MonthStatement::MonthStatement(AppContext& ctx, ServerLink& link, FileReplies& r
                                     return QStringList{Messages::monthStatement(
                                         ctx_.loginTerminal, monthNumber_, year_.twoDigitYear())};
                                 }}),
-      rows_{kHeader, QStringList(ColumnCount, QString())} {
+      table_(ColumnCount, 2) {
+    table_.setRow(0, kHeader);
     connect(&file_, &RequestedFile::changed, this, &MonthStatement::changed);
     connect(&file_, &RequestedFile::arrived, this, &MonthStatement::load);
-}
-
-QString MonthStatement::cell(int row, int column) const {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount)
-        return QString();
-    return rows_[size_t(row)][column];
 }
 
 int MonthStatement::barPercent(int row) const {
@@ -96,12 +91,11 @@ void MonthStatement::load(const QString& path) {
     monthMaximum_ = maximum;
 
     // Rows a load does not write keep their text.
-    rows_.resize(size_t(n >= 4 ? n - 1 : 2), QStringList(ColumnCount, QString()));
+    table_.resize(int(n >= 4 ? n - 1 : 2));
     for (qsizetype i = 1; i < n - 1; ++i) {
         const QStringList f = FieldLine::fields(lines[i]);
-        QStringList& row = rows_[size_t(i)];
         for (qsizetype k = 0; k < f.size() && k < ColumnCount; ++k)
-            row[k] = k == 0 ? f[k] : FieldLine::decimal(f[k]);
+            table_.setCell(int(i), int(k), k == 0 ? f[k] : FieldLine::decimal(f[k]));
     }
     const QStringList totals = FieldLine::fields(lines[n - 1], 4);
     income_ = totals[1];
@@ -137,8 +131,6 @@ void MonthStatement::formActivate() {
 }
 
 void MonthStatement::report() {
-    QStringList lines;
-    for (const QStringList& row : rows_)
-        lines << SpreadsheetExport::gridLine(row);
-    spreadsheet_.exportToSpreadsheet(lines, ColumnCount, QStringLiteral("Платежи по дням ") + monthName_);
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
+                                     QStringLiteral("Платежи по дням ") + monthName_);
 }

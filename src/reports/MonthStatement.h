@@ -1,12 +1,11 @@
 #pragma once
 
 #include "link/RequestedFile.h"
+#include "reports/TextTable.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 struct AppContext;
 class FileReplies;
@@ -35,8 +34,8 @@ public:
     const QString& closing() const { return closing_; }         // Label7
 
     // The day table: row 0 the fixed header.
-    int rowCount() const { return int(rows_.size()); }
-    QString cell(int row, int column) const;
+    int rowCount() const { return table_.rowCount(); }
+    QString cell(int row, int column) const { return table_.cell(row, column); }
     float monthMaximum() const { return monthMaximum_; }
     int barPercent(int row) const;
 
@@ -85,7 +84,7 @@ private:
     QString income_ = QStringLiteral("0.00");
     QString expense_ = QStringLiteral("0.00");
     QString closing_ = QStringLiteral("0.00");
-    std::vector<QStringList> rows_;
+    TextTable table_;
     float monthMaximum_ = 0;
     int selectedRow_ = 1;
     bool detailsEnabled_ = true;

@@ -24,7 +24,7 @@ YearStatistics::YearStatistics(AppContext& ctx, ServerLink& link, FileReplies& r
                                     return Messages::yearStatistics(ctx_.loginTerminal, twoDigitYear(),
                                                                     login.login);
                                 }}),
-      cells_(RowCount, QStringList(ColumnCount, QString())) {
+      table_(ColumnCount, RowCount) {
     connect(&file_, &RequestedFile::changed, this, &YearStatistics::changed);
     connect(&file_, &RequestedFile::arrived, this, &YearStatistics::load);
     offerYears();
@@ -41,14 +41,8 @@ void YearStatistics::offerYears() {
 
 void YearStatistics::setMonthNames(const QStringList& names) {
     for (int row = 0; row < RowCount; ++row)
-        cells_[size_t(row)][0] = row < names.size() ? names[row] : QString();
+        table_.setCell(row, 0, names.value(row));
     emit changed();
-}
-
-QString YearStatistics::cell(int row, int column) const {
-    if (row < 0 || row >= RowCount || column < 0 || column >= ColumnCount)
-        return QString();
-    return cells_[size_t(row)][column];
 }
 
 int YearStatistics::barPercent(const QString& figure, float maximum) {
@@ -129,14 +123,13 @@ void YearStatistics::load(const QString& path) {
     // Rows without a line keep what they showed.
     for (qsizetype k = 1; k < lines.size() && k < RowCount; ++k) {
         const QStringList f = FieldLine::fields(lines[k], 3);
-        QStringList& row = cells_[size_t(k)];
         QString first = f[0];
         const qsizetype dot = first.indexOf(QLatin1Char('.'));
         if (dot >= 0)
             first[dot] = QLatin1Char(',');
-        row[1] = first;
-        row[2] = FieldLine::decimal(f[1]);
-        row[3] = FieldLine::decimal(f[2]);
+        table_.setCell(int(k), 1, first);
+        table_.setCell(int(k), 2, FieldLine::decimal(f[1]));
+        table_.setCell(int(k), 3, FieldLine::decimal(f[2]));
     }
     gridVisible_ = true;
     emit changed();
@@ -162,8 +155,6 @@ void YearStatistics::details() {
 }
 
 void YearStatistics::report() {
-    QStringList lines;
-    for (int row = 0; row < RowCount; ++row)
-        lines << SpreadsheetExport::gridLine(cells_[size_t(row)]);
-    spreadsheet_.exportToSpreadsheet(lines, ColumnCount, QStringLiteral("Статистика ") + yearText_);
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
+                                     QStringLiteral("Статистика ") + yearText_);
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "link/RequestedFile.h"
+#include "reports/TextTable.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-#include <vector>
 
 struct AppContext;
 class FileReplies;
@@ -32,7 +31,7 @@ public:
     void setMonthNames(const QStringList& names);
 
     // The table BalGrid: row 0 and column 0 fixed, rows 1 to 12 the months.
-    QString cell(int row, int column) const;
+    QString cell(int row, int column) const { return table_.cell(row, column); }
     // The largest first figure of the loaded year; 0 when none is larger.
     float yearMaximum() const { return yearMaximum_; }
     // The bar of a row: percent of the year maximum, 0 to 100.
@@ -83,7 +82,7 @@ private:
     AppContext& ctx_;
     SpreadsheetExport& spreadsheet_;
     RequestedFile file_;
-    std::vector<QStringList> cells_;
+    TextTable table_;
     float yearMaximum_ = 0;
     QStringList yearItems_;
     QString yearText_;

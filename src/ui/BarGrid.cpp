@@ -88,6 +88,16 @@ void BarGrid::selectRow(int row) {
     syncing_ = false;
 }
 
+void BarGrid::showTable(int rows, const std::function<QString(int, int)>& cell,
+                        const std::vector<int>& formWidths) {
+    if (rowCount() != rows)
+        setRowCount(rows);
+    for (int row = 0; row < rows; ++row)
+        for (int c = 0; c < columnCount(); ++c)
+            setCellText(row, c, cell(row, c));
+    fitColumns(formWidths);
+}
+
 void BarGrid::fitColumns(const std::vector<int>& formWidths) {
     const QFontMetrics fm(font());
     for (int c = 0; c < columnCount(); ++c) {

@@ -32,6 +32,9 @@ public:
     void selectRow(int row);
     // Columns as wide as the form says, wider where a text needs it.
     void fitColumns(const std::vector<int>& formWidths);
+    // Shows a table of texts: its rows, every cell, the columns fitted.
+    void showTable(int rows, const std::function<QString(int row, int column)>& cell,
+                   const std::vector<int>& formWidths);
 
     // A row picked by the user (click or keys); fixed rows are not reported.
     std::function<void(int row)> rowPicked;

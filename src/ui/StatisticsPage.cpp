@@ -76,10 +76,8 @@ void StatisticsPage::showEvent(QShowEvent* event) {
 
 void StatisticsPage::syncFromStatistics() {
     const YearStatistics& s = statistics_;
-    for (int row = 0; row < YearStatistics::RowCount; ++row)
-        for (int c = 0; c < YearStatistics::ColumnCount; ++c)
-            balGrid_->setCellText(row, c, s.cell(row, c));
-    balGrid_->fitColumns(kWidths);
+    balGrid_->showTable(
+        YearStatistics::RowCount, [&s](int row, int c) { return s.cell(row, c); }, kWidths);
     balGrid_->selectRow(s.selectedRow());
     balGrid_->viewport()->update(); // the bars follow the year maximum
     balGrid_->setVisible(s.gridVisible());

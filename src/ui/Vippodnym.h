@@ -1,15 +1,14 @@
 #pragma once
 
-#include "ui/ServerFedWindow.h"
+#include "ui/StatementWindow.h"
 
 class BarGrid;
 class MonthStatement;
-class QLabel;
 class QMenu;
 
 // The monthly statement "Платежи по дням": one line per day with a bar of the
 // day's income, the opening balance and the month's totals.
-class TVipMon : public ServerFedWindow {
+class TVipMon : public StatementWindow {
     Q_OBJECT
 public:
     TVipMon(MonthStatement& statement, QWidget* parent = nullptr);
@@ -17,20 +16,16 @@ public:
 protected:
     // FormActivate.
     void activated() override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void syncFromStatement();
-    void showStatement();
 
     MonthStatement& statement_;
     BarGrid* balGrid_;
     QLabel* label2_;
     QLabel* label3_;
-    QLabel* label5_;
-    QLabel* label6_;
-    QLabel* label7_;
     QLabel* label8_;
+    std::array<QLabel*, 3> totals_{}; // Label5 to Label7
     QPushButton* button2_;
-    QMenu* popupMenu1_;
+    QAction* n1_;
 };
