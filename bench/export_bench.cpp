@@ -1,6 +1,7 @@
 // A busy day's journal (10 000 rows of 11 cells) through exportToSpreadsheet,
 // progress window included (offscreen), beside libxlsxwriter writing the same
 // cells straight from prepared UTF-8 texts: what the export adds over the writer.
+#include "QuietDialogs.h"
 #include "core/AppContext.h"
 #include "platform/Dialogs.h"
 #include "platform/SpreadsheetWriter.h"
@@ -24,15 +25,6 @@ namespace {
 
 constexpr int kRows = 10000;
 constexpr int kColumns = 11;
-
-class QuietDialogs : public Dialogs {
-public:
-    void message(const QString&) override {}
-    void box(const QString&, const QString&, Icon) override {}
-    bool question(const QString&, const QString&) override { return true; }
-    bool retryCancel(const QString&, const QString&, Icon) override { return false; }
-    void exception(const QString&) override {}
-};
 
 class StillClock : public SystemClock {
 public:

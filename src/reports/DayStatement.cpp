@@ -3,14 +3,11 @@
 #include "core/AppContext.h"
 #include "core/FieldLine.h"
 #include "link/Messages.h"
-#include "platform/AppError.h"
-#include "platform/FileIo.h"
 #include "platform/Locale.h"
 #include "reports/MonthStatement.h"
 #include "reports/SpreadsheetExport.h"
+#include "reports/StoredReport.h"
 #include "reports/YearStatistics.h"
-
-#include <QFileInfo>
 
 namespace {
 const QString kZero = QStringLiteral("0.00");
@@ -38,13 +35,7 @@ DayStatement::DayStatement(AppContext& ctx, ServerLink& link, FileReplies& repli
 }
 
 QString DayStatement::dayFromFileName(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype first = name.indexOf(QLatin1Char('#'));
-    const qsizetype second = first < 0 ? -1 : name.indexOf(QLatin1Char('#'), first + 1);
-    if (second < 0)
-        return QString();
-    const qsizetype dot = name.indexOf(QLatin1Char('.'), second + 1);
-    return name.mid(second + 1, dot < 0 ? -1 : dot - second - 1);
+    return StoredReport::nameField(path, 2, QLatin1Char('.'));
 }
 
 void DayStatement::open(const QString& date) {
@@ -62,15 +53,10 @@ void DayStatement::refresh() {
 }
 
 void DayStatement::load(const QString& path) {
-    QStringList lines;
-    const bool read = FileIo::readLines(path, &lines);
     day_ = dayFromFileName(path);
     monthName_ = month_.monthName();
     emit changed();
-    if (!read)
-        throw AppError(QStringLiteral("Не удалось прочитать выписку ") + QFileInfo(path).fileName());
-    if (lines.isEmpty())
-        throw AppError(QStringLiteral("Файл выписки пуст: ") + QFileInfo(path).fileName());
+    const QStringList lines = StoredReport::lines(path, QStringLiteral("выписка за день"));
 
     const qsizetype n = lines.size();
     caption_ = lines[0];

@@ -3,14 +3,11 @@
 #include "core/AppContext.h"
 #include "core/FieldLine.h"
 #include "link/Messages.h"
-#include "platform/AppError.h"
 #include "platform/Convert.h"
-#include "platform/FileIo.h"
 #include "platform/Locale.h"
 #include "reports/SpreadsheetExport.h"
+#include "reports/StoredReport.h"
 #include "reports/YearStatistics.h"
-
-#include <QFileInfo>
 
 namespace {
 const QString kZero = QStringLiteral("0.00");
@@ -41,12 +38,7 @@ int MonthStatement::barPercent(int row) const {
 }
 
 QString MonthStatement::monthFromFileName(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype first = name.indexOf(QLatin1Char('#'));
-    const qsizetype second = first < 0 ? -1 : name.indexOf(QLatin1Char('#'), first + 1);
-    if (second < 0)
-        return QString();
-    return name.mid(first + 1, second - first - 1);
+    return StoredReport::nameField(path, 1, QLatin1Char('#'));
 }
 
 void MonthStatement::open(int month, const QString& name) {
@@ -63,19 +55,13 @@ void MonthStatement::refresh() {
 }
 
 void MonthStatement::load(const QString& path) {
-    QStringList lines;
-    const bool read = FileIo::readLines(path, &lines);
-
     monthNumber_ = monthFromFileName(path);
     int month = 0;
     if (!Convert::tryStrToInt(monthNumber_, &month) || month < 1 || month >= YearStatistics::RowCount)
         month = 0;
     monthName_ = year_.cell(month, 0);
     emit changed();
-    if (!read)
-        throw AppError(QStringLiteral("Не удалось прочитать выписку ") + QFileInfo(path).fileName());
-    if (lines.isEmpty())
-        throw AppError(QStringLiteral("Файл выписки пуст: ") + QFileInfo(path).fileName());
+    const QStringList lines = StoredReport::lines(path, QStringLiteral("выписка за месяц"));
 
     const qsizetype n = lines.size();
     opening_ = FieldLine::fields(lines[0], 2)[1];

@@ -4,14 +4,12 @@
 #include "core/FieldLine.h"
 #include "link/AccountSession.h"
 #include "link/Messages.h"
-#include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Locale.h"
 #include "platform/SystemClock.h"
 #include "reports/SpreadsheetExport.h"
-
-#include <QFileInfo>
+#include "reports/StoredReport.h"
 
 #include <algorithm>
 
@@ -104,11 +102,7 @@ void YearStatistics::refresh() {
 }
 
 void YearStatistics::load(const QString& path) {
-    QStringList lines;
-    if (!FileIo::readLines(path, &lines))
-        throw AppError(QStringLiteral("Не удалось прочитать файл статистики ") + QFileInfo(path).fileName());
-    if (lines.isEmpty())
-        throw AppError(QStringLiteral("Файл статистики пуст: ") + QFileInfo(path).fileName());
+    const QStringList lines = StoredReport::lines(path, QStringLiteral("статистика за год"));
 
     float maximum = 0;
     for (qsizetype i = 1; i < lines.size(); ++i) {
