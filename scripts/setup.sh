@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core locales
+  python3 python3-openpyxl
 )
 
 missing=()

@@ -57,7 +57,6 @@ public:
     bool depositCheckEnabled = true;
     bool passwordChangeEnabled = true;
     bool searchEnabled = true;
-    bool statisticsRefreshEnabled = true;
 
     // The transmission panel and the journal commands it locks.
     bool transmissionPanelVisible = false;
@@ -98,6 +97,9 @@ public:
     // Goods pick mode: the sale window's chooser turns it on, the stock button
     // turns it off; while on, the price list and the stock hand an item to the sale.
     bool goodsPickMode = false;
+
+    // the last workbook the spreadsheet export kept, named in the status bar
+    QString workbookPath;
 
     void notify() { emit changed(); }
 

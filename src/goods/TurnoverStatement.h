@@ -9,14 +9,18 @@
 struct AppContext;
 class FileReplies;
 class ServerLink;
+class SpreadsheetExport;
 
 // The turnover statement of goods movement ("Fv"): ready-made lines from the
 // server, stored as "v" + terminal + ".txt" and shown as they are, for a
-// fixed-pitch font.
+// fixed-pitch font. Servers prepare it in cp1251 or in the DOS code page
+// cp866; the loader reads whichever the text is in, so the view and the
+// export show the same readable lines.
 class TurnoverStatement : public QObject {
     Q_OBJECT
 public:
-    TurnoverStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, QObject* parent = nullptr);
+    TurnoverStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, SpreadsheetExport& spreadsheet,
+                      QObject* parent = nullptr);
 
     // programDir + "v" + loginTerminal + ".txt"
     QString filePath() const;
@@ -27,6 +31,8 @@ public:
     void refresh();
     // loadTurnoverStatement: the view's lines from the stored file.
     void load();
+    // "Отчет": each line as shown into the first cell of its row.
+    void report();
 
     const QStringList& lines() const { return lines_; }
     RequestedFile& file() { return file_; }
@@ -37,6 +43,7 @@ signals:
 
 private:
     AppContext& ctx_;
+    SpreadsheetExport& spreadsheet_;
     RequestedFile file_;
     QStringList lines_;
 };

@@ -17,6 +17,10 @@
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
+#include "reports/DayStatement.h"
+#include "reports/MonthStatement.h"
+#include "reports/SpreadsheetExport.h"
+#include "reports/YearStatistics.h"
 
 #include <QCoreApplication>
 
@@ -48,7 +52,14 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     transmission_ = std::make_unique<Transmission>(ctx_, *link_, days_);
     creation_ = std::make_unique<PaymentCreation>(ctx_, *link_, days_, *ids_, *transmission_);
     paymentEntry_ = std::make_unique<PaymentEntry>();
-    turnover_ = std::make_unique<TurnoverStatement>(ctx_, *link_, *fileReplies_);
+    spreadsheet_ = std::make_unique<SpreadsheetExport>(ctx_);
+    turnover_ = std::make_unique<TurnoverStatement>(ctx_, *link_, *fileReplies_, *spreadsheet_);
+    statistics_ =
+        std::make_unique<YearStatistics>(ctx_, *link_, *fileReplies_, account_->loginWindow(), *spreadsheet_);
+    monthStatement_ =
+        std::make_unique<MonthStatement>(ctx_, *link_, *fileReplies_, *statistics_, *spreadsheet_);
+    dayStatement_ = std::make_unique<DayStatement>(ctx_, *link_, *fileReplies_, *statistics_,
+                                                   *monthStatement_, *spreadsheet_);
     priceList_ = std::make_unique<PriceList>(ctx_, model_, *link_, *fileReplies_);
     stock_ = std::make_unique<Stock>(ctx_, model_, *link_, *fileReplies_);
     goodsSale_ = std::make_unique<GoodsSale>(ctx_, model_, *ids_, *creation_);
@@ -62,11 +73,6 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     connect(account_.get(), &AccountSession::accepted, this, [this] { days_.showDay(days_.today()); });
     connect(account_.get(), &AccountSession::directoryFailed, this, [this] { terminateProgram(); });
     connect(account_.get(), &AccountSession::greeted, &model_, &MainWindowModel::hideTransmissionPanel);
-    // Any file reply gives the statistics page its "Обновить" back.
-    connect(fileReplies_.get(), &FileReplies::stored, this, [this] {
-        model_.statisticsRefreshEnabled = true;
-        model_.notify();
-    });
 
     // The payment window hands over what the cashier entered.
     auto input = [this] {
@@ -83,6 +89,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
 
     showLinkState();
     showTransmission();
+    showReports();
 }
 
 Terminal::~Terminal() = default;
@@ -126,6 +133,29 @@ void Terminal::showTransmission() {
             [this](const QString& text) { model_.setStatus(StatusPanel::State, text); });
 }
 
+void Terminal::showReports() {
+    // "Подробно" of the statistics page opens the month, that of the month a day.
+    connect(statistics_.get(), &YearStatistics::monthChosen, monthStatement_.get(), &MonthStatement::open);
+    connect(monthStatement_.get(), &MonthStatement::dayChosen, dayStatement_.get(), &DayStatement::open);
+    connect(spreadsheet_.get(), &SpreadsheetExport::saved, this, [this](const QString& path) {
+        model_.workbookPath = path;
+        model_.notify();
+    });
+}
+
+void Terminal::exportJournal() {
+    const PaymentJournal& j = journal();
+    QStringList lines;
+    // Row 0 carries only the captions of merged cells; the second header row leads.
+    for (int row = 1; row < j.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < PaymentJournal::ColumnCount; ++column)
+            cells << j.cell(row, column);
+        lines << SpreadsheetExport::gridLine(cells);
+    }
+    spreadsheet_->exportToSpreadsheet(lines, PaymentJournal::ColumnCount, QStringLiteral("Журнал"));
+}
+
 void Terminal::formCreate() {
     ctx_.registered = false;
     model_.caption = QStringLiteral("Orvanta версия ") + ctx_.version;
@@ -149,6 +179,7 @@ void Terminal::formCreate() {
                       QStringLiteral("Июнь"),     QStringLiteral("Июль"),    QStringLiteral("Август"),
                       QStringLiteral("Сентябрь"), QStringLiteral("Октябрь"), QStringLiteral("Ноябрь"),
                       QStringLiteral("Декабрь")};
+    statistics_->setMonthNames(balGridMonths_);
     days_.table().resetHeaders();
     connectToServer();
     model_.notify();

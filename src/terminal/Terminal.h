@@ -11,16 +11,20 @@
 
 class AccountSession;
 class ConfigurationReplies;
+class DayStatement;
 class FileReplies;
 class GoodsSale;
+class MonthStatement;
 class PaymentCreation;
 class PaymentEntry;
 class PriceList;
 class ServerLink;
 class Stock;
+class SpreadsheetExport;
 class TransactionIds;
 class Transmission;
 class TurnoverStatement;
+class YearStatistics;
 
 // The terminal's logic as a whole, without a window: the process-wide state, what
 // the main window shows, the subsystems, and the operations behind the main
@@ -75,6 +79,14 @@ public:
     PriceList& priceList() { return *priceList_; }
     Stock& stock() { return *stock_; }
     GoodsSale& goodsSale() { return *goodsSale_; }
+    SpreadsheetExport& spreadsheet() { return *spreadsheet_; }
+    YearStatistics& statistics() { return *statistics_; }
+    MonthStatement& monthStatement() { return *monthStatement_; }
+    DayStatement& dayStatement() { return *dayStatement_; }
+
+    // "Сохранить в Excel" of the journal's menu: rows from the second header
+    // row to the totals, every column.
+    void exportJournal();
 
     // The journal's days: the table shown, its file, today's.
     DayJournal& days() { return days_; }
@@ -94,6 +106,7 @@ public:
 private:
     void showLinkState();
     void showTransmission();
+    void showReports();
 
     AppContext ctx_;
     MainWindowModel model_;
@@ -106,9 +119,13 @@ private:
     std::unique_ptr<Transmission> transmission_;
     std::unique_ptr<PaymentCreation> creation_;
     std::unique_ptr<PaymentEntry> paymentEntry_;
+    std::unique_ptr<SpreadsheetExport> spreadsheet_;
     std::unique_ptr<TurnoverStatement> turnover_;
     std::unique_ptr<PriceList> priceList_;
     std::unique_ptr<Stock> stock_;
     std::unique_ptr<GoodsSale> goodsSale_;
+    std::unique_ptr<YearStatistics> statistics_;
+    std::unique_ptr<MonthStatement> monthStatement_;
+    std::unique_ptr<DayStatement> dayStatement_;
     QStringList balGridMonths_;
 };

@@ -38,9 +38,12 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     creationOrder << QStringLiteral("TOplat");
     LoginPasw = new TLoginPasw(winMain->terminal().account(), winMain);
     creationOrder << QStringLiteral("TLoginPasw");
-    create(VipMon, winMain, creationOrder, "TVipMon");
-    create(VipDay, winMain, creationOrder, "TVipDay");
-    create(Progress, winMain, creationOrder, "TProgress");
+    VipMon = new TVipMon(winMain->terminal().monthStatement(), winMain);
+    creationOrder << QStringLiteral("TVipMon");
+    VipDay = new TVipDay(winMain->terminal().dayStatement(), winMain);
+    creationOrder << QStringLiteral("TVipDay");
+    Progress = new TProgress(winMain->terminal().spreadsheet(), winMain);
+    creationOrder << QStringLiteral("TProgress");
     create(CancelPlat, winMain, creationOrder, "TCancelPlat");
     Priceall = new TPriceall(winMain->terminal().priceList(), winMain);
     creationOrder << QStringLiteral("TPriceall");

@@ -38,11 +38,13 @@ TOborVed::TOborVed(TurnoverStatement& statement, QWidget* parent)
     data->addWidget(refresh);
     bottom->addWidget(groupBox2);
     bottom->addStretch(1);
-    bottom->addWidget(reportButton("BitBtn1", QStringLiteral("Отчет")));
+    QPushButton* report = reportButton("BitBtn1", QStringLiteral("Отчет"));
+    bottom->addWidget(report);
     bottom->addWidget(closeButton("BitBtn2"));
     column->addLayout(bottom);
 
     connect(refresh, &QPushButton::clicked, &statement_, &TurnoverStatement::refresh);
+    connect(report, &QPushButton::clicked, &statement_, &TurnoverStatement::report);
     connect(&statement_, &TurnoverStatement::changed, this, &TOborVed::syncFromStatement);
     syncFromStatement();
 }

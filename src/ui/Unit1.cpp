@@ -6,9 +6,11 @@
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
 #include "terminal/Terminal.h"
+#include "ui/ElidedLabel.h"
 #include "ui/FlowLayout.h"
 #include "ui/JournalGrid.h"
 #include "ui/Logo.h"
+#include "ui/StatisticsPage.h"
 #include "ui/Widgets.h"
 
 #include <QAction>
@@ -16,9 +18,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,7 +34,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -108,9 +110,6 @@ void TwinMain::FormCreate() {
     } catch (const std::exception& e) {
         dialogs_->exception(QString::fromUtf8(e.what()));
     }
-    const QStringList months = terminal_->balGridMonths();
-    for (int row = 0; row < months.size() && row < balGrid_->rowCount(); ++row)
-        balGrid_->setItem(row, 0, new QTableWidgetItem(months[row]));
 }
 
 void TwinMain::buildHeader(QWidget* central) {
@@ -284,38 +283,7 @@ QWidget* TwinMain::buildPaymentsPage() {
 }
 
 QWidget* TwinMain::buildStatisticsPage() {
-    auto* page = named(new QWidget(), "TabSheet3");
-    auto* column = new QVBoxLayout(page);
-
-    balGrid_ = named(new QTableWidget(13, 5, page), "BalGrid");
-    balGrid_->horizontalHeader()->hide();
-    balGrid_->verticalHeader()->hide();
-    balGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    balGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    balGrid_->setColumnWidth(0, 150);
-    for (int c = 1; c < 5; ++c)
-        balGrid_->setColumnWidth(c, 64);
-    QFont gridFont(QStringLiteral("Arial"));
-    gridFont.setPixelSize(15);
-    balGrid_->setFont(gridFont);
-    column->addWidget(balGrid_, 1);
-
-    auto* bottom = new QHBoxLayout();
-    bottom->addWidget(label(QStringLiteral("Год"), "Label21", page));
-    auto* comboBox3 = named(new QComboBox(page), "ComboBox3");
-    comboBox3->setEditable(true);
-    comboBox3->addItems({QStringLiteral("2010"), QStringLiteral("2011"), QStringLiteral("2012")});
-    comboBox3->setCurrentText(QStringLiteral("2010"));
-    bottom->addWidget(comboBox3);
-    bitBtn3_ = button(QStringLiteral("Обновить"), "BitBtn3", page, QStringLiteral("Обновить данные"));
-    bottom->addWidget(bitBtn3_);
-    bottom->addWidget(button(QStringLiteral("Подробно"), "BitBtn4", page,
-                             QStringLiteral("Просмотр платежей подробно по дням за выбранный месяц")));
-    bottom->addWidget(
-        button(QStringLiteral("Отчет в Exel"), "BitBtn6", page, QStringLiteral("Сформировать отчет в Exel")));
-    bottom->addStretch();
-    column->addLayout(bottom);
-    return page;
+    return new StatisticsPage(terminal_->statistics());
 }
 
 QWidget* TwinMain::buildSearchPage() {
@@ -419,7 +387,9 @@ void TwinMain::buildPopupMenu() {
     auto separator = [this](const char* name) { named(popupMenu1_->addSeparator(), name); };
 
     add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
-    add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
+    auto* excel1 =
+        add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
+    connect(excel1, &QAction::triggered, this, [this] { terminal_->exportJournal(); });
     separator("N2");
     n7_ = add("N7", QStringLiteral("Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),
               QKeySequence(Qt::Key_F5));
@@ -473,6 +443,12 @@ void TwinMain::buildStatusBar() {
             panel->setAlignment(Qt::AlignCenter);
         statusPanels_[size_t(i)] = panel;
     }
+    // The last workbook kept by the spreadsheet export, once there is one.
+    workbook_ = named(new ElidedLabel(bar), "StatusWorkbook");
+    workbook_->setFrameShape(QFrame::Panel);
+    workbook_->setFrameShadow(QFrame::Sunken);
+    workbook_->hide();
+    bar->addPermanentWidget(workbook_, 1);
     setStatusBar(bar);
 }
 
@@ -487,12 +463,16 @@ void TwinMain::syncFromModel() {
     news_->setText(m.newsCaption);
     for (int i = 0; i < 10; ++i)
         statusPanels_[size_t(i)]->setText(m.status(StatusPanel(i)));
+    if (!m.workbookPath.isEmpty() && workbook_->toolTip() != QDir::toNativeSeparators(m.workbookPath)) {
+        workbook_->setFullText(QStringLiteral("Книга: ") + QFileInfo(m.workbookPath).fileName());
+        workbook_->setToolTip(QDir::toNativeSeparators(m.workbookPath));
+        workbook_->show();
+    }
 
     cmdOK_->setEnabled(m.registerEnabled);
     toolButton4_->setEnabled(m.depositCheckEnabled);
     button20_->setEnabled(m.passwordChangeEnabled);
     poisk_->setEnabled(m.searchEnabled);
-    bitBtn3_->setEnabled(m.statisticsRefreshEnabled);
 
     panel4_->setVisible(m.transmissionPanelVisible);
     platej_->setText(m.transmissionCaption);

@@ -20,11 +20,11 @@ class QProgressBar;
 class QPushButton;
 class QTabBar;
 class QTabWidget;
-class QTableWidget;
 class QToolButton;
 class QWidget;
 
 class Dialogs;
+class ElidedLabel;
 class FileDialog;
 class JournalGrid;
 class SystemClock;
@@ -80,9 +80,7 @@ private:
     QToolButton* toolButton4_ = nullptr;
     QDateEdit* dateDATA_ = nullptr;
     QGroupBox* groupTovar_ = nullptr;
-    QTableWidget* balGrid_ = nullptr;
     QPushButton* poisk_ = nullptr;
-    QPushButton* bitBtn3_ = nullptr;
     QPushButton* button20_ = nullptr;
     QComboBox* comboBox1_ = nullptr;
     QComboBox* comboBox2_ = nullptr;
@@ -92,6 +90,7 @@ private:
     QAction* n6_ = nullptr;
     QAction* n7_ = nullptr;
     std::array<QLabel*, 10> statusPanels_{};
+    ElidedLabel* workbook_ = nullptr;
     std::array<OperatorButtonState, 19> shownButtons_{};
     QStringList shownImages_;
 };

@@ -1,10 +1,28 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StatementWindow.h"
 
-// The daily statement: the movements of one day.
-class TVipDay : public QDialog {
+class BarGrid;
+class DayStatement;
+
+// The daily statement "Платежи за день": every movement of one day with its
+// running balance, and the day's totals.
+class TVipDay : public StatementWindow {
     Q_OBJECT
 public:
-    explicit TVipDay(QWidget* parent = nullptr);
+    TVipDay(DayStatement& statement, QWidget* parent = nullptr);
+
+protected:
+    // FormActivate.
+    void activated() override;
+
+private:
+    void syncFromStatement();
+
+    DayStatement& statement_;
+    BarGrid* balGrid_;
+    QLabel* label1_;
+    QLabel* label2_;
+    QLabel* label8_;
+    std::array<QLabel*, 3> totals_{}; // Label5 to Label7
 };

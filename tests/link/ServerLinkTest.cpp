@@ -2,6 +2,7 @@
 #include "core/TerminalCertificate.h"
 #include "link/FileReplies.h"
 #include "platform/TextCodec.h"
+#include "reports/YearStatistics.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
@@ -138,13 +139,16 @@ TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndIsAnnounced) {
     QStringList consumed;
     QObject::connect(&terminal->fileReplies(), &FileReplies::stored,
                      [&](const QString& name, const QString& path) { consumed << name << path; });
-    model().statisticsRefreshEnabled = false;
-    link().TimerSend.start();
+    ctx().registered = true;
+    ctx().loginTerminal = QStringLiteral("101");
+    terminal->statistics().refresh();
+    ASSERT_FALSE(terminal->statistics().file().refreshEnabled());
+    ASSERT_TRUE(link().TimerSend.isActive());
     serve("f6101#10/head\r\n1.5#2#3#\n4#5#6#$k$");
     const QString path = programDir + QStringLiteral("6101#10.txt");
     EXPECT_EQ(TestFiles::read(path), QByteArray("head\r\n1.5#2#3#\r\n4#5#6#\r\n"));
     EXPECT_EQ(consumed, QStringList({QStringLiteral("6101#10"), path}));
-    EXPECT_TRUE(model().statisticsRefreshEnabled);
+    EXPECT_TRUE(terminal->statistics().file().refreshEnabled());
     EXPECT_FALSE(link().TimerSend.isActive());
 }
 

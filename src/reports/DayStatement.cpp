@@ -1,0 +1,115 @@
+#include "reports/DayStatement.h"
+
+#include "core/AppContext.h"
+#include "core/FieldLine.h"
+#include "link/Messages.h"
+#include "platform/Locale.h"
+#include "reports/MonthStatement.h"
+#include "reports/SpreadsheetExport.h"
+#include "reports/StoredReport.h"
+#include "reports/YearStatistics.h"
+
+namespace {
+const QString kZero = QStringLiteral("0.00");
+const QStringList kHeader = {QStringLiteral("Штамп"),      QStringLiteral("Дата"),
+                             QStringLiteral("Счет"),       QStringLiteral("Платеж"),
+                             QStringLiteral("Оплата"),     QStringLiteral("Остаток"),
+                             QStringLiteral("Транзакция"), QStringLiteral("Примечание")};
+enum Column { Payment = 3, PayIn = 4, Balance = 5, Transaction = 6, Note = 7 };
+} // namespace
+
+DayStatement::DayStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, YearStatistics& year,
+                           MonthStatement& month, SpreadsheetExport& spreadsheet, QObject* parent)
+    : QObject(parent), ctx_(ctx), month_(month), spreadsheet_(spreadsheet),
+      file_(ctx, link, replies,
+            RequestedFile::Spec{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
+                                [this, &year] {
+                                    return QStringList{
+                                        Messages::dayStatement(ctx_.loginTerminal, month_.monthNumber(),
+                                                               day_.trimmed(), year.twoDigitYear())};
+                                }}),
+      table_(ColumnCount, 2) {
+    table_.setRow(0, kHeader);
+    connect(&file_, &RequestedFile::changed, this, &DayStatement::changed);
+    connect(&file_, &RequestedFile::arrived, this, &DayStatement::load);
+}
+
+QString DayStatement::dayFromFileName(const QString& path) {
+    return StoredReport::nameField(path, 2, QLatin1Char('.'));
+}
+
+void DayStatement::open(const QString& date) {
+    const qsizetype dot = date.indexOf(QLatin1Char('.'));
+    day_ = dot < 0 ? QStringLiteral("-") : date.left(dot);
+    monthName_ = date; // until the loader puts the month's name here
+    payments_ = payIns_ = closing_ = kZero;
+    emit changed();
+    refresh();
+}
+
+void DayStatement::refresh() {
+    if (!file_.request())
+        month_.setDetailsEnabled(true); // the monthly "Подробно" comes back at once
+}
+
+void DayStatement::load(const QString& path) {
+    day_ = dayFromFileName(path);
+    monthName_ = month_.monthName();
+    emit changed();
+    const QStringList lines = StoredReport::lines(path, QStringLiteral("выписка за день"));
+
+    const qsizetype n = lines.size();
+    caption_ = lines[0];
+    caption_.remove(QLatin1Char('#'));
+    table_.resize(int(n >= 3 ? n : 2));
+    table_.clearRow(1);
+
+    // Single precision, as the totals have always been kept.
+    float payments = 0;
+    float payIns = 0;
+    float closing = 0;
+    for (qsizetype i = 1; i < n; ++i) {
+        const int row = int(i);
+        const QStringList fields = FieldLine::fields(lines[i]);
+        int column = 0;
+        for (QString field : fields) {
+            if (column >= ColumnCount)
+                break;
+            if (column == Payment || column == PayIn || column == Balance) {
+                field = FieldLine::decimal(field);
+                bool ok = false;
+                const float value = float(Locale::toDouble(field, &ok));
+                const float counted = ok ? value : 0;
+                if (column == Payment)
+                    payments += counted;
+                else if (column == PayIn)
+                    payIns += counted;
+                else
+                    closing = counted;
+            }
+            // "transaction*note": both shown marked, and nothing after them.
+            if (column == Transaction && field.contains(QLatin1Char('*'))) {
+                const qsizetype star = field.indexOf(QLatin1Char('*'));
+                table_.setCell(row, Transaction, QLatin1Char('_') + field.left(star));
+                table_.setCell(row, Note, QLatin1Char('_') + field.mid(star + 1));
+                break;
+            }
+            table_.setCell(row, column++, field);
+        }
+    }
+    payments_ = Locale::formatFixed2(payments);
+    payIns_ = Locale::formatFixed2(payIns);
+    closing_ = Locale::formatFixed2(closing);
+    emit changed();
+    emit shown();
+}
+
+void DayStatement::formActivate() {
+    month_.setDetailsEnabled(true);
+}
+
+void DayStatement::report() {
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
+                                     QStringLiteral("Платежи за день ") + day_ + QLatin1Char(' ') +
+                                         monthName_);
+}

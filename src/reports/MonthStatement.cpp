@@ -1,0 +1,122 @@
+#include "reports/MonthStatement.h"
+
+#include "core/AppContext.h"
+#include "core/FieldLine.h"
+#include "link/Messages.h"
+#include "platform/Convert.h"
+#include "platform/Locale.h"
+#include "reports/SpreadsheetExport.h"
+#include "reports/StoredReport.h"
+#include "reports/YearStatistics.h"
+
+namespace {
+const QString kZero = QStringLiteral("0.00");
+const QStringList kHeader = {QStringLiteral("Дата"), QStringLiteral("Приход"), QStringLiteral("Расход"),
+                             QStringLiteral("Остаток"), QStringLiteral("График")};
+} // namespace
+
+MonthStatement::MonthStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, YearStatistics& year,
+                               SpreadsheetExport& spreadsheet, QObject* parent)
+    : QObject(parent), ctx_(ctx), year_(year), spreadsheet_(spreadsheet),
+      file_(ctx, link, replies,
+            RequestedFile::Spec{QLatin1Char('8'), QStringLiteral("Необходимо зарегистрироваться!"),
+                                [this] {
+                                    // The year is the one the statistics page holds now.
+                                    return QStringList{Messages::monthStatement(
+                                        ctx_.loginTerminal, monthNumber_, year_.twoDigitYear())};
+                                }}),
+      table_(ColumnCount, 2) {
+    table_.setRow(0, kHeader);
+    connect(&file_, &RequestedFile::changed, this, &MonthStatement::changed);
+    connect(&file_, &RequestedFile::arrived, this, &MonthStatement::load);
+}
+
+int MonthStatement::barPercent(int row) const {
+    if (row < 1)
+        return 0;
+    return YearStatistics::barPercent(cell(row, 1), monthMaximum_);
+}
+
+QString MonthStatement::monthFromFileName(const QString& path) {
+    return StoredReport::nameField(path, 1, QLatin1Char('#'));
+}
+
+void MonthStatement::open(int month, const QString& name) {
+    monthNumber_ = QString::number(month);
+    monthName_ = name;
+    opening_ = income_ = expense_ = closing_ = kZero;
+    emit changed();
+    refresh();
+}
+
+void MonthStatement::refresh() {
+    if (!file_.request())
+        year_.setDetailsEnabled(true); // the page's "Подробно" comes back at once
+}
+
+void MonthStatement::load(const QString& path) {
+    monthNumber_ = monthFromFileName(path);
+    int month = 0;
+    if (!Convert::tryStrToInt(monthNumber_, &month) || month < 1 || month >= YearStatistics::RowCount)
+        month = 0;
+    monthName_ = year_.cell(month, 0);
+    emit changed();
+    const QStringList lines = StoredReport::lines(path, QStringLiteral("выписка за месяц"));
+
+    const qsizetype n = lines.size();
+    opening_ = FieldLine::fields(lines[0], 2)[1];
+
+    float maximum = 0;
+    for (qsizetype i = 1; i < n - 1; ++i) {
+        bool ok = false;
+        const QString income = FieldLine::fields(lines[i], 2)[1].trimmed();
+        const float value = float(Locale::toDouble(FieldLine::decimal(income), &ok));
+        if (ok && value > maximum)
+            maximum = value;
+    }
+    monthMaximum_ = maximum;
+
+    // Rows a load does not write keep their text.
+    table_.resize(int(n >= 4 ? n - 1 : 2));
+    for (qsizetype i = 1; i < n - 1; ++i) {
+        const QStringList f = FieldLine::fields(lines[i]);
+        for (qsizetype k = 0; k < f.size() && k < ColumnCount; ++k)
+            table_.setCell(int(i), int(k), k == 0 ? f[k] : FieldLine::decimal(f[k]));
+    }
+    const QStringList totals = FieldLine::fields(lines[n - 1], 4);
+    income_ = totals[1];
+    expense_ = totals[2];
+    closing_ = totals[3];
+    if (selectedRow_ >= rowCount())
+        selectedRow_ = rowCount() - 1;
+    emit changed();
+    emit shown();
+}
+
+void MonthStatement::setSelectedRow(int row) {
+    if (row < 1 || row >= rowCount() || row == selectedRow_)
+        return;
+    selectedRow_ = row;
+    emit changed();
+}
+
+void MonthStatement::setDetailsEnabled(bool enabled) {
+    if (detailsEnabled_ == enabled)
+        return;
+    detailsEnabled_ = enabled;
+    emit changed();
+}
+
+void MonthStatement::details() {
+    setDetailsEnabled(false);
+    emit dayChosen(cell(selectedRow_, 0));
+}
+
+void MonthStatement::formActivate() {
+    year_.setDetailsEnabled(true);
+}
+
+void MonthStatement::report() {
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
+                                     QStringLiteral("Платежи по дням ") + monthName_);
+}

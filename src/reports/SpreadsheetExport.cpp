@@ -1,0 +1,132 @@
+#include "reports/SpreadsheetExport.h"
+
+#include "core/AppContext.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/SpreadsheetWriter.h"
+#include "platform/SystemClock.h"
+
+#include <QDir>
+
+namespace {
+
+const QString kDone = QStringLiteral("Загрузка успешно окончена!");
+const QString kSeparator = QStringLiteral("##");
+
+// Calls cell(column, text) for the cells of one line, column counted from 1.
+template <typename Cell> void forEachCell(QStringView line, int columnLimit, Cell&& cell) {
+    QStringView rest = line;
+    for (int column = 1; column <= columnLimit; ++column) {
+        const qsizetype cut = rest.indexOf(kSeparator);
+        if (cut < 0) {
+            cell(column, rest);
+            return;
+        }
+        cell(column, rest.left(cut));
+        rest = rest.mid(cut + 2);
+    }
+}
+
+// A table's name as part of a file name: no path separators nor characters
+// other systems refuse in names.
+QString fileNamePart(const QString& text) {
+    QString out = text.trimmed();
+    for (QChar& c : out)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    return out.isEmpty() ? QStringLiteral("Таблица") : out;
+}
+
+} // namespace
+
+SpreadsheetExport::SpreadsheetExport(AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {}
+
+QString SpreadsheetExport::gridLine(const QStringList& cells) {
+    QString line;
+    for (const QString& c : cells)
+        line += c + kSeparator;
+    return line;
+}
+
+QStringList SpreadsheetExport::cells(const QString& line, int columnLimit) {
+    QStringList out;
+    forEachCell(line, columnLimit, [&out](int, QStringView text) { out << text.toString(); });
+    return out;
+}
+
+QString SpreadsheetExport::workbookFolder() const {
+    return ctx_.programDir + QStringLiteral("Отчеты/");
+}
+
+QString SpreadsheetExport::workbookPath(const QString& tableName) const {
+    const QDateTime now = ctx_.clock ? ctx_.clock->now() : QDateTime::currentDateTime();
+    // No ":" in the time: the name must also be valid where the files get copied to.
+    const QString stem = workbookFolder() + fileNamePart(tableName) + QLatin1Char(' ') +
+                         now.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    QString path = stem + QStringLiteral(".xlsx");
+    for (int n = 2; FileIo::exists(path); ++n)
+        path = stem + QStringLiteral(" (%1).xlsx").arg(n);
+    return path;
+}
+
+void SpreadsheetExport::setProgressVisible(bool visible) {
+    if (progressVisible_ == visible)
+        return;
+    progressVisible_ = visible;
+    emit progressVisibleChanged(visible);
+}
+
+void SpreadsheetExport::exportToSpreadsheet(const QStringList& lines, int columnLimit,
+                                            const QString& tableName) {
+    SpreadsheetWriter* writer = ctx_.spreadsheet;
+    if (!writer)
+        throw AppError(QStringLiteral("Выгрузка в таблицу недоступна"));
+    // A failure here ends the export before anything is shown.
+    writer->create();
+
+    // Each export starts its gauge from zero.
+    gauge_.setProgress(0);
+    gauge_.setMaximum(int(lines.size()));
+    setProgressVisible(true);
+
+    const QString path = workbookPath(tableName);
+    bool open = false;
+    bool opened = false;
+    try {
+        writer->openWorkbook(path);
+        open = true;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            gauge_.addProgress(1);
+            const int row = int(i + 1);
+            forEachCell(lines[i], columnLimit, [writer, row](int column, QStringView text) {
+                writer->writeText(row, column, text);
+            });
+        }
+        open = false;
+        opened = writer->end();
+    } catch (...) {
+        // The rows written so far are kept, as a workbook left open would keep them.
+        bool kept = false;
+        if (open) {
+            try {
+                opened = writer->end();
+                kept = true;
+            } catch (const AppError&) {
+                // The first failure is the one reported.
+            }
+        }
+        setProgressVisible(false);
+        if (kept)
+            emit saved(path, opened);
+        throw;
+    }
+    setProgressVisible(false);
+    emit saved(path, opened);
+    if (opened)
+        ctx_.dialogs->message(kDone);
+    else
+        ctx_.dialogs->message(
+            kDone + QStringLiteral("\nПрограмма для таблиц не открылась; книга сохранена в файле\n") +
+            QDir::toNativeSeparators(path));
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "reports/ProgressGauge.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+struct AppContext;
+
+// The one export of every table of the program to a spreadsheet. A table comes
+// as lines whose cells each end with "##"; line i goes to row i, cell by cell,
+// through the context's SpreadsheetWriter, while the progress window shows the
+// gauge. The workbook is kept as a file that says what and when, beside the
+// program, and handed to the desktop's spreadsheet program.
+class SpreadsheetExport : public QObject {
+    Q_OBJECT
+public:
+    explicit SpreadsheetExport(AppContext& ctx, QObject* parent = nullptr);
+
+    // tableName names the table in the workbook's file name ("Журнал", "Статистика").
+    // Runs to its end without returning to the event loop; a failure throws
+    // AppError for the application-wide report, after the rows written so far
+    // have been kept.
+    void exportToSpreadsheet(const QStringList& lines, int columnLimit, const QString& tableName);
+
+    // A grid row as every caller hands it over: each cell followed by "##".
+    static QString gridLine(const QStringList& cells);
+    // The cells line `line` gives, from column 1: cut at each "##" while the
+    // column limit allows; the text after the last "##" takes the next column
+    // if there is one; a line without "##" is one cell.
+    static QStringList cells(const QString& line, int columnLimit);
+
+    // Folder beside the program where the workbooks are kept.
+    QString workbookFolder() const;
+    // The next workbook's path: the table's name and the moment, made unique.
+    QString workbookPath(const QString& tableName) const;
+
+    ProgressGauge& gauge() { return gauge_; }
+    bool progressVisible() const { return progressVisible_; }
+
+signals:
+    // The progress window comes up or goes.
+    void progressVisibleChanged(bool visible);
+    // A workbook is kept at `path`; `opened` when a program took it.
+    void saved(const QString& path, bool opened);
+
+private:
+    void setProgressVisible(bool visible);
+
+    AppContext& ctx_;
+    ProgressGauge gauge_;
+    bool progressVisible_ = false;
+};

@@ -1,0 +1,154 @@
+#include "reports/YearStatistics.h"
+
+#include "core/AppContext.h"
+#include "core/FieldLine.h"
+#include "link/AccountSession.h"
+#include "link/Messages.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/Locale.h"
+#include "platform/SystemClock.h"
+#include "reports/SpreadsheetExport.h"
+#include "reports/StoredReport.h"
+
+#include <algorithm>
+
+YearStatistics::YearStatistics(AppContext& ctx, ServerLink& link, FileReplies& replies,
+                               const LoginWindowModel& login, SpreadsheetExport& spreadsheet, QObject* parent)
+    : QObject(parent), ctx_(ctx), spreadsheet_(spreadsheet),
+      file_(ctx, link, replies,
+            RequestedFile::Spec{QLatin1Char('6'), QStringLiteral("Необходимо зарегестрироваться!"),
+                                [this, &login] {
+                                    return Messages::yearStatistics(ctx_.loginTerminal, twoDigitYear(),
+                                                                    login.login);
+                                }}),
+      table_(ColumnCount, RowCount) {
+    connect(&file_, &RequestedFile::changed, this, &YearStatistics::changed);
+    connect(&file_, &RequestedFile::arrived, this, &YearStatistics::load);
+    offerYears();
+    if (!yearItems_.isEmpty())
+        yearText_ = yearItems_.front();
+}
+
+void YearStatistics::offerYears() {
+    if (!ctx_.clock)
+        return;
+    const int year = ctx_.clock->now().date().year();
+    yearItems_ = {QString::number(year), QString::number(year - 1), QString::number(year - 2)};
+}
+
+void YearStatistics::setMonthNames(const QStringList& names) {
+    for (int row = 0; row < RowCount; ++row)
+        table_.setCell(row, 0, names.value(row));
+    emit changed();
+}
+
+int YearStatistics::barPercent(const QString& figure, float maximum) {
+    bool ok = false;
+    const double value = Locale::toDouble(FieldLine::decimal(figure), &ok);
+    if (!ok || !(maximum > 0))
+        return 0;
+    // Both in single precision: the best month itself comes out at exactly 100.
+    const float p = float(value) / maximum * 100.0f;
+    return std::clamp(int(p), 0, 100);
+}
+
+int YearStatistics::barPercent(int row) const {
+    if (row < 1)
+        return 0;
+    return barPercent(cell(row, 1), yearMaximum_);
+}
+
+void YearStatistics::setYearText(const QString& text) {
+    if (yearText_ == text)
+        return;
+    yearText_ = text;
+    emit changed();
+}
+
+QString YearStatistics::yearFilePath(const QString& twoDigitYear) const {
+    return ctx_.programDir + QLatin1Char('6') + ctx_.loginTerminal + QLatin1Char('#') + twoDigitYear +
+           QStringLiteral(".txt");
+}
+
+void YearStatistics::show() {
+    offerYears();
+    // Only this year and the last can still change; older stored years are kept
+    // but not preferred.
+    for (int i = 0; i < std::min<qsizetype>(2, yearItems_.size()); ++i) {
+        const QString year = yearItems_[i];
+        const QString path = yearFilePath(year.mid(2, 2));
+        if (FileIo::exists(path)) {
+            yearText_ = year;
+            load(path);
+            return;
+        }
+    }
+    if (!ctx_.registered) {
+        ctx_.dialogs->message(QStringLiteral("Вам необходимо зарегестрироваться!"));
+        emit changed();
+        return;
+    }
+    refresh();
+}
+
+void YearStatistics::refresh() {
+    if (!ctx_.registered) {
+        file_.request(); // the refusal
+        return;
+    }
+    gridVisible_ = false;
+    file_.request();
+}
+
+void YearStatistics::load(const QString& path) {
+    const QStringList lines = StoredReport::lines(path, QStringLiteral("статистика за год"));
+
+    float maximum = 0;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        bool ok = false;
+        const QString first = FieldLine::fields(lines[i], 1).front().trimmed();
+        const float value = float(Locale::toDouble(FieldLine::decimal(first), &ok));
+        if (ok && value > maximum)
+            maximum = value;
+    }
+    yearMaximum_ = maximum;
+
+    // Rows without a line keep what they showed.
+    for (qsizetype k = 1; k < lines.size() && k < RowCount; ++k) {
+        const QStringList f = FieldLine::fields(lines[k], 3);
+        QString first = f[0];
+        const qsizetype dot = first.indexOf(QLatin1Char('.'));
+        if (dot >= 0)
+            first[dot] = QLatin1Char(',');
+        table_.setCell(int(k), 1, first);
+        table_.setCell(int(k), 2, FieldLine::decimal(f[1]));
+        table_.setCell(int(k), 3, FieldLine::decimal(f[2]));
+    }
+    gridVisible_ = true;
+    emit changed();
+}
+
+void YearStatistics::setSelectedRow(int row) {
+    if (row < 1 || row >= RowCount || row == selectedRow_)
+        return;
+    selectedRow_ = row;
+    emit changed();
+}
+
+void YearStatistics::setDetailsEnabled(bool enabled) {
+    if (detailsEnabled_ == enabled)
+        return;
+    detailsEnabled_ = enabled;
+    emit changed();
+}
+
+void YearStatistics::details() {
+    setDetailsEnabled(false);
+    emit monthChosen(selectedRow_, cell(selectedRow_, 0));
+}
+
+void YearStatistics::report() {
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
+                                     QStringLiteral("Статистика ") + yearText_);
+}
