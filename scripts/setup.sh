@@ -11,7 +11,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core locales
+  xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils locales
 )
 
 missing=()

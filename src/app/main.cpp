@@ -1,6 +1,7 @@
 #include "platform/Locale.h"
 #include "platform/SystemClock.h"
 #include "platform/widgets/QtDialogs.h"
+#include "platform/widgets/QtReceiptPrinter.h"
 #include "ui/Forms.h"
 #include "ui/OrvantaApplication.h"
 #include "ui/Unit1.h"
@@ -17,12 +18,13 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     HostClock clock;
     QtFileDialog fileDialog;
+    QtReceiptPrinter printer;
     app.setDialogs(&dialogs);
 
     const QString programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     std::unique_ptr<Forms> forms;
     try {
-        forms = std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog});
+        forms = std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog, &printer});
     } catch (const std::exception& e) {
         // A window that cannot be created ends the program.
         dialogs.exception(QString::fromUtf8(e.what()));

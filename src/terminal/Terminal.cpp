@@ -14,6 +14,7 @@
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
+#include "reports/Receipt.h"
 
 #include <QCoreApplication>
 
@@ -46,6 +47,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     creation_ = std::make_unique<PaymentCreation>(ctx_, *link_, days_, *ids_, *transmission_);
     paymentEntry_ = std::make_unique<PaymentEntry>();
     turnover_ = std::make_unique<TurnoverStatement>(ctx_, *link_, *fileReplies_);
+    receipt_ = std::make_unique<Receipt>(ctx_, model_, days_.table());
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             &Terminal::applyTerminalSettings);

@@ -14,6 +14,7 @@ class ConfigurationReplies;
 class FileReplies;
 class PaymentCreation;
 class PaymentEntry;
+class Receipt;
 class ServerLink;
 class TransactionIds;
 class Transmission;
@@ -69,6 +70,7 @@ public:
     FileReplies& fileReplies() { return *fileReplies_; }
     TransactionIds& transactionIds() { return *ids_; }
     TurnoverStatement& turnover() { return *turnover_; }
+    Receipt& receipt() { return *receipt_; }
 
     // The journal's days: the table shown, its file, today's.
     DayJournal& days() { return days_; }
@@ -101,5 +103,6 @@ private:
     std::unique_ptr<PaymentCreation> creation_;
     std::unique_ptr<PaymentEntry> paymentEntry_;
     std::unique_ptr<TurnoverStatement> turnover_;
+    std::unique_ptr<Receipt> receipt_;
     QStringList balGridMonths_;
 };

@@ -5,6 +5,7 @@
 #include "link/AccountSession.h"
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
+#include "reports/Receipt.h"
 #include "terminal/Terminal.h"
 #include "ui/FlowLayout.h"
 #include "ui/JournalGrid.h"
@@ -416,7 +417,11 @@ void TwinMain::buildPopupMenu() {
     };
     auto separator = [this](const char* name) { named(popupMenu1_->addSeparator(), name); };
 
-    add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
+    auto* n10 = add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
+    // A look at the receipt first saves paper, and a jammed one is printed again from here.
+    auto* preview = add("ReceiptPreview", QStringLiteral("Просмотр"), QStringLiteral("Просмотр квитанции"));
+    connect(n10, &QAction::triggered, this, [this] { terminal_->receipt().print(); });
+    connect(preview, &QAction::triggered, this, [this] { terminal_->receipt().preview(); });
     add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
     separator("N2");
     n7_ = add("N7", QStringLiteral("Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),

@@ -5,6 +5,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
+#include "support/FakePrinter.h"
 #include "support/LoopbackServer.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
@@ -31,6 +32,7 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9))};
     FakeFileDialog fileDialog;
+    FakePrinter printer;
     sim::PaymentServer server;
     std::unique_ptr<Forms> forms;
 
@@ -42,7 +44,7 @@ protected:
         QDir().mkpath(programDir + QStringLiteral("img"));
         for (const QString& f : QDir(QStringLiteral(ORVANTA_IMG_DIR)).entryList({QStringLiteral("*.ico")}))
             QFile::copy(QStringLiteral(ORVANTA_IMG_DIR "/") + f, programDir + QStringLiteral("img/") + f);
-        forms = std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog});
+        forms = std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog, &printer});
         forms->winMain->show();
     }
 
