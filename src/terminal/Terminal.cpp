@@ -4,6 +4,7 @@
 #include "core/OperatorCatalogue.h"
 #include "goods/TurnoverStatement.h"
 #include "link/AccountSession.h"
+#include "link/Cancellation.h"
 #include "link/ConfigurationReplies.h"
 #include "link/FileReplies.h"
 #include "link/PaymentCreation.h"
@@ -48,6 +49,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     paymentEntry_ = std::make_unique<PaymentEntry>();
     turnover_ = std::make_unique<TurnoverStatement>(ctx_, *link_, *fileReplies_);
     receipt_ = std::make_unique<Receipt>(ctx_, model_, days_.table());
+    cancellation_ = std::make_unique<Cancellation>(ctx_, days_, *ids_, *transmission_);
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             &Terminal::applyTerminalSettings);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class AccountSession;
+class Cancellation;
 class ConfigurationReplies;
 class FileReplies;
 class PaymentCreation;
@@ -71,6 +72,7 @@ public:
     TransactionIds& transactionIds() { return *ids_; }
     TurnoverStatement& turnover() { return *turnover_; }
     Receipt& receipt() { return *receipt_; }
+    Cancellation& cancellation() { return *cancellation_; }
 
     // The journal's days: the table shown, its file, today's.
     DayJournal& days() { return days_; }
@@ -104,5 +106,6 @@ private:
     std::unique_ptr<PaymentEntry> paymentEntry_;
     std::unique_ptr<TurnoverStatement> turnover_;
     std::unique_ptr<Receipt> receipt_;
+    std::unique_ptr<Cancellation> cancellation_;
     QStringList balGridMonths_;
 };

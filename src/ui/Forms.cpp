@@ -39,7 +39,8 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     create(VipMon, winMain, creationOrder, "TVipMon");
     create(VipDay, winMain, creationOrder, "TVipDay");
     create(Progress, winMain, creationOrder, "TProgress");
-    create(CancelPlat, winMain, creationOrder, "TCancelPlat");
+    CancelPlat = new TCancelPlat(winMain->terminal().cancellation(), winMain);
+    creationOrder << QStringLiteral("TCancelPlat");
     create(Priceall, winMain, creationOrder, "TPriceall");
     OborVed = new TOborVed(winMain->terminal().turnover(), winMain);
     creationOrder << QStringLiteral("TOborVed");

@@ -3,6 +3,7 @@
 #include "core/Builtins.h"
 #include "core/OperatorCatalogue.h"
 #include "link/AccountSession.h"
+#include "link/Cancellation.h"
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
 #include "reports/Receipt.h"
@@ -249,6 +250,7 @@ QWidget* TwinMain::buildPaymentsPage() {
     auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
     toolButton5->setText(QStringLiteral("Отменить транзакцию"));
     toolBar2->addWidget(toolButton5);
+    connect(toolButton5, &QToolButton::clicked, this, [this] { terminal_->cancellation().command(); });
     toolBar2->addSeparator();
     dateDATA_ = named(new QDateEdit(toolBar2), "DateDATA");
     dateDATA_->setCalendarPopup(true);
@@ -436,6 +438,7 @@ void TwinMain::buildPopupMenu() {
     auto* n11 = add("N11", QStringLiteral("Открыть файл"));
     connect(n11, &QAction::triggered, this, [this] { terminal_->days().openDayFile(); });
     connect(n7_, &QAction::triggered, this, [this] { terminal_->transmission().sendSelected(); });
+    connect(n6_, &QAction::triggered, this, [this] { terminal_->cancellation().command(); });
     connect(n3_, &QAction::triggered, this, [this] { terminal_->transmission().sendAll(); });
     connect(n4_, &QAction::triggered, this, [this] { terminal_->transmission().refreshStatuses(); });
     popupMenu1_->setToolTipsVisible(true);
