@@ -59,6 +59,8 @@ public:
     bool searchEnabled = true;
     bool statisticsRefreshEnabled = true;
 
+    // The payment search's result, line by line as Memo2 shows it.
+    QStringList searchResult;
     // The transmission panel and the journal commands it locks.
     bool transmissionPanelVisible = false;
     QString transmissionCaption = QStringLiteral("ПЕРЕДАЁМ ПЛАТЕЖИ.....");

@@ -8,6 +8,7 @@
 #include "link/ConfigurationReplies.h"
 #include "link/FileReplies.h"
 #include "link/PaymentCreation.h"
+#include "link/PaymentSearch.h"
 #include "link/ServerLink.h"
 #include "link/Transmission.h"
 #include "payments/PaymentEntry.h"
@@ -50,6 +51,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     turnover_ = std::make_unique<TurnoverStatement>(ctx_, *link_, *fileReplies_);
     receipt_ = std::make_unique<Receipt>(ctx_, model_, days_.table());
     cancellation_ = std::make_unique<Cancellation>(ctx_, days_, *ids_, *transmission_);
+    search_ = std::make_unique<PaymentSearch>(ctx_, model_, *link_);
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             &Terminal::applyTerminalSettings);

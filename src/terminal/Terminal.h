@@ -15,6 +15,7 @@ class ConfigurationReplies;
 class FileReplies;
 class PaymentCreation;
 class PaymentEntry;
+class PaymentSearch;
 class Receipt;
 class ServerLink;
 class TransactionIds;
@@ -73,6 +74,7 @@ public:
     TurnoverStatement& turnover() { return *turnover_; }
     Receipt& receipt() { return *receipt_; }
     Cancellation& cancellation() { return *cancellation_; }
+    PaymentSearch& search() { return *search_; }
 
     // The journal's days: the table shown, its file, today's.
     DayJournal& days() { return days_; }
@@ -107,5 +109,6 @@ private:
     std::unique_ptr<TurnoverStatement> turnover_;
     std::unique_ptr<Receipt> receipt_;
     std::unique_ptr<Cancellation> cancellation_;
+    std::unique_ptr<PaymentSearch> search_;
     QStringList balGridMonths_;
 };

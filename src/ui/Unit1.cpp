@@ -4,6 +4,7 @@
 #include "core/OperatorCatalogue.h"
 #include "link/AccountSession.h"
 #include "link/Cancellation.h"
+#include "link/PaymentSearch.h"
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
 #include "reports/Receipt.h"
@@ -336,12 +337,18 @@ QWidget* TwinMain::buildSearchPage() {
 
     auto* groupBox1 = named(new QGroupBox(QStringLiteral("Найденные платежи"), page), "GroupBox1");
     auto* inner = new QVBoxLayout(groupBox1);
-    auto* memo2 = named(new QPlainTextEdit(groupBox1), "Memo2");
-    memo2->setReadOnly(true);
-    memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo2->setToolTip(QStringLiteral("Пять последних успешных платежей"));
-    inner->addWidget(memo2);
+    memo2_ = named(new QPlainTextEdit(groupBox1), "Memo2");
+    memo2_->setReadOnly(true);
+    memo2_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo2_->setToolTip(QStringLiteral("Пять последних успешных платежей"));
+    inner->addWidget(memo2_);
     column->addWidget(groupBox1, 1);
+
+    auto start = [this, edit6] { terminal_->search().start(edit6->text()); };
+    connect(poisk_, &QPushButton::clicked, this, start);
+    connect(edit6, &QLineEdit::returnPressed, this, start);
     return page;
 }
 
@@ -498,6 +505,10 @@ void TwinMain::syncFromModel() {
     toolButton4_->setEnabled(m.depositCheckEnabled);
     button20_->setEnabled(m.passwordChangeEnabled);
     poisk_->setEnabled(m.searchEnabled);
+    if (shownSearch_ != m.searchResult) {
+        shownSearch_ = m.searchResult;
+        memo2_->setPlainText(m.searchResult.join(QLatin1Char('\n')));
+    }
     bitBtn3_->setEnabled(m.statisticsRefreshEnabled);
 
     panel4_->setVisible(m.transmissionPanelVisible);

@@ -82,6 +82,8 @@ private:
     QGroupBox* groupTovar_ = nullptr;
     QTableWidget* balGrid_ = nullptr;
     QPushButton* poisk_ = nullptr;
+    QPlainTextEdit* memo2_ = nullptr;
+    QStringList shownSearch_;
     QPushButton* bitBtn3_ = nullptr;
     QPushButton* button20_ = nullptr;
     QComboBox* comboBox1_ = nullptr;
