@@ -13,6 +13,7 @@
 #include "link/Transmission.h"
 #include "payments/PaymentEntry.h"
 #include "payments/TransactionIds.h"
+#include "payments/UnsentRows.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
@@ -52,6 +53,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     receipt_ = std::make_unique<Receipt>(ctx_, model_, days_.table());
     cancellation_ = std::make_unique<Cancellation>(ctx_, days_, *ids_, *transmission_);
     search_ = std::make_unique<PaymentSearch>(ctx_, model_, *link_);
+    unsent_ = std::make_unique<UnsentRows>(days_.table());
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             &Terminal::applyTerminalSettings);
@@ -80,6 +82,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
 
     showLinkState();
     showTransmission();
+    showUnsentCount();
 }
 
 Terminal::~Terminal() = default;
@@ -121,6 +124,14 @@ void Terminal::showTransmission() {
     });
     connect(tx, &Transmission::stateText, this,
             [this](const QString& text) { model_.setStatus(StatusPanel::State, text); });
+}
+
+void Terminal::showUnsentCount() {
+    model_.unsentCount = unsent_->count();
+    connect(unsent_.get(), &UnsentRows::changed, this, [this](int count) {
+        model_.unsentCount = count;
+        model_.notify();
+    });
 }
 
 void Terminal::formCreate() {

@@ -21,6 +21,7 @@ class ServerLink;
 class TransactionIds;
 class Transmission;
 class TurnoverStatement;
+class UnsentRows;
 
 // The terminal's logic as a whole, without a window: the process-wide state, what
 // the main window shows, the subsystems, and the operations behind the main
@@ -94,6 +95,7 @@ public:
 private:
     void showLinkState();
     void showTransmission();
+    void showUnsentCount();
 
     AppContext ctx_;
     MainWindowModel model_;
@@ -110,5 +112,6 @@ private:
     std::unique_ptr<Receipt> receipt_;
     std::unique_ptr<Cancellation> cancellation_;
     std::unique_ptr<PaymentSearch> search_;
+    std::unique_ptr<UnsentRows> unsent_;
     QStringList balGridMonths_;
 };

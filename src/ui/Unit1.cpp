@@ -486,6 +486,12 @@ void TwinMain::buildStatusBar() {
             panel->setAlignment(Qt::AlignCenter);
         statusPanels_[size_t(i)] = panel;
     }
+    // Deferred payments in sight: a shift must not close with one left unsent.
+    unsentPanel_ = label(QString(), "UnsentPanel", bar);
+    unsentPanel_->setFrameShape(QFrame::Panel);
+    unsentPanel_->setFrameShadow(QFrame::Sunken);
+    unsentPanel_->setAlignment(Qt::AlignCenter);
+    bar->addPermanentWidget(unsentPanel_);
     setStatusBar(bar);
 }
 
@@ -508,6 +514,15 @@ void TwinMain::syncFromModel() {
     if (shownSearch_ != m.searchResult) {
         shownSearch_ = m.searchResult;
         memo2_->setPlainText(m.searchResult.join(QLatin1Char('\n')));
+    }
+    if (shownUnsent_ != m.unsentCount) {
+        shownUnsent_ = m.unsentCount;
+        // The bar has no room for words at the window's width: an envelope and
+        // the number, red while anything waits, and the words in the hint.
+        unsentPanel_->setText(QStringLiteral("\u2709 %1").arg(m.unsentCount));
+        unsentPanel_->setToolTip(QStringLiteral("Не отправлено платежей за день: %1").arg(m.unsentCount));
+        unsentPanel_->setStyleSheet(m.unsentCount > 0 ? QStringLiteral("color: #c00000; font-weight: bold;")
+                                                      : QStringLiteral("color: #606060;"));
     }
     bitBtn3_->setEnabled(m.statisticsRefreshEnabled);
 

@@ -94,6 +94,8 @@ private:
     QAction* n6_ = nullptr;
     QAction* n7_ = nullptr;
     std::array<QLabel*, 10> statusPanels_{};
+    QLabel* unsentPanel_ = nullptr;
+    int shownUnsent_ = -1;
     std::array<OperatorButtonState, 19> shownButtons_{};
     QStringList shownImages_;
 };
