@@ -61,7 +61,7 @@ public:
 
     // The payment search's result, line by line as Memo2 shows it.
     QStringList searchResult;
-    // Rows of the day shown that wait to be sent, beside the status bar.
+    // Rows of the day shown that wait to be sent.
     int unsentCount = 0;
 
     // The transmission panel and the journal commands it locks.

@@ -257,6 +257,12 @@ QWidget* TwinMain::buildPaymentsPage() {
     dateDATA_->setCalendarPopup(true);
     dateDATA_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     toolBar2->addWidget(dateDATA_);
+    // The day's unsent payments beside the day they belong to, so that a shift is
+    // not closed with one left. The status bar has no room left at this width.
+    unsentPanel_ = label(QString(), "UnsentPanel", toolBar2);
+    unsentPanel_->setContentsMargins(8, 0, 8, 0);
+    unsentPanel_->setToolTip(QStringLiteral("Платежи этого дня, ожидающие отправки"));
+    toolBar2->addWidget(unsentPanel_);
     toolBar2->addSeparator();
     auto* toolButton7 = named(new QToolButton(toolBar2), "ToolButton7");
     toolButton7->setText(QStringLiteral("Сервис"));
@@ -486,12 +492,6 @@ void TwinMain::buildStatusBar() {
             panel->setAlignment(Qt::AlignCenter);
         statusPanels_[size_t(i)] = panel;
     }
-    // Deferred payments in sight: a shift must not close with one left unsent.
-    unsentPanel_ = label(QString(), "UnsentPanel", bar);
-    unsentPanel_->setFrameShape(QFrame::Panel);
-    unsentPanel_->setFrameShadow(QFrame::Sunken);
-    unsentPanel_->setAlignment(Qt::AlignCenter);
-    bar->addPermanentWidget(unsentPanel_);
     setStatusBar(bar);
 }
 
@@ -517,10 +517,7 @@ void TwinMain::syncFromModel() {
     }
     if (shownUnsent_ != m.unsentCount) {
         shownUnsent_ = m.unsentCount;
-        // The bar has no room for words at the window's width: an envelope and
-        // the number, red while anything waits, and the words in the hint.
-        unsentPanel_->setText(QStringLiteral("\u2709 %1").arg(m.unsentCount));
-        unsentPanel_->setToolTip(QStringLiteral("Не отправлено платежей за день: %1").arg(m.unsentCount));
+        unsentPanel_->setText(QStringLiteral("Не отправлено: %1").arg(m.unsentCount));
         unsentPanel_->setStyleSheet(m.unsentCount > 0 ? QStringLiteral("color: #c00000; font-weight: bold;")
                                                       : QStringLiteral("color: #606060;"));
     }
