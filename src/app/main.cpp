@@ -7,6 +7,8 @@
 #include "ui/Unit1.h"
 
 #include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <exception>
 #include <memory>
@@ -14,6 +16,11 @@
 int main(int argc, char** argv) {
     OrvantaApplication app(argc, argv);
     Locale::initFromSystem();
+    // Qt's own dialogs (the print dialog, the print preview) speak the
+    // interface's language whatever the desktop's.
+    QTranslator qtRussian;
+    if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtRussian);
 
     QtDialogs dialogs;
     HostClock clock;

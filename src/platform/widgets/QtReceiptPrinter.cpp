@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 // A page drawn with QPainter on a printer: the real one or the preview's.
@@ -82,6 +83,12 @@ void QtReceiptPrinter::preview(const DrawPage& draw) {
     printer_->setResolution(Resolution);
     QPrintPreviewDialog dialog(printer_.get(), QApplication::activeWindow());
     dialog.setWindowTitle(QStringLiteral("Просмотр квитанции"));
+    // As large as the window it opens over, at the page's width: the receipt
+    // takes only the top of the page and reads at about its printed size.
+    if (const QWidget* over = QApplication::activeWindow())
+        dialog.resize(over->size());
+    if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+        view->setZoomMode(QPrintPreviewWidget::FitToWidth);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* printer) {
         Page page(*printer);
         draw(page);
