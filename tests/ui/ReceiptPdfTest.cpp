@@ -1,3 +1,4 @@
+#include "payments/PaymentJournal.h"
 #include "platform/AppError.h"
 #include "platform/widgets/QtReceiptPrinter.h"
 #include "reports/Receipt.h"
@@ -16,20 +17,11 @@
 
 namespace {
 
-const QStringList kLines = {"Платежная система Orvanta",
-                            "ИНН 0123456789",
-                            "Чек 101_261209140509",
-                            "Терминал №: 101",
-                            "Адрес: ул. Рудаки, 1",
-                            "Дата платежа:09.12.26 14:05:09",
-                            "Оператор: Орбита Мобайл",
-                            "Принято:100 сомони",
-                            "Зачислено:98,00 сомони",
-                            "Номер счета:901234567",
-                            "   Сохраняйте чек до зачисления",
-                            "   денег  на Ваш лицевой счет.",
-                            "        С П А С И Б О !",
-                            "Служба подержки:+992 44 600 00 00"};
+// A corrected payment's request: a long account, negative sums, a decimal comma.
+const QStringList kLines =
+    Receipt::lines(JournalRow{"09.12.26 14:05:09", " Звезда GSM", "911234567+917654321", "-49,50", "-49,50",
+                              "101_261209140509", "Заявка отмены", "1102", "20", "11", "1"},
+                   Receipt::Header{"0123456789", "101", "ул. Рудаки, 1", "+992 44 600 00 00"});
 
 // Runs a poppler tool on the file; its standard output.
 QString poppler(const QString& tool, const QStringList& arguments) {
