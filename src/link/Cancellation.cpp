@@ -71,8 +71,8 @@ void Cancellation::deleteUnsent(int row) {
         return;
     // The question lets server answers run: a send-all run may have had the row
     // accepted meanwhile, and a payment the server holds must stay in the journal.
-    const int now = journal.findRow(Col::TransactionId, id, 1, PaymentJournal::Match::Exact);
-    const int target = id.isEmpty() ? row : now;
+    const int target =
+        id.isEmpty() ? row : journal.findRow(Col::TransactionId, id, 1, PaymentJournal::Match::Exact);
     if (target < 0 || !unsent(journal.cell(target, Col::SendFlag)))
         return;
     journal.removePaymentRow(target);
