@@ -9,9 +9,9 @@ shift || true
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libxlsxwriter-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core locales
+  xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils locales
   python3 python3-openpyxl
 )
 

@@ -2,11 +2,14 @@
 #include "platform/SystemClock.h"
 #include "platform/XlsxSpreadsheetWriter.h"
 #include "platform/widgets/QtDialogs.h"
+#include "platform/widgets/QtReceiptPrinter.h"
 #include "ui/Forms.h"
 #include "ui/OrvantaApplication.h"
 #include "ui/Unit1.h"
 
 #include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <exception>
 #include <memory>
@@ -14,18 +17,24 @@
 int main(int argc, char** argv) {
     OrvantaApplication app(argc, argv);
     Locale::initFromSystem();
+    // Qt's own dialogs (the print dialog, the print preview) speak the
+    // interface's language whatever the desktop's.
+    QTranslator qtRussian;
+    if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtRussian);
 
     QtDialogs dialogs;
     HostClock clock;
     QtFileDialog fileDialog;
     XlsxSpreadsheetWriter spreadsheet;
+    QtReceiptPrinter printer;
     app.setDialogs(&dialogs);
 
     const QString programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     std::unique_ptr<Forms> forms;
     try {
-        forms =
-            std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog, nullptr, &spreadsheet});
+        forms = std::make_unique<Forms>(programDir,
+                                        Seams{&dialogs, &clock, &fileDialog, &printer, &spreadsheet});
     } catch (const std::exception& e) {
         // A window that cannot be created ends the program.
         dialogs.exception(QString::fromUtf8(e.what()));

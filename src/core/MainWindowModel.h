@@ -58,6 +58,11 @@ public:
     bool passwordChangeEnabled = true;
     bool searchEnabled = true;
 
+    // The payment search's result, line by line as Memo2 shows it.
+    QStringList searchResult;
+    // Rows of the day shown that wait to be sent.
+    int unsentCount = 0;
+
     // The transmission panel and the journal commands it locks.
     bool transmissionPanelVisible = false;
     QString transmissionCaption = QStringLiteral("ПЕРЕДАЁМ ПЛАТЕЖИ.....");

@@ -7,13 +7,16 @@
 #include "goods/Stock.h"
 #include "goods/TurnoverStatement.h"
 #include "link/AccountSession.h"
+#include "link/Cancellation.h"
 #include "link/ConfigurationReplies.h"
 #include "link/FileReplies.h"
 #include "link/PaymentCreation.h"
+#include "link/PaymentSearch.h"
 #include "link/ServerLink.h"
 #include "link/Transmission.h"
 #include "payments/PaymentEntry.h"
 #include "payments/TransactionIds.h"
+#include "payments/UnsentRows.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
@@ -21,6 +24,7 @@
 #include "reports/MonthStatement.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/YearStatistics.h"
+#include "reports/Receipt.h"
 
 #include <QCoreApplication>
 
@@ -66,6 +70,10 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     // The price list and the stock hand the item picked to the sale.
     connect(priceList_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
     connect(stock_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
+    receipt_ = std::make_unique<Receipt>(ctx_, model_, days_.table());
+    cancellation_ = std::make_unique<Cancellation>(ctx_, days_, *ids_, *transmission_);
+    search_ = std::make_unique<PaymentSearch>(ctx_, model_, *link_);
+    unsent_ = std::make_unique<UnsentRows>(days_.table());
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             &Terminal::applyTerminalSettings);
@@ -90,6 +98,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     showLinkState();
     showTransmission();
     showReports();
+    showUnsentCount();
 }
 
 Terminal::~Terminal() = default;
@@ -139,6 +148,14 @@ void Terminal::showReports() {
     connect(monthStatement_.get(), &MonthStatement::dayChosen, dayStatement_.get(), &DayStatement::open);
     connect(spreadsheet_.get(), &SpreadsheetExport::saved, this, [this](const QString& path) {
         model_.workbookPath = path;
+        model_.notify();
+    });
+}
+
+void Terminal::showUnsentCount() {
+    model_.unsentCount = unsent_->count();
+    connect(unsent_.get(), &UnsentRows::changed, this, [this](int count) {
+        model_.unsentCount = count;
         model_.notify();
     });
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class AccountSession;
+class Cancellation;
 class ConfigurationReplies;
 class DayStatement;
 class FileReplies;
@@ -18,6 +19,8 @@ class MonthStatement;
 class PaymentCreation;
 class PaymentEntry;
 class PriceList;
+class PaymentSearch;
+class Receipt;
 class ServerLink;
 class Stock;
 class SpreadsheetExport;
@@ -25,6 +28,7 @@ class TransactionIds;
 class Transmission;
 class TurnoverStatement;
 class YearStatistics;
+class UnsentRows;
 
 // The terminal's logic as a whole, without a window: the process-wide state, what
 // the main window shows, the subsystems, and the operations behind the main
@@ -87,6 +91,9 @@ public:
     // "Сохранить в Excel" of the journal's menu: rows from the second header
     // row to the totals, every column.
     void exportJournal();
+    Receipt& receipt() { return *receipt_; }
+    Cancellation& cancellation() { return *cancellation_; }
+    PaymentSearch& search() { return *search_; }
 
     // The journal's days: the table shown, its file, today's.
     DayJournal& days() { return days_; }
@@ -107,6 +114,7 @@ private:
     void showLinkState();
     void showTransmission();
     void showReports();
+    void showUnsentCount();
 
     AppContext ctx_;
     MainWindowModel model_;
@@ -127,5 +135,9 @@ private:
     std::unique_ptr<YearStatistics> statistics_;
     std::unique_ptr<MonthStatement> monthStatement_;
     std::unique_ptr<DayStatement> dayStatement_;
+    std::unique_ptr<Receipt> receipt_;
+    std::unique_ptr<Cancellation> cancellation_;
+    std::unique_ptr<PaymentSearch> search_;
+    std::unique_ptr<UnsentRows> unsent_;
     QStringList balGridMonths_;
 };

@@ -44,7 +44,8 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     creationOrder << QStringLiteral("TVipDay");
     Progress = new TProgress(winMain->terminal().spreadsheet(), winMain);
     creationOrder << QStringLiteral("TProgress");
-    create(CancelPlat, winMain, creationOrder, "TCancelPlat");
+    CancelPlat = new TCancelPlat(winMain->terminal().cancellation(), winMain);
+    creationOrder << QStringLiteral("TCancelPlat");
     Priceall = new TPriceall(winMain->terminal().priceList(), winMain);
     creationOrder << QStringLiteral("TPriceall");
     OborVed = new TOborVed(winMain->terminal().turnover(), winMain);

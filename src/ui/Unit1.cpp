@@ -3,8 +3,11 @@
 #include "core/Builtins.h"
 #include "core/OperatorCatalogue.h"
 #include "link/AccountSession.h"
+#include "link/Cancellation.h"
+#include "link/PaymentSearch.h"
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
+#include "reports/Receipt.h"
 #include "terminal/Terminal.h"
 #include "ui/ElidedLabel.h"
 #include "ui/FlowLayout.h"
@@ -249,11 +252,18 @@ QWidget* TwinMain::buildPaymentsPage() {
     auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
     toolButton5->setText(QStringLiteral("Отменить транзакцию"));
     toolBar2->addWidget(toolButton5);
+    connect(toolButton5, &QToolButton::clicked, this, [this] { terminal_->cancellation().command(); });
     toolBar2->addSeparator();
     dateDATA_ = named(new QDateEdit(toolBar2), "DateDATA");
     dateDATA_->setCalendarPopup(true);
     dateDATA_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     toolBar2->addWidget(dateDATA_);
+    // The day's unsent payments beside the day they belong to, so that a shift is
+    // not closed with one left. The status bar has no room left at this width.
+    unsentPanel_ = label(QString(), "UnsentPanel", toolBar2);
+    unsentPanel_->setContentsMargins(8, 0, 8, 0);
+    unsentPanel_->setToolTip(QStringLiteral("Платежи этого дня, ожидающие отправки"));
+    toolBar2->addWidget(unsentPanel_);
     toolBar2->addSeparator();
     auto* toolButton7 = named(new QToolButton(toolBar2), "ToolButton7");
     toolButton7->setText(QStringLiteral("Сервис"));
@@ -303,12 +313,18 @@ QWidget* TwinMain::buildSearchPage() {
 
     auto* groupBox1 = named(new QGroupBox(QStringLiteral("Найденные платежи"), page), "GroupBox1");
     auto* inner = new QVBoxLayout(groupBox1);
-    auto* memo2 = named(new QPlainTextEdit(groupBox1), "Memo2");
-    memo2->setReadOnly(true);
-    memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo2->setToolTip(QStringLiteral("Пять последних успешных платежей"));
-    inner->addWidget(memo2);
+    memo2_ = named(new QPlainTextEdit(groupBox1), "Memo2");
+    memo2_->setReadOnly(true);
+    memo2_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo2_->setToolTip(QStringLiteral("Пять последних успешных платежей"));
+    inner->addWidget(memo2_);
     column->addWidget(groupBox1, 1);
+
+    auto start = [this, edit6] { terminal_->search().start(edit6->text()); };
+    connect(poisk_, &QPushButton::clicked, this, start);
+    connect(edit6, &QLineEdit::returnPressed, this, start);
     return page;
 }
 
@@ -386,7 +402,11 @@ void TwinMain::buildPopupMenu() {
     };
     auto separator = [this](const char* name) { named(popupMenu1_->addSeparator(), name); };
 
-    add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
+    auto* n10 = add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
+    // A look at the receipt first saves paper, and a jammed one is printed again from here.
+    auto* preview = add("ReceiptPreview", QStringLiteral("Просмотр"), QStringLiteral("Просмотр квитанции"));
+    connect(n10, &QAction::triggered, this, [this] { terminal_->receipt().print(); });
+    connect(preview, &QAction::triggered, this, [this] { terminal_->receipt().preview(); });
     auto* excel1 =
         add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
     connect(excel1, &QAction::triggered, this, [this] { terminal_->exportJournal(); });
@@ -403,6 +423,7 @@ void TwinMain::buildPopupMenu() {
     auto* n11 = add("N11", QStringLiteral("Открыть файл"));
     connect(n11, &QAction::triggered, this, [this] { terminal_->days().openDayFile(); });
     connect(n7_, &QAction::triggered, this, [this] { terminal_->transmission().sendSelected(); });
+    connect(n6_, &QAction::triggered, this, [this] { terminal_->cancellation().command(); });
     connect(n3_, &QAction::triggered, this, [this] { terminal_->transmission().sendAll(); });
     connect(n4_, &QAction::triggered, this, [this] { terminal_->transmission().refreshStatuses(); });
     popupMenu1_->setToolTipsVisible(true);
@@ -473,6 +494,16 @@ void TwinMain::syncFromModel() {
     toolButton4_->setEnabled(m.depositCheckEnabled);
     button20_->setEnabled(m.passwordChangeEnabled);
     poisk_->setEnabled(m.searchEnabled);
+    if (shownSearch_ != m.searchResult) {
+        shownSearch_ = m.searchResult;
+        memo2_->setPlainText(m.searchResult.join(QLatin1Char('\n')));
+    }
+    if (shownUnsent_ != m.unsentCount) {
+        shownUnsent_ = m.unsentCount;
+        unsentPanel_->setText(QStringLiteral("Не отправлено: %1").arg(m.unsentCount));
+        unsentPanel_->setStyleSheet(m.unsentCount > 0 ? QStringLiteral("color: #c00000; font-weight: bold;")
+                                                      : QStringLiteral("color: #606060;"));
+    }
 
     panel4_->setVisible(m.transmissionPanelVisible);
     platej_->setText(m.transmissionCaption);

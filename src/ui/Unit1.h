@@ -81,6 +81,8 @@ private:
     QDateEdit* dateDATA_ = nullptr;
     QGroupBox* groupTovar_ = nullptr;
     QPushButton* poisk_ = nullptr;
+    QPlainTextEdit* memo2_ = nullptr;
+    QStringList shownSearch_;
     QPushButton* button20_ = nullptr;
     QComboBox* comboBox1_ = nullptr;
     QComboBox* comboBox2_ = nullptr;
@@ -91,6 +93,8 @@ private:
     QAction* n7_ = nullptr;
     std::array<QLabel*, 10> statusPanels_{};
     ElidedLabel* workbook_ = nullptr;
+    QLabel* unsentPanel_ = nullptr;
+    int shownUnsent_ = -1;
     std::array<OperatorButtonState, 19> shownButtons_{};
     QStringList shownImages_;
 };

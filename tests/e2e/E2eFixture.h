@@ -6,6 +6,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
 #include "support/FakeSpreadsheet.h"
+#include "support/FakePrinter.h"
 #include "support/LoopbackServer.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
@@ -33,6 +34,7 @@ protected:
     FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9))};
     FakeFileDialog fileDialog;
     FakeSpreadsheet spreadsheet;
+    FakePrinter printer;
     sim::PaymentServer server;
     std::unique_ptr<Forms> forms;
 
@@ -44,8 +46,8 @@ protected:
         QDir().mkpath(programDir + QStringLiteral("img"));
         for (const QString& f : QDir(QStringLiteral(ORVANTA_IMG_DIR)).entryList({QStringLiteral("*.ico")}))
             QFile::copy(QStringLiteral(ORVANTA_IMG_DIR "/") + f, programDir + QStringLiteral("img/") + f);
-        forms =
-            std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog, nullptr, &spreadsheet});
+        forms = std::make_unique<Forms>(programDir,
+                                        Seams{&dialogs, &clock, &fileDialog, &printer, &spreadsheet});
         forms->winMain->show();
     }
 

@@ -4,7 +4,7 @@
 #include "link/PaymentCreation.h"
 #include "payments/PaymentJournal.h"
 #include "platform/AppError.h"
-#include "support/LinkedTerminal.h"
+#include "support/RegisteredTerminal.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,50 +13,7 @@ namespace {
 
 using Col = PaymentJournal::Column;
 
-// A registered terminal 101 with today's journal open and a certificate.
-class Chains : public Linked {
-protected:
-    void SetUp() override {
-        Linked::SetUp();
-        if (HasFatalFailure())
-            return;
-        openDayOf101();
-    }
-
-    PaymentJournal& journal() { return terminal->journal(); }
-    Transmission& tx() { return terminal->transmission(); }
-
-    // Adds a row at the top (so call in bottom-to-top order).
-    int addRow(const QString& id, const QString& flag, const QString& account = QStringLiteral("901234567")) {
-        const int row = journal().insertPaymentRow();
-        journal().setCell(row, Col::ExecutedAt, QStringLiteral("09.12.26 10:00:00"));
-        journal().setCell(row, Col::OperatorName, QStringLiteral(" Орбита Мобайл"));
-        journal().setCell(row, Col::Account, account);
-        journal().setCell(row, Col::Credited, QStringLiteral("98.00"));
-        journal().setCell(row, Col::Received, QStringLiteral("100"));
-        journal().setCell(row, Col::TransactionId, id);
-        journal().setCell(row, Col::Article, QStringLiteral("1101"));
-        journal().setCell(row, Col::PaymentType, QStringLiteral("20"));
-        journal().setCell(row, Col::SendFlag, flag);
-        return row;
-    }
-
-    // Reads the next message the terminal sent; empty when none came in time.
-    QByteArray nextSent() {
-        const bool ok = waitUntil([&] { return server.received.contains("$k$"); }, 3000);
-        if (!ok)
-            return QByteArray();
-        const qsizetype end = server.received.indexOf("$k$");
-        const QByteArray m = server.received.left(end);
-        server.received.remove(0, end + 3);
-        return m;
-    }
-
-    QByteArray dayFile(const QDate& date) {
-        return TestFiles::read(ctx().journalDir + date.toString(QStringLiteral("yyyyMMdd")) +
-                               QStringLiteral(".dat"));
-    }
-};
+class Chains : public Registered {};
 
 TEST_F(Chains, OneRowFromSendToTheEndBox) {
     const int row = addRow(QStringLiteral("101_261209100000"), QStringLiteral("0"));
