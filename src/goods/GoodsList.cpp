@@ -1,5 +1,7 @@
 #include "goods/GoodsList.h"
 
+#include "reports/SpreadsheetExport.h"
+
 #include "core/AppContext.h"
 #include "core/FieldLine.h"
 #include "core/MainWindowModel.h"
@@ -7,8 +9,9 @@
 #include "platform/FileIo.h"
 
 GoodsList::GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-                     Spec spec, QObject* parent)
-    : QAbstractTableModel(parent), ctx_(ctx), model_(model), headers_(spec.headers), letter_(spec.letter),
+                     SpreadsheetExport& spreadsheet, Spec spec, QObject* parent)
+    : QAbstractTableModel(parent), ctx_(ctx), model_(model), spreadsheet_(spreadsheet),
+      reportName_(spec.reportName), headers_(spec.headers), letter_(spec.letter),
       file_(ctx, link, replies,
             RequestedFile::Spec{
                 spec.letter, QStringLiteral("Необходимо зарегистрироваться!"),
@@ -110,4 +113,8 @@ QVariant GoodsList::headerData(int section, Qt::Orientation orientation, int rol
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= headers_.size())
         return QAbstractTableModel::headerData(section, orientation, role);
     return headers_.at(section);
+}
+
+void GoodsList::report() {
+    spreadsheet_.exportToSpreadsheet(exportLines(), exportColumnLimit(), reportName_);
 }

@@ -13,6 +13,7 @@ struct AppContext;
 class FileReplies;
 class MainWindowModel;
 class ServerLink;
+class SpreadsheetExport;
 
 // An item handed from the price list or the stock to the sale window.
 struct GoodsPick {
@@ -62,6 +63,8 @@ public:
     QStringList exportLines() const;
     // The most cells the export writes from one line: the grid's columns and two.
     int exportColumnLimit() const { return int(headers_.size()) + 2; }
+    // "Отчет": the export lines into a new workbook.
+    void report();
 
     // Only in goods pick mode, and only a row whose article has 4 characters or
     // more: neither an empty row nor the stock's totals row can be picked.
@@ -88,9 +91,10 @@ protected:
         QChar letter; // of the file name and of the reply
         QStringList headers;
         std::function<QString(const QString& terminal)> request;
+        QString reportName; // names the workbook
     };
-    GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies, Spec spec,
-              QObject* parent);
+    GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
+              SpreadsheetExport& spreadsheet, Spec spec, QObject* parent);
 
     // The grid's rows for the item lines of a file (from its second line on).
     virtual std::vector<QStringList> rowsFor(const QStringList& lines) const = 0;
@@ -101,6 +105,8 @@ protected:
     MainWindowModel& model_;
 
 private:
+    SpreadsheetExport& spreadsheet_;
+    QString reportName_;
     QStringList headers_;
     QChar letter_;
     RequestedFile file_;

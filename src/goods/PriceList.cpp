@@ -4,12 +4,13 @@
 #include "link/Messages.h"
 
 PriceList::PriceList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-                     QObject* parent)
+                     SpreadsheetExport& spreadsheet, QObject* parent)
     : GoodsList(
-          ctx, model, link, replies,
+          ctx, model, link, replies, spreadsheet,
           Spec{QLatin1Char('p'),
                {QStringLiteral("Артикул"), QStringLiteral("Наименование товара"), QStringLiteral("Цена")},
-               &Messages::priceList},
+               &Messages::priceList,
+               QStringLiteral("Прайс-лист")},
           parent) {}
 
 QStringList PriceList::item(QStringView line) {

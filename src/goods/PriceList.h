@@ -2,6 +2,8 @@
 
 #include "goods/GoodsList.h"
 
+class SpreadsheetExport;
+
 // The price list of the main warehouse ("Fp"): article, name and price of every
 // item, stored as "p" + terminal + ".txt".
 class PriceList : public GoodsList {
@@ -10,7 +12,7 @@ public:
     enum Column { Article = 0, Name, Price };
 
     PriceList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-              QObject* parent = nullptr);
+              SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
 
     // An item line cut into article, name and price, the price in the locale's
     // decimal form.

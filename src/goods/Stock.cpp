@@ -6,13 +6,15 @@
 #include "goods/Fixed4.h"
 #include "link/Messages.h"
 
-Stock::Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies, QObject* parent)
+Stock::Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
+             SpreadsheetExport& spreadsheet, QObject* parent)
     : GoodsList(
-          ctx, model, link, replies,
+          ctx, model, link, replies, spreadsheet,
           Spec{QLatin1Char('s'),
                {QStringLiteral("Артикул"), QStringLiteral("Счет"), QStringLiteral("Наименование товара"),
                 QStringLiteral("Кол-во"), QStringLiteral("Цена"), QStringLiteral("Сумма")},
-               &Messages::stock},
+               &Messages::stock,
+               QStringLiteral("Остатки на складе")},
           parent) {}
 
 void Stock::leavePickMode() {

@@ -2,6 +2,8 @@
 
 #include "goods/GoodsList.h"
 
+class SpreadsheetExport;
+
 // What the payment point holds ("Fs"): article, invoice, name, quantity and
 // amount of every item, stored as "s" + terminal + ".txt", shown with the unit
 // price and a totals row. It is also the sale window's goods chooser.
@@ -11,7 +13,7 @@ public:
     enum Column { Article = 0, Invoice, Name, Quantity, UnitPrice, Amount };
 
     Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-          QObject* parent = nullptr);
+          SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
 
     // The main window's stock button: goods pick mode ends.
     void leavePickMode();

@@ -64,8 +64,8 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
         std::make_unique<MonthStatement>(ctx_, *link_, *fileReplies_, *statistics_, *spreadsheet_);
     dayStatement_ = std::make_unique<DayStatement>(ctx_, *link_, *fileReplies_, *statistics_,
                                                    *monthStatement_, *spreadsheet_);
-    priceList_ = std::make_unique<PriceList>(ctx_, model_, *link_, *fileReplies_);
-    stock_ = std::make_unique<Stock>(ctx_, model_, *link_, *fileReplies_);
+    priceList_ = std::make_unique<PriceList>(ctx_, model_, *link_, *fileReplies_, *spreadsheet_);
+    stock_ = std::make_unique<Stock>(ctx_, model_, *link_, *fileReplies_, *spreadsheet_);
     goodsSale_ = std::make_unique<GoodsSale>(ctx_, model_, *ids_, *creation_);
     // The price list and the stock hand the item picked to the sale.
     connect(priceList_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);

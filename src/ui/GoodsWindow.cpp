@@ -62,7 +62,9 @@ GoodsWindow::GoodsWindow(GoodsList& list, const char* objectName, const QString&
 
     buttons_ = new QHBoxLayout();
     buttons_->addStretch(1);
-    buttons_->addWidget(reportButton("BitBtn1", QStringLiteral("Отчет")));
+    QPushButton* report = reportButton("BitBtn1", QStringLiteral("Отчет"));
+    buttons_->addWidget(report);
+    connect(report, &QPushButton::clicked, &list_, &GoodsList::report);
     buttons_->addWidget(closeButton("BitBtn2"));
     column->addLayout(buttons_);
 

@@ -1,5 +1,7 @@
 #include "ReportsFixture.h"
 
+#include "goods/PriceList.h"
+#include "goods/Stock.h"
 #include "goods/TurnoverStatement.h"
 #include "payments/PaymentJournal.h"
 #include "platform/FileIo.h"
@@ -37,6 +39,31 @@ TEST_F(TableExports, TheTurnoverStatementGoesLineByLineIntoTheFirstColumn) {
         sheet.rows(),
         QList<QStringList>({{"ОБОРОТНАЯ ВЕДОМОСТЬ"}, {"  1001  Чай зелёный   10   2"}, {""}, {"ИТОГО"}}));
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Оборотная ведомость ")));
+}
+
+TEST_F(TableExports, ThePriceListAndTheStockGoWithTheirTitleAndEveryGridRow) {
+    Locale::setDecimalSeparator(QLatin1Char(','));
+    TestFiles::write(programDir + QStringLiteral("p101.txt"),
+                     TestFiles::cp("01.12.2026 09:00#\r\n4001#Бумага для чеков#12.50#\r\n"));
+    terminal->priceList().activate();
+    terminal->priceList().report();
+    // At most five cells a line: the three columns, and the empty text after the last "##".
+    EXPECT_EQ(sheet.rows(), QList<QStringList>({{"ПРАЙС-ЛИСТ товаров на главном складе  на 01.12.2026 09:00"},
+                                                {""}, // the empty line writes one empty cell
+                                                {"Артикул", "Наименование товара", "Цена", ""},
+                                                {"4001", "Бумага для чеков", "12,50", ""}}));
+    EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Прайс-лист ")));
+
+    TestFiles::write(programDir + QStringLiteral("s101.txt"),
+                     TestFiles::cp("09.12.2026 14:05#\r\n4002#Н-0102#Кабель USB#4#10#\r\n"));
+    terminal->stock().activate();
+    terminal->stock().report();
+    const QList<QStringList> rows = sheet.rows();
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], QStringList({"ОСТАТКИ НА СКЛАДЕ 101 на 09.12.2026 14:05"}));
+    EXPECT_EQ(rows[3], QStringList({"4002", "Н-0102", "Кабель USB", "4", "2,50", "10", ""}));
+    EXPECT_EQ(rows[4].value(2), QStringLiteral("ИТОГО"));
+    EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Остатки на складе ")));
 }
 
 // Some servers still prepare the statement in the DOS code page: shown and
