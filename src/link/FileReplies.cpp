@@ -28,5 +28,11 @@ void FileReplies::handle(const QString& message) {
     }
     const QString path = ctx_.programDir + reply.name + QStringLiteral(".txt");
     FileIo::writeLines(path, FileIo::splitLines(reply.content));
-    emit stored(reply.name, path);
+    const QPointer<const QObject> claimant =
+        reply.name.isEmpty() ? nullptr : claims_.take(reply.name.front());
+    emit stored(reply.name, path, claimant.data());
+}
+
+void FileReplies::claim(QChar letter, const QObject* asker) {
+    claims_.insert(letter, asker);
 }

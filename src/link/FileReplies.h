@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QChar>
+#include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 struct AppContext;
@@ -18,13 +21,21 @@ public:
     // nor hold characters no file name should.
     static bool isSafeName(const QString& name);
 
+    // Two readers may want replies of one letter (the daily statement and the
+    // reconciliation both ask "J9"). The one that asked last claims the next
+    // reply of that letter; an unasked reply goes to every reader of the letter.
+    void claim(QChar letter, const QObject* asker);
+
 signals:
     // A reply was stored at `path`. Whatever it holds, every window waiting for a
-    // file takes its refresh control back and shows its table again.
-    void stored(const QString& name, const QString& path);
+    // file takes its refresh control back and shows its table again. `claimant`
+    // asked for it, or is null when nobody claimed its letter.
+    void stored(const QString& name, const QString& path, const QObject* claimant);
 
 private:
     void handle(const QString& message);
+
+    QHash<QChar, QPointer<const QObject>> claims_;
 
     AppContext& ctx_;
     ServerLink& link_;

@@ -7,7 +7,7 @@
 
 RequestedFile::RequestedFile(AppContext& ctx, ServerLink& link, FileReplies& replies, Spec spec,
                              QObject* parent)
-    : QObject(parent), ctx_(ctx), link_(link), spec_(std::move(spec)) {
+    : QObject(parent), ctx_(ctx), link_(link), replies_(replies), spec_(std::move(spec)) {
     connect(&replies, &FileReplies::stored, this, &RequestedFile::onStored);
 }
 
@@ -17,16 +17,17 @@ bool RequestedFile::request() {
         return false;
     }
     tableVisible_ = false;
+    replies_.claim(spec_.replyLetter, this);
     link_.sendRequest(spec_.bodies());
     refreshEnabled_ = false;
     emit changed();
     return true;
 }
 
-void RequestedFile::onStored(const QString& name, const QString& path) {
+void RequestedFile::onStored(const QString& name, const QString& path, const QObject* claimant) {
     tableVisible_ = true;
     refreshEnabled_ = true;
     emit changed();
-    if (!name.isEmpty() && name.front() == spec_.replyLetter)
+    if (!name.isEmpty() && name.front() == spec_.replyLetter && (!claimant || claimant == this))
         emit arrived(path);
 }

@@ -17,7 +17,8 @@ class ServerLink;
 // registered; otherwise the table is hidden behind its waiting text, the request
 // goes out with sendRequest and "Обновить" waits. Any file reply gives "Обновить"
 // back and shows the table again; a reply whose name starts with the window's
-// letter is then handed to the window to load.
+// letter is then handed to the window to load, unless another reader of that
+// letter asked for it.
 class RequestedFile : public QObject {
     Q_OBJECT
 public:
@@ -43,10 +44,11 @@ signals:
     void arrived(const QString& path);
 
 private:
-    void onStored(const QString& name, const QString& path);
+    void onStored(const QString& name, const QString& path, const QObject* claimant);
 
     AppContext& ctx_;
     ServerLink& link_;
+    FileReplies& replies_;
     Spec spec_;
     bool tableVisible_ = true;
     bool refreshEnabled_ = true;

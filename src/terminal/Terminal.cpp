@@ -20,11 +20,12 @@
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
+#include "reports/DayReconciliation.h"
 #include "reports/DayStatement.h"
 #include "reports/MonthStatement.h"
+#include "reports/Receipt.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/YearStatistics.h"
-#include "reports/Receipt.h"
 
 #include <QCoreApplication>
 
@@ -64,6 +65,8 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
         std::make_unique<MonthStatement>(ctx_, *link_, *fileReplies_, *statistics_, *spreadsheet_);
     dayStatement_ = std::make_unique<DayStatement>(ctx_, *link_, *fileReplies_, *statistics_,
                                                    *monthStatement_, *spreadsheet_);
+    reconciliation_ = std::make_unique<DayReconciliation>(ctx_, *link_, *fileReplies_, days_, *transmission_,
+                                                          *spreadsheet_);
     priceList_ = std::make_unique<PriceList>(ctx_, model_, *link_, *fileReplies_, *spreadsheet_);
     stock_ = std::make_unique<Stock>(ctx_, model_, *link_, *fileReplies_, *spreadsheet_);
     goodsSale_ = std::make_unique<GoodsSale>(ctx_, model_, *ids_, *creation_);

@@ -12,6 +12,7 @@
 class AccountSession;
 class Cancellation;
 class ConfigurationReplies;
+class DayReconciliation;
 class DayStatement;
 class FileReplies;
 class GoodsSale;
@@ -87,6 +88,7 @@ public:
     YearStatistics& statistics() { return *statistics_; }
     MonthStatement& monthStatement() { return *monthStatement_; }
     DayStatement& dayStatement() { return *dayStatement_; }
+    DayReconciliation& reconciliation() { return *reconciliation_; }
 
     // "Сохранить в Excel" of the journal's menu: rows from the second header
     // row to the totals, every column.
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<YearStatistics> statistics_;
     std::unique_ptr<MonthStatement> monthStatement_;
     std::unique_ptr<DayStatement> dayStatement_;
+    std::unique_ptr<DayReconciliation> reconciliation_;
     std::unique_ptr<Receipt> receipt_;
     std::unique_ptr<Cancellation> cancellation_;
     std::unique_ptr<PaymentSearch> search_;

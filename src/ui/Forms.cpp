@@ -13,10 +13,12 @@
 #include "ui/Price.h"
 #include "ui/Procent.h"
 #include "ui/Skladves.h"
+#include "ui/Sverka.h"
 #include "ui/Unit1.h"
 #include "ui/Vippoday.h"
 #include "ui/Vippodnym.h"
 
+#include <QAction>
 #include <QPushButton>
 
 namespace {
@@ -54,6 +56,7 @@ Forms::Forms(const QString& programDir, const Seams& seams) {
     creationOrder << QStringLiteral("TProdaja");
     Sklad = new TSklad(winMain->terminal().stock(), winMain);
     creationOrder << QStringLiteral("TSklad");
+    Reconcile = new TReconciliation(winMain->terminal().reconciliation(), winMain);
     wireMainWindow();
 }
 
@@ -64,6 +67,8 @@ void Forms::wireMainWindow() {
         QObject::connect(b, &QPushButton::clicked, winMain, handler);
     };
     opens("BitBtn11", [this] { OborVed->openFromMain(); });
+    QObject::connect(winMain->findChild<QAction*>(QStringLiteral("Reconcile")), &QAction::triggered, winMain,
+                     [this] { Reconcile->openFromMain(); });
     opens("BitBtn14", [this] { Priceall->openFromMain(); });
     opens("BitBtn13", [this] { winMain->terminal().goodsSale().open(); });
     opens("BitBtn10", [this] {
@@ -76,6 +81,7 @@ void Forms::wireMainWindow() {
 }
 
 Forms::~Forms() {
+    delete Reconcile;
     // The main window goes last.
     delete Sklad;
     delete Prodaja;

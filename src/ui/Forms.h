@@ -21,6 +21,7 @@ class TPriceall;
 class TOborVed;
 class TProdaja;
 class TSklad;
+class TReconciliation;
 
 struct Seams {
     Dialogs* dialogs = nullptr;
@@ -49,6 +50,8 @@ public:
     TOborVed* OborVed = nullptr;
     TProdaja* Prodaja = nullptr;
     TSklad* Sklad = nullptr;
+    // Not one of the program's eleven forms: the day's reconciliation with the server.
+    TReconciliation* Reconcile = nullptr;
 
     // Class names in the order the windows were created.
     QStringList creationOrder;

@@ -419,6 +419,9 @@ void TwinMain::buildPopupMenu() {
     n3_ =
         add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
     add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
+    // The day shown against the server's own statement of it.
+    add("Reconcile", QStringLiteral("Сверка с сервером"),
+        QStringLiteral("Сравнить журнал дня с выпиской сервера"));
     separator("N9");
     auto* n11 = add("N11", QStringLiteral("Открыть файл"));
     connect(n11, &QAction::triggered, this, [this] { terminal_->days().openDayFile(); });
