@@ -84,6 +84,8 @@ void DayReconciliation::compare(const QString& path) {
 QStringList DayReconciliation::summary() const {
     const Reconciliation::Result& r = result_;
     QStringList lines;
+    if (r.clean())
+        lines << QStringLiteral("Расхождений нет");
     lines << QStringLiteral("Совпадают: %1").arg(r.matched);
     lines << QStringLiteral("Нет на сервере: %1 на сумму %2")
                  .arg(r.onlyInJournal.size())

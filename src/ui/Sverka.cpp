@@ -69,6 +69,7 @@ TReconciliation::TReconciliation(DayReconciliation& reconciliation, QWidget* par
     auto* buttons = new QHBoxLayout();
     send_ = Widgets::button(QStringLiteral("Провести платеж"), "SendMissing", this,
                             QStringLiteral("Отправить выбранный платеж, которого нет на сервере"));
+    send_->setMinimumWidth(send_->sizeHint().width() + 12);
     QPushButton* refresh = refreshButton("BitBtn3");
     QPushButton* report = reportButton("BitBtn1", QStringLiteral("Отчет"));
     buttons->addWidget(send_);

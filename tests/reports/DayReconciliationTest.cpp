@@ -69,6 +69,17 @@ TEST_F(Reconcile, AsksForTheDayShownAndComparesTheStatementWhenItArrives) {
     EXPECT_TRUE(nextRequest().startsWith("o101_B#20$1101?49.00!49.00/901234567#CERT-1)"));
 }
 
+TEST_F(Reconcile, AStatementWithEveryPaymentOfTheJournalSaysSo) {
+    ASSERT_TRUE(reconciliation().start());
+    nextRequest();
+    reply("9101#12#9", "Остаток на начало дня 09.12.2026: 1000.00 сомони\r\n"
+                       "10:00#09.12.26#901234567#98.00#0.00#902.00#101_A#Орбита Мобайл#\r\n"
+                       "10:30#09.12.26#901234567#49.00#0.00#853.00#101_B#Орбита Мобайл#\r\n");
+    EXPECT_TRUE(reconciliation().result().clean());
+    EXPECT_EQ(reconciliation().summary().value(0), QStringLiteral("Расхождений нет"));
+    EXPECT_EQ(reconciliation().summary().value(1), QStringLiteral("Совпадают: 2"));
+}
+
 TEST_F(Reconcile, AnUnregisteredTerminalIsRefused) {
     ctx().registered = false;
     EXPECT_FALSE(reconciliation().start());
