@@ -1,4 +1,5 @@
 #include "platform/Locale.h"
+#include "platform/OneBoxAtATime.h"
 #include "platform/SystemClock.h"
 #include "platform/widgets/QtDialogs.h"
 #include "ui/Forms.h"
@@ -14,7 +15,9 @@ int main(int argc, char** argv) {
     OrvantaApplication app(argc, argv);
     Locale::initFromSystem();
 
-    QtDialogs dialogs;
+    QtDialogs boxes;
+    // Boxes asked for under an open box wait their turn instead of piling up.
+    OneBoxAtATime dialogs(&boxes);
     HostClock clock;
     QtFileDialog fileDialog;
     app.setDialogs(&dialogs);
