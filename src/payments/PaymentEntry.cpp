@@ -132,10 +132,7 @@ void PaymentEntry::updatePayButtons() {
     if (typedAccount_.size() != profile_.digitCount)
         return;
     // Both exact: a credited "0.10" meets a minimum of 0.1.
-    const std::optional<Decimal> credited = Decimal::read(labels_.creditedText);
-    if (!credited)
-        return;
-    payEnabled_ = profile_.minSum <= *credited;
+    payEnabled_ = profile_.minSum <= Decimal::fromCents(profile_.creditedCents);
 }
 
 void PaymentEntry::accountEdited(const QString& text, int caret) {
@@ -155,6 +152,14 @@ void PaymentEntry::accountEdited(const QString& text, int caret) {
     accountCaret_ = std::clamp(kept, 0, int(digits.size()));
     refreshAccount();
     emit changed();
+}
+
+void PaymentEntry::accountCaretMoved(int caret) {
+    accountCaret_ = std::clamp(caret, 0, int(typedAccount_.size()));
+}
+
+void PaymentEntry::sumCaretMoved(int caret) {
+    sumCaret_ = std::clamp(caret, 0, int(sumText_.size()));
 }
 
 void PaymentEntry::accountKeyPress(int key) {

@@ -216,6 +216,22 @@ TEST_P(Entry, TypingPastTheDigitCountInTheMiddleDropsTheLastCharacterAndKeepsThe
     EXPECT_EQ(entry.caretCell(), 4);
 }
 
+TEST_P(Entry, ACaretReportedOutsideItsTextStaysInside) {
+    OperatorProfile p = tariff();
+    p.digitCount = 9;
+    open(p);
+    typeAccount(entry, QStringLiteral("1234"));
+    typeSum(entry, QStringLiteral("50"));
+    for (const int caret : {-3, 40}) {
+        entry.accountCaretMoved(caret);
+        entry.sumCaretMoved(caret);
+        EXPECT_EQ(entry.accountCaret(), caret < 0 ? 0 : 4);
+        EXPECT_EQ(entry.sumCaret(), caret < 0 ? 0 : 2);
+    }
+    entry.accountKeyUp(Qt::Key_Right);
+    EXPECT_EQ(entry.caretCell(), 4);
+}
+
 TEST_P(Entry, CellsAreLaidAlongTheMask) {
     struct Layout {
         const char* mask;
