@@ -11,4 +11,9 @@ QString fromCp1251(QByteArrayView bytes);
 // Appends the decoded bytes to `out` (one allocation for a prefix and a payload).
 void appendCp1251(QString& out, QByteArrayView bytes);
 QByteArray toCp1251(QStringView text);
+// Writes the text's text.size() bytes at `out`, for writers that size their buffer once.
+void writeCp1251(char* out, QStringView text);
+// The cp1251 byte of every UTF-16 unit from 0x80 on; 0 for a character cp1251
+// does not have (written as "?"). For writers that convert as they go.
+const char* cp1251Bytes();
 } // namespace TextCodec
