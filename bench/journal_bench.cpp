@@ -1,5 +1,6 @@
 // Saving and loading a busy day's journal next to a plain write and read of the
 // same bytes, to show what the day file format and the table cost over the I/O.
+#include "QuietDialogs.h"
 #include "payments/PaymentJournal.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
@@ -15,15 +16,6 @@
 namespace {
 
 constexpr int kPayments = 10000;
-
-class QuietDialogs : public Dialogs {
-public:
-    void message(const QString&) override {}
-    void box(const QString&, const QString&, Icon) override {}
-    bool question(const QString&, const QString&) override { return true; }
-    bool retryCancel(const QString&, const QString&, Icon) override { return false; }
-    void exception(const QString&) override {}
-};
 
 // A day with kPayments rows, built as a day file (faster than inserting row by row).
 QByteArray busyDay() {

@@ -3,6 +3,7 @@
 // first paint, and the resident memory at that moment. Each iteration starts a
 // fresh process (this program again, in a child mode), as a cashier starts it.
 // Runs on the display there is, or offscreen without one.
+#include "QuietDialogs.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialog.h"
 #include "platform/Locale.h"
@@ -28,15 +29,6 @@
 #include <cstring>
 
 namespace {
-
-class QuietDialogs : public Dialogs {
-public:
-    void message(const QString&) override {}
-    void box(const QString&, const QString&, Icon) override {}
-    bool question(const QString&, const QString&) override { return false; }
-    bool retryCancel(const QString&, const QString&, Icon) override { return false; }
-    void exception(const QString&) override {}
-};
 
 // Reads the time; nothing here ever sets it.
 class ReadOnlyClock : public SystemClock {
@@ -103,7 +95,7 @@ int runChild(int argc, char** argv) {
     }
     OrvantaApplication app(argc, argv);
     Locale::initFromSystem();
-    QuietDialogs dialogs;
+    QuietDialogs dialogs(false);
     ReadOnlyClock clock;
     NoFiles files;
     app.setDialogs(&dialogs);
