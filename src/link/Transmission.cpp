@@ -98,8 +98,8 @@ void Transmission::PaymentWatchdogTimer() {
     stopWaiting();
     sendAllMode_ = false;
     emit chainEnded();
-    emit stateText(payment ? QStringLiteral("Нет ответа сервера: платеж сохранен")
-                           : QStringLiteral("Нет ответа сервера: статусы не обновлены"));
+    emit stateText(payment ? QStringLiteral("Нет ответа: платеж сохранен")
+                           : QStringLiteral("Нет ответа: статусы не обновлены"));
 }
 
 void Transmission::awaitAnswer(const QString& id, bool payment) {

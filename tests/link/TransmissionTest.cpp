@@ -344,7 +344,7 @@ TEST_F(Chains, APaymentTheServerNeverAnswersEndsAndGoesAgainWithItsId) {
                 model().sendSelectedEnabled);
     EXPECT_FALSE(tx().sendAllMode());
     EXPECT_FALSE(tx().PaymentWatchdog.isActive());
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа сервера: платеж сохранен"));
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа: платеж сохранен"));
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
     EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Не отправлен: нет ответа сервера"));
     PaymentJournal onDisk;
@@ -383,7 +383,7 @@ TEST_F(Chains, AStatusPassTheServerNeverAnswersEndsWithTheAnswersItGot) {
     EXPECT_TRUE(tx().PaymentWatchdog.isActive());
     tx().PaymentWatchdogTimer();
     EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа сервера: статусы не обновлены"));
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа: статусы не обновлены"));
     EXPECT_EQ(journal().cell(3, Col::SendFlag), QStringLiteral("1"));
     EXPECT_EQ(journal().cell(3, Col::Note), QString());
     PaymentJournal onDisk;
