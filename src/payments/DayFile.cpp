@@ -166,7 +166,7 @@ bool readCounts(LineReader& lines, int* columns, int* rows) {
 
 QByteArray encode(const Table& table) {
     // Each line is at most its text and 24 more characters (two numbers, two
-    // commas, CR LF); the text is put together first and converted in one pass.
+    // commas, CR LF), so the buffer is sized once.
     constexpr qsizetype kLineExtra = 24;
     qsizetype size = kLineExtra * (1 + ColumnCount);
     for (const Table::Row& row : table.rows)
@@ -185,14 +185,20 @@ QByteArray encode(const Table& table) {
         out.ascii("\r\n");
     }
     for (size_t r = 0; r < table.rows.size(); ++r) {
+        // ",<row>," is the same for every cell of the row: formatted once.
+        char rowText[16];
+        rowText[0] = ',';
+        char* rowEnd = std::to_chars(rowText + 1, rowText + sizeof rowText - 1, int(r)).ptr;
+        *rowEnd++ = ',';
+        *rowEnd = '\0';
         for (int c = 0; c < ColumnCount; ++c) {
             const QString& text = table.rows[r][size_t(c)];
             if (text.isEmpty())
                 continue;
-            out.number(c);
-            out.ascii(',');
-            out.number(int(r));
-            out.ascii(',');
+            if (c >= 10)
+                out.ascii(char('0' + c / 10));
+            out.ascii(char('0' + c % 10));
+            out.ascii(rowText);
             out.cell(text);
             out.ascii("\r\n");
         }
