@@ -2,12 +2,16 @@
 
 #include "platform/Dialogs.h"
 
-// Boxes a benchmark never waits for: every one answered at once, OK to questions.
+// Boxes nobody sees, for benchmarks: questions are answered with `answer`.
 class QuietDialogs : public Dialogs {
 public:
+    explicit QuietDialogs(bool answer = true) : answer_(answer) {}
     void message(const QString&) override {}
     void box(const QString&, const QString&, Icon) override {}
-    bool question(const QString&, const QString&) override { return true; }
+    bool question(const QString&, const QString&) override { return answer_; }
     bool retryCancel(const QString&, const QString&, Icon) override { return false; }
     void exception(const QString&) override {}
+
+private:
+    bool answer_;
 };

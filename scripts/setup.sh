@@ -8,7 +8,7 @@ BUILD=${1:-$ROOT/build}
 shift || true
 
 PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils locales
@@ -38,4 +38,5 @@ if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
 fi
 
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build "$BUILD" -j"$(nproc)"
+# ORVANTA_BUILD_TARGET builds one target instead of everything (the fuzz build).
+cmake --build "$BUILD" -j"$(nproc)" ${ORVANTA_BUILD_TARGET:+--target "$ORVANTA_BUILD_TARGET"}

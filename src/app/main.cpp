@@ -1,4 +1,5 @@
 #include "platform/Locale.h"
+#include "platform/OneBoxAtATime.h"
 #include "platform/SystemClock.h"
 #include "platform/XlsxSpreadsheetWriter.h"
 #include "platform/widgets/QtDialogs.h"
@@ -23,7 +24,9 @@ int main(int argc, char** argv) {
     if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtRussian);
 
-    QtDialogs dialogs;
+    QtDialogs boxes;
+    // Boxes asked for under an open box wait their turn instead of piling up.
+    OneBoxAtATime dialogs(&boxes);
     HostClock clock;
     QtFileDialog fileDialog;
     XlsxSpreadsheetWriter spreadsheet;

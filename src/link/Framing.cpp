@@ -17,12 +17,20 @@ QByteArray frame(const QString& body) {
 
 } // namespace Framing
 
+namespace {
+// Below this the buffer keeps its memory for the next messages.
+constexpr qsizetype kKeptCapacity = 64 * 1024;
+} // namespace
+
 void FrameSplitter::append(const QByteArray& bytes) {
     // Drop consumed bytes once they are the larger part, keeping appends amortised linear.
     if (head_ > 0 && head_ >= buffer_.size() / 2) {
         buffer_.remove(0, head_);
         scan_ -= head_;
         head_ = 0;
+        // A large message is gone and only a little follows it: its memory goes back.
+        if (buffer_.capacity() > kKeptCapacity && buffer_.capacity() > 4 * (buffer_.size() + bytes.size()))
+            buffer_.squeeze();
     }
     buffer_ += bytes;
 }

@@ -25,6 +25,9 @@ public:
     bool next(QByteArray* message);
     // Bytes received and not yet cut into messages.
     qsizetype pending() const { return buffer_.size() - head_; }
+    // Memory the buffer holds, whatever it is used for.
+    qsizetype capacity() const { return buffer_.capacity(); }
+    // Drops everything and returns the memory.
     void clear();
 
 private:

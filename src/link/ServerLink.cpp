@@ -17,6 +17,7 @@ const QString kServerCommands = QStringLiteral("()BGHLNOPQXZdfnopx");
 ServerLink::ServerLink(AppContext& ctx, QObject* parent)
     : QObject(parent), ctx_(ctx), socket_(new QTcpSocket(this)) {
     socket_->setObjectName(QStringLiteral("ClientSocket1"));
+    socket_->setReadBufferSize(ReadBufferBytes);
     PingServer.setObjectName(QStringLiteral("PingServer"));
     PingServer.setInterval(ConnectedPingMs);
     TimerSend.setObjectName(QStringLiteral("TimerSend"));
@@ -57,9 +58,33 @@ bool ServerLink::isOpen() const {
     return socket_->state() == QAbstractSocket::ConnectedState;
 }
 
+namespace {
+// A line cut to its head says how much of it was left out.
+QString cutMarker(qsizetype omitted) {
+    return QStringLiteral("...(+%1)").arg(omitted);
+}
+} // namespace
+
 void ServerLink::log(const QString& line) {
+    if (line.size() > MaxLogLineChars)
+        record(line.left(MaxLogLineChars) + cutMarker(line.size() - MaxLogLineChars));
+    else
+        record(line);
+}
+
+void ServerLink::record(const QString& line) {
+    ++linesLogged_;
     protocolLog_.append(line);
+    logChars_ += line.size();
+    keepLogTail();
     emit protocolLogAppended(line);
+}
+
+void ServerLink::keepLogTail() {
+    while (protocolLog_.size() > 1 && (protocolLog_.size() > MaxLogLines || logChars_ > MaxLogChars)) {
+        logChars_ -= protocolLog_.front().size();
+        protocolLog_.removeFirst();
+    }
 }
 
 void ServerLink::sendMessage(const QString& body) {
@@ -132,6 +157,11 @@ void ServerLink::onConnected() {
 }
 
 void ServerLink::onDisconnected() {
+    inbox_.push_back({QByteArray(), true});
+    if (!drainQueued_) {
+        drainQueued_ = true;
+        QMetaObject::invokeMethod(this, &ServerLink::drain, Qt::QueuedConnection);
+    }
     emit stateText(QStringLiteral("Отключился"));
     log(QStringLiteral("Отключился"));
     ctx_.registered = false;
@@ -164,20 +194,60 @@ void ServerLink::onReadyRead() {
     // Read at once, handle from the event loop. A handler's message box then runs
     // outside the socket's readyRead, which the socket never emits while one of its
     // slots is running: data arriving under the box would otherwise wait, unread,
-    // for yet another packet.
+    // for yet another packet. Reads wait in one buffer for one queued drain, and
+    // the socket's own buffer is bounded, so a flood costs no more memory than that.
     const QByteArray chunk = socket_->readAll();
     if (chunk.isEmpty())
         return;
-    QMetaObject::invokeMethod(
-        this, [this, chunk] { receive(chunk); }, Qt::QueuedConnection);
+    if (!inbox_.empty() && !inbox_.back().connectionEnded)
+        inbox_.back().bytes += chunk;
+    else
+        inbox_.push_back({chunk, false});
+    if (!drainQueued_) {
+        drainQueued_ = true;
+        QMetaObject::invokeMethod(this, &ServerLink::drain, Qt::QueuedConnection);
+    }
+}
+
+void ServerLink::drain() {
+    drainQueued_ = false;
+    // A box opened by a handler runs the event loop; a drain run under it takes
+    // the rest in order, and this one then finds the inbox empty.
+    while (!inbox_.empty()) {
+        Inbound piece = std::move(inbox_.front());
+        inbox_.pop_front();
+        if (piece.connectionEnded)
+            endOfConnection();
+        else
+            receive(piece.bytes);
+    }
+}
+
+void ServerLink::endOfConnection() {
+    // A message begun on one connection is never completed by the next one's
+    // bytes. The complete ones are taken out before any of them is handled, so a
+    // handler's box cannot let new bytes join the partial one.
+    std::vector<QByteArray> complete;
+    QByteArray message;
+    while (rxBuffer_.next(&message))
+        complete.push_back(std::move(message));
+    rxBuffer_.clear();
+    for (const QByteArray& m : complete)
+        dispatchSafely(m);
 }
 
 void ServerLink::receive(const QByteArray& chunk) {
+    // Only the head of a long chunk is logged: decoding all of it would cost
+    // twice its size for a line that is cut anyway.
+    const QString prefix = QStringLiteral("Получено=");
+    const qsizetype logged = qMin(chunk.size(), MaxLogLineChars - prefix.size());
     QString line;
-    line.reserve(9 + chunk.size());
-    line += QStringLiteral("Получено=");
-    TextCodec::appendCp1251(line, chunk);
-    log(line);
+    line.reserve(MaxLogLineChars + 16);
+    line += prefix;
+    TextCodec::appendCp1251(line, QByteArrayView(chunk).first(logged));
+    if (chunk.size() > logged)
+        line += cutMarker(chunk.size() - logged);
+    record(line);
     rxBuffer_.append(chunk);
     if (rxBuffer_.pending() > MaxPendingBytes) {
         // Memory stays bounded: drop what cannot be a message and let the link reconnect.
@@ -187,14 +257,17 @@ void ServerLink::receive(const QByteArray& chunk) {
         return;
     }
     QByteArray message;
-    while (rxBuffer_.next(&message)) {
-        try {
-            dispatchMessage(TextCodec::fromCp1251(message));
-        } catch (const std::exception& e) {
-            // The failed message is gone; the ones behind it are still handled now,
-            // not left waiting for a packet that may never come.
-            ctx_.dialogs->exception(QString::fromUtf8(e.what()));
-        }
+    while (rxBuffer_.next(&message))
+        dispatchSafely(message);
+}
+
+void ServerLink::dispatchSafely(const QByteArray& message) {
+    try {
+        dispatchMessage(TextCodec::fromCp1251(message));
+    } catch (const std::exception& e) {
+        // The failed message is gone; the ones behind it are still handled now,
+        // not left waiting for a packet that may never come.
+        ctx_.dialogs->exception(QString::fromUtf8(e.what()));
     }
 }
 

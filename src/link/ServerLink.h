@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 
 class QTcpSocket;
@@ -27,6 +28,13 @@ public:
 
     // A server that sends this much without a terminator is cut off.
     static constexpr qsizetype MaxPendingBytes = qsizetype(64) * 1024 * 1024;
+    // The socket holds at most this much unread; beyond it TCP holds the server back.
+    static constexpr qint64 ReadBufferBytes = 1024 * 1024;
+    // The protocol log keeps a tail: this many lines, this many characters in
+    // all, and the first characters of a longer line.
+    static constexpr qsizetype MaxLogLines = 5000;
+    static constexpr qsizetype MaxLogChars = qsizetype(2) * 1024 * 1024;
+    static constexpr qsizetype MaxLogLineChars = 4096;
     static constexpr int ConnectingPingMs = 10000;
     static constexpr int ConnectedPingMs = 120000;
     static constexpr int ReplyWatchdogMs = 30000;
@@ -68,7 +76,10 @@ public:
     void PingServerTimer();
     void TimerSendTimer();
 
+    // The tail of the protocol log, oldest first.
     const QStringList& protocolLog() const { return protocolLog_; }
+    // Lines logged since start, including those no longer kept.
+    quint64 protocolLinesLogged() const { return linesLogged_; }
     void log(const QString& line);
 
     int serverIndex() const { return serverIndex_; }
@@ -97,6 +108,13 @@ private:
     void onDisconnected();
     void onError(QAbstractSocket::SocketError error);
     void onReadyRead();
+    void drain();
+    void dispatchSafely(const QByteArray& message);
+    // The connection is gone: its complete messages are still handled, a
+    // partial one is dropped and the buffer's memory returned.
+    void endOfConnection();
+    void record(const QString& line);
+    void keepLogTail();
 
     AppContext& ctx_;
     QTcpSocket* socket_;
@@ -107,6 +125,16 @@ private:
     int lookupCount_ = 0;
     bool attemptStarted_ = false;
     FrameSplitter rxBuffer_;
+    // What the socket delivered and the ends of connections, in order, waiting
+    // to be handled from the event loop.
+    struct Inbound {
+        QByteArray bytes;
+        bool connectionEnded = false;
+    };
+    std::deque<Inbound> inbox_;
+    bool drainQueued_ = false;
     QStringList protocolLog_{QStringLiteral("Memo1")};
+    qsizetype logChars_ = 5;
+    quint64 linesLogged_ = 1;
     QHash<QChar, Handler> handlers_;
 };

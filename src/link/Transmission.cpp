@@ -56,6 +56,10 @@ Transmission::Transmission(AppContext& ctx, ServerLink& link, DayJournal& days, 
     link_.setHandler(QLatin1Char('O'), [this](const QString& m) { onRefused(m); });
     link_.setHandler(QLatin1Char('('), [this](const QString& m) { onRefused(m); });
     connect(&link_, &ServerLink::disconnected, this, &Transmission::onLinkLost);
+    PaymentWatchdog.setObjectName(QStringLiteral("PaymentWatchdog"));
+    PaymentWatchdog.setInterval(ReplyWatchdogMs);
+    PaymentWatchdog.setSingleShot(true);
+    connect(&PaymentWatchdog, &QTimer::timeout, this, &Transmission::PaymentWatchdogTimer);
 }
 
 PaymentJournal& Transmission::journal() {
@@ -69,12 +73,75 @@ bool Transmission::linkReady() const {
 void Transmission::onLinkLost() {
     // No answer can come over a closed connection: the chain is over, and the
     // commands must work again once the cashier has logged in anew.
+    abandonAwaitedPayment(QStringLiteral("Не отправлен: связь прервана"));
+    stopWaiting();
     sendAllMode_ = false;
     emit chainEnded();
 }
 
+void Transmission::PaymentWatchdogTimer() {
+    PaymentWatchdog.stop();
+    if (awaited_.isEmpty())
+        return;
+    const bool payment = awaitingPayment_;
+    link_.log(QStringLiteral("Нет ответа сервера: ") + awaited_);
+    if (payment) {
+        abandonAwaitedPayment(QStringLiteral("Не отправлен: нет ответа сервера"));
+    } else {
+        // The answers the pass did get reach the file.
+        try {
+            days_.saveDay();
+        } catch (const AppError& e) {
+            ctx_.dialogs->exception(e.text());
+        }
+    }
+    stopWaiting();
+    sendAllMode_ = false;
+    emit chainEnded();
+    emit stateText(payment ? QStringLiteral("Нет ответа: платеж сохранен")
+                           : QStringLiteral("Нет ответа: статусы не обновлены"));
+}
+
+void Transmission::awaitAnswer(const QString& id, bool payment) {
+    awaited_ = id;
+    awaitingPayment_ = payment;
+    PaymentWatchdog.start();
+}
+
+void Transmission::stopWaiting() {
+    awaited_.clear();
+    awaitingPayment_ = false;
+    PaymentWatchdog.stop();
+}
+
+void Transmission::abandonAwaitedPayment(const QString& note) {
+    if (!awaitingPayment_ || awaited_.isEmpty())
+        return;
+    // The row keeps its send flag "0" and its transaction id, so sending it again
+    // later cannot charge it twice; only a row the server has not accepted
+    // meanwhile gets the note.
+    auto mark = [&note](PaymentJournal& j, int row) {
+        const QString flag = j.cell(row, Col::SendFlag);
+        if (flag == QLatin1String("0") || flag == QLatin1String("9"))
+            j.setCell(row, Col::Note, note);
+    };
+    try {
+        const int row = journal().findRow(Col::TransactionId, awaited_, 1, PaymentJournal::Match::Exact);
+        if (row >= 0) {
+            mark(journal(), row);
+            days_.saveDay();
+        } else if (!days_.showingToday()) {
+            days_.changeRowInFile(days_.today(), awaited_, mark);
+        }
+    } catch (const AppError& e) {
+        // Called from socket and timer events: the box says what failed, the chain still ends.
+        ctx_.dialogs->exception(e.text());
+    }
+}
+
 void Transmission::cannotStart(const QString& statusText) {
     // Nothing goes out: say so instead of leaving the transmission panel up.
+    stopWaiting();
     emit chainEnded();
     emit stateText(statusText);
 }
@@ -139,6 +206,7 @@ Transmission::Sent Transmission::sendRow(int row) {
     link_.log(QStringLiteral("Передача данных ") + message.mid(1));
     emit captionChanged(fields.account + QLatin1Char(' ') + fields.received + QLatin1Char(' ') +
                         fields.transactionId);
+    awaitAnswer(fields.transactionId, true);
     return Sent::Sent;
 }
 
@@ -191,6 +259,7 @@ void Transmission::requestNextStatus() {
     emit stateText(QStringLiteral("Передача платежей"));
     const int row = advance(syncCursor_, QStringLiteral("1"));
     if (row < 0) {
+        stopWaiting();
         days_.saveDay();
         emit progressChanged(journal().rowCount(), journal().rowCount());
         ctx_.dialogs->message(QStringLiteral("Синхронизация платежей успешно закончена!"));
@@ -201,6 +270,7 @@ void Transmission::requestNextStatus() {
     link_.sendMessage(Messages::statusQuery(id));
     link_.log(QStringLiteral("Передача данных статуса send"));
     emit captionChanged(id);
+    awaitAnswer(id, false);
 }
 
 void Transmission::applyStatus(const QString& id, const QString& code) {
@@ -213,6 +283,7 @@ void Transmission::applyStatus(const QString& id, const QString& code) {
 
 void Transmission::onAcknowledged(const QString& message) {
     link_.disarm();
+    stopWaiting();
     acknowledge(message.mid(1));
     if (sendAllMode_)
         sendNextUnsent();
@@ -223,8 +294,10 @@ void Transmission::onAcknowledged(const QString& message) {
 void Transmission::onStatus(const QString& message) {
     link_.disarm();
     const std::optional<Messages::StatusAnswer> answer = Messages::parseStatus(message.mid(1));
+    // A malformed answer moves nothing on; the watchdog still ends the pass.
     if (!answer)
         return;
+    stopWaiting();
     locatedRow_ = -1;
     answerApplied_ = false;
     applyStatus(answer->transactionId, answer->code);
@@ -238,6 +311,7 @@ void Transmission::onStatus(const QString& message) {
 
 void Transmission::onRefused(const QString& message) {
     link_.disarm();
+    stopWaiting();
     const QString text =
         message.startsWith(QLatin1Char('O'))
             ? QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")

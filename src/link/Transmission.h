@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 
@@ -38,6 +39,15 @@ public:
     void sendSelected();    // "Провести платеж"
     void sendAll();         // "Провести все платежи"
     void refreshStatuses(); // "Обновить статусы"
+
+    // An "o" or "UZ" that gets no answer in this time ends its chain, as a lost
+    // connection does: nothing else would ever bring the panel down.
+    static constexpr int ReplyWatchdogMs = 30000;
+    QTimer PaymentWatchdog;
+    // The watchdog's tick, public so tests call it instead of waiting.
+    void PaymentWatchdogTimer();
+    // The transaction whose answer the chain waits for; empty when none.
+    const QString& awaitedTransaction() const { return awaited_; }
 
     bool sendAllMode() const { return sendAllMode_; }
     int sendCursor() const { return sendCursor_; }
@@ -81,6 +91,11 @@ private:
     // today's file when another day is shown; false when neither holds it.
     bool changeRow(const QString& id, const std::function<void(PaymentJournal&, int)>& change);
     void cannotStart(const QString& statusText);
+    // The chain now waits for the answer about `id`; `payment`: to an "o".
+    void awaitAnswer(const QString& id, bool payment);
+    void stopWaiting();
+    // The awaited "o" will not be answered: the row stays unsent and says why.
+    void abandonAwaitedPayment(const QString& note);
 
     AppContext& ctx_;
     ServerLink& link_;
@@ -90,4 +105,6 @@ private:
     int syncCursor_ = 1;
     int locatedRow_ = -1;
     bool answerApplied_ = false; // the last status answer changed a row here or in today's file
+    QString awaited_;
+    bool awaitingPayment_ = false;
 };

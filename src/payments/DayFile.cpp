@@ -17,43 +17,60 @@ constexpr char kEscapedCr = '\x09';
 constexpr char kEscapedLf = '\x08';
 constexpr char kEscapedNul = '\x01';
 
-// Writes into a buffer sized beforehand: a busy day has a hundred thousand cells.
+// Writes cp1251 straight into a buffer sized beforehand: a busy day has a
+// hundred thousand cells, and a detour through a UTF-16 copy of the file costs
+// more than the writing.
 class Writer {
 public:
-    explicit Writer(qsizetype capacity) : text_(capacity, Qt::Uninitialized), at_(text_.data()) {}
+    explicit Writer(qsizetype capacity)
+        : bytes_(capacity, Qt::Uninitialized), at_(bytes_.data()), cp1251_(TextCodec::cp1251Bytes()) {}
 
     void number(int value) {
         char buf[16];
         const auto res = std::to_chars(buf, buf + sizeof buf, value);
         for (const char* p = buf; p != res.ptr; ++p)
-            *at_++ = QLatin1Char(*p);
+            *at_++ = *p;
     }
     void ascii(const char* text) {
         while (*text)
-            *at_++ = QLatin1Char(*text++);
+            *at_++ = *text++;
     }
-    void ascii(char c) { *at_++ = QLatin1Char(c); }
+    void ascii(char c) { *at_++ = c; }
     // The text, with CR, LF and NUL swapped for their stand-ins when it holds a CR.
     void cell(const QString& text) {
-        QChar* const start = at_;
-        std::copy(text.cbegin(), text.cend(), start);
-        at_ += text.size();
-        if (!text.contains(QLatin1Char('\r')))
+        char* const start = at_;
+        bool cr = false;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            char b = char(u);
+            if (u >= 0x80) {
+                b = cp1251_[u];
+                if (b == 0)
+                    b = '?';
+            }
+            cr |= u == u'\r';
+            *at_++ = b;
+        }
+        if (!cr)
             return;
-        for (QChar* p = start; p != at_; ++p) {
-            if (*p == QLatin1Char('\r'))
-                *p = QLatin1Char(kEscapedCr);
-            else if (*p == QLatin1Char('\n'))
-                *p = QLatin1Char(kEscapedLf);
-            else if (p->isNull())
-                *p = QLatin1Char(kEscapedNul);
+        for (char* p = start; p != at_; ++p) {
+            if (*p == '\r')
+                *p = kEscapedCr;
+            else if (*p == '\n')
+                *p = kEscapedLf;
+            else if (*p == '\0')
+                *p = kEscapedNul;
         }
     }
-    QByteArray toCp1251() const { return TextCodec::toCp1251(QStringView(text_.constData(), at_)); }
+    QByteArray take() {
+        bytes_.truncate(at_ - bytes_.constData());
+        return std::move(bytes_);
+    }
 
 private:
-    QString text_;
-    QChar* at_;
+    QByteArray bytes_;
+    char* at_;
+    const char* cp1251_;
 };
 
 // A number as the file's readers have always taken it: blanks, an optional
@@ -102,9 +119,22 @@ private:
     const char* end_;
 };
 
-QString cellText(QByteArrayView bytes) {
-    if (!bytes.contains(kEscapedLf))
-        return TextCodec::fromCp1251(bytes);
+// Sets the cell to the cp1251 text, in the memory the cell already holds when
+// that is enough: a day loaded over another allocates next to nothing.
+void assignCp1251(QString& cell, QByteArrayView bytes) {
+    if (!cell.isDetached() || cell.capacity() < bytes.size()) {
+        cell = TextCodec::fromCp1251(bytes);
+        return;
+    }
+    cell.resize(0); // keeps the memory
+    TextCodec::appendCp1251(cell, bytes);
+}
+
+void setCellText(QString& cell, QByteArrayView bytes) {
+    if (!bytes.contains(kEscapedLf)) {
+        assignCp1251(cell, bytes);
+        return;
+    }
     QByteArray raw = bytes.toByteArray();
     raw.replace(kEscapedCr, '\r').replace(kEscapedLf, '\n').replace(kEscapedNul, '\0');
     // A cell holds a single line: the text ends at the first line break.
@@ -115,14 +145,28 @@ QString cellText(QByteArrayView bytes) {
             break;
         }
     }
-    return TextCodec::fromCp1251(QByteArrayView(raw).first(end));
+    assignCp1251(cell, QByteArrayView(raw).first(end));
+}
+
+// The counts of the first line; false when they are unusable. A missing or
+// empty first line stands for an empty day.
+bool readCounts(LineReader& lines, int* columns, int* rows) {
+    QByteArrayView line;
+    *columns = ColumnCount;
+    *rows = EmptyDayRows;
+    if (!lines.next(&line) || line.isEmpty())
+        return true;
+    const qsizetype comma = line.indexOf(',');
+    *columns = comma < 0 ? 0 : leadingInt(line.first(comma));
+    *rows = comma < 0 ? 0 : leadingInt(line.sliced(comma + 1));
+    return *columns > 0 && *rows >= MinRows && *rows <= MaxRows;
 }
 
 } // namespace
 
 QByteArray encode(const Table& table) {
     // Each line is at most its text and 24 more characters (two numbers, two
-    // commas, CR LF); the text is put together first and converted in one pass.
+    // commas, CR LF), so the buffer is sized once.
     constexpr qsizetype kLineExtra = 24;
     qsizetype size = kLineExtra * (1 + ColumnCount);
     for (const Table::Row& row : table.rows)
@@ -141,40 +185,56 @@ QByteArray encode(const Table& table) {
         out.ascii("\r\n");
     }
     for (size_t r = 0; r < table.rows.size(); ++r) {
+        // ",<row>," is the same for every cell of the row: formatted once.
+        char rowText[16];
+        rowText[0] = ',';
+        char* rowEnd = std::to_chars(rowText + 1, rowText + sizeof rowText - 1, int(r)).ptr;
+        *rowEnd++ = ',';
+        *rowEnd = '\0';
         for (int c = 0; c < ColumnCount; ++c) {
             const QString& text = table.rows[r][size_t(c)];
             if (text.isEmpty())
                 continue;
-            out.number(c);
-            out.ascii(',');
-            out.number(int(r));
-            out.ascii(',');
+            if (c >= 10)
+                out.ascii(char('0' + c / 10));
+            out.ascii(char('0' + c % 10));
+            out.ascii(rowText);
             out.cell(text);
             out.ascii("\r\n");
         }
     }
-    return out.toCp1251();
+    return out.take();
+}
+
+bool readable(const QByteArray& bytes) {
+    LineReader lines(bytes);
+    int columns = 0;
+    int rows = 0;
+    return readCounts(lines, &columns, &rows);
 }
 
 bool decode(const QByteArray& bytes, Table* table) {
     LineReader lines(bytes);
-    QByteArrayView line;
-
-    int columns = ColumnCount;
-    int rows = EmptyDayRows;
-    if (lines.next(&line) && !line.isEmpty()) {
-        const qsizetype comma = line.indexOf(',');
-        columns = comma < 0 ? 0 : leadingInt(line.first(comma));
-        rows = comma < 0 ? 0 : leadingInt(line.sliced(comma + 1));
-        if (columns <= 0 || rows < MinRows || rows > MaxRows)
-            return false;
-    }
+    int columns = 0;
+    int rows = 0;
+    if (!readCounts(lines, &columns, &rows))
+        return false;
     // Columns a file declares beyond the journal's own are read past; a file
     // declaring fewer keeps its cells within the ones it declares.
     const int usedColumns = qMin(columns, ColumnCount);
 
-    std::vector<Table::Row> cells(static_cast<size_t>(rows));
-    std::array<int, ColumnCount> widths = table->widths;
+    // From here the table is the file's. Its cells are emptied but keep their
+    // memory for the texts that follow.
+    table->rows.resize(size_t(rows));
+    for (Table::Row& row : table->rows) {
+        for (QString& cell : row) {
+            if (cell.isDetached())
+                cell.resize(0);
+            else
+                cell = QString();
+        }
+    }
+    QByteArrayView line;
     while (lines.next(&line)) {
         const qsizetype comma1 = line.indexOf(',');
         if (comma1 < 0)
@@ -183,7 +243,7 @@ bool decode(const QByteArray& bytes, Table* table) {
             const int column = comma1 > 3 ? leadingInt(line.sliced(3, comma1 - 3)) : 0;
             if (column < 0 || column >= usedColumns)
                 continue;
-            widths[size_t(column)] = qMax(0, leadingInt(line.sliced(comma1 + 1)));
+            table->widths[size_t(column)] = qMax(0, leadingInt(line.sliced(comma1 + 1)));
             continue;
         }
         const qsizetype comma2 = line.indexOf(',', comma1 + 1);
@@ -193,11 +253,8 @@ bool decode(const QByteArray& bytes, Table* table) {
         const int row = leadingInt(line.sliced(comma1 + 1, comma2 - comma1 - 1));
         if (column < 0 || column >= usedColumns || row < 0 || row >= rows)
             continue;
-        cells[size_t(row)][size_t(column)] = cellText(line.sliced(comma2 + 1));
+        setCellText(table->rows[size_t(row)][size_t(column)], line.sliced(comma2 + 1));
     }
-
-    table->rows = std::move(cells);
-    table->widths = widths;
     return true;
 }
 

@@ -23,10 +23,12 @@ struct Table {
 // "<column>,<row>,<text>" for every non-empty cell, row by row; CR LF line ends.
 QByteArray encode(const Table& table);
 
-// Reads a whole day file into `table`. Widths not named by the file keep the
-// values `table` came in with. Returns false when the counts are unusable;
-// `table` is then left as it was.
+// Reads a whole day file into `table`, over what it held. Widths not named by
+// the file keep the values `table` came in with. Returns false when the counts
+// are unusable; `table` is then left as it was.
 bool decode(const QByteArray& bytes, Table* table);
+// Whether decode would take the file (its counts are usable).
+bool readable(const QByteArray& bytes);
 
 // Row counts a file may declare: room for the two header rows and the totals
 // row, and a ceiling far above any day's payments so a damaged count cannot

@@ -11,15 +11,13 @@ int intOrZero(const QString& text) {
     return Convert::tryStrToInt(text, &value) ? value : 0;
 }
 
-float localeDecimalOrZero(const QString& text) {
-    bool ok = false;
-    const double value = Locale::toDouble(text, &ok);
-    return ok ? float(value) : 0.0f;
+Decimal localeDecimalOrZero(const QString& text) {
+    return Decimal::read(text).value_or(Decimal());
 }
 
 } // namespace
 
-float parseDecimal(const QString& text) {
+Decimal parseDecimal(const QString& text) {
     return localeDecimalOrZero(Locale::normalizeDecimal(text));
 }
 
@@ -52,20 +50,18 @@ OperatorProfile OperatorProfile::read(const IniFile& operators, const IniFile& s
 }
 
 void computeCommission(OperatorProfile& profile, const QString& sumText, CommissionLabels& labels) {
-    float sum = sumText.isEmpty() ? 0.0f : localeDecimalOrZero(sumText);
-    float sign = 1;
-    if (sum < 0) {
-        sum = -sum;
-        sign = -1;
-    }
+    // Exact throughout: the sum as typed, the tariff as written, one rounding to
+    // hundredths at the end.
+    const Decimal typed = sumText.isEmpty() ? Decimal() : localeDecimalOrZero(sumText);
+    const bool negative = typed.isNegative();
+    const Decimal sum = typed.abs();
 
     profile.appliedKind = QStringLiteral("4");
-    profile.appliedRate = 0;
+    profile.appliedRate = Decimal();
     int applied = -1;
     for (int k = 0; k < OperatorProfile::TierCount; ++k) {
         const CommissionTier& tier = profile.tiers[size_t(k)];
-        // Compared in double, which holds every int and every float exactly.
-        if (double(tier.lower) < double(sum) && double(sum) <= double(tier.upper) && tier.described()) {
+        if (Decimal::fromInt(tier.lower) < sum && sum <= Decimal::fromInt(tier.upper) && tier.described()) {
             applied = k;
             break;
         }
@@ -85,24 +81,22 @@ void computeCommission(OperatorProfile& profile, const QString& sumText, Commiss
         labels.tierDescription = QStringLiteral("без комиссии");
     }
 
-    float credited = sum;
-    if (sum == 0) {
+    qint64 credited = 0;
+    if (sum.isZero())
         credited = 0;
-    } else if (profile.appliedKind == QLatin1String("0")) {
-        // Formed in extended precision and rounded to single once, at the end:
-        // float arithmetic would round the product too and can move the last cent.
-        const long double s = sum;
-        credited = float(s - s * (long double)profile.appliedRate * 0.01L);
-    } else if (profile.appliedKind == QLatin1String("1")) {
-        credited = float((long double)sum - (long double)profile.appliedRate);
-    }
+    else if (profile.appliedKind == QLatin1String("0"))
+        credited = Money::lessPercentage(sum, profile.appliedRate);
+    else if (profile.appliedKind == QLatin1String("1"))
+        credited = Money::lessAmount(sum, profile.appliedRate);
+    else
+        credited = Money::toCents(sum);
 
-    profile.sum = sum * sign;
-    profile.credited = credited * sign;
-    labels.creditedText = Locale::formatFixed2(double(profile.credited));
-    if (profile.exchangeRate != 0)
-        labels.secondCurrencyText =
-            Locale::formatFixed2(double((long double)profile.credited / (long double)profile.exchangeRate));
+    profile.sum = typed;
+    profile.creditedCents = negative ? -credited : credited;
+    labels.creditedText = Money::format(profile.creditedCents);
+    // The second currency is of the credited sum as shown.
+    if (!profile.exchangeRate.isZero())
+        labels.secondCurrencyText = Money::format(Money::divide(profile.creditedCents, profile.exchangeRate));
     else
         labels.secondCurrencyText.clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "payments/Money.h"
+
 #include <QColor>
 #include <QString>
 
@@ -13,7 +15,7 @@ class IniFile;
 struct CommissionTier {
     int lower = -1;
     int upper = 0;
-    float rate = 0;
+    Decimal rate;
     QString kind = QStringLiteral("0");
     QString description = QStringLiteral("0");
 
@@ -29,17 +31,17 @@ struct OperatorProfile {
     QString article;
     QString mask = QStringLiteral("XX=XXX-XX-XX");
     QString prefix;
-    float minSum = 0;
+    Decimal minSum;
     int digitCount = 0;
     bool balanceQuery = false;
-    float exchangeRate = 0;
+    Decimal exchangeRate;
     std::array<CommissionTier, TierCount> tiers;
 
-    // Result of computeCommission.
-    float sum = 0;
-    float credited = 0;
+    // Result of computeCommission, exact: the sum typed and the credited sum in hundredths.
+    Decimal sum;
+    qint64 creditedCents = 0;
     QString appliedKind = QStringLiteral("4"); // "4": no tier applied
-    float appliedRate = 0;
+    Decimal appliedRate;
 
     // Every key has a default and every conversion falls back to 0, so a missing
     // file or a bad value never fails the read.
@@ -59,7 +61,7 @@ struct CommissionLabels {
 
 // A decimal written with "." or ",": the first "." and then the first "," become
 // the locale's separator before reading; text that does not read gives 0.
-float parseDecimal(const QString& text);
+Decimal parseDecimal(const QString& text);
 
 // Recomputes the commission for the sum field's text (written with the locale's
 // separator; empty or unreadable is 0) and updates the profile's result and the

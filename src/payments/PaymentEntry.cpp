@@ -19,10 +19,9 @@ constexpr int kCellOutlineWidth = 2;
 const QColor kCaretOutline(255, 0, 0);
 constexpr int kCaretOutlineWidth = 5;
 
+// A sum the terminal can hold exactly; longer texts do not take.
 bool readsAsNumber(const QString& text) {
-    bool ok = false;
-    Locale::toDouble(text, &ok);
-    return ok;
+    return Decimal::read(text).has_value();
 }
 
 // The cell number of a control named prefix + number ("L4", "S12"), or -1.
@@ -132,13 +131,8 @@ void PaymentEntry::updatePayButtons() {
     payEnabled_ = false;
     if (typedAccount_.size() != profile_.digitCount)
         return;
-    bool ok = false;
-    const double credited = Locale::toDouble(labels_.creditedText, &ok);
-    if (!ok)
-        return;
-    // In single precision, as the minimum is held: a credited "0.10" meets a
-    // minimum of 0.1, which in double it would miss by a hair.
-    payEnabled_ = float(credited) >= profile_.minSum;
+    // Both exact: a credited "0.10" meets a minimum of 0.1.
+    payEnabled_ = profile_.minSum <= Decimal::fromCents(profile_.creditedCents);
 }
 
 void PaymentEntry::accountEdited(const QString& text, int caret) {
@@ -158,6 +152,14 @@ void PaymentEntry::accountEdited(const QString& text, int caret) {
     accountCaret_ = std::clamp(kept, 0, int(digits.size()));
     refreshAccount();
     emit changed();
+}
+
+void PaymentEntry::accountCaretMoved(int caret) {
+    accountCaret_ = std::clamp(caret, 0, int(typedAccount_.size()));
+}
+
+void PaymentEntry::sumCaretMoved(int caret) {
+    sumCaret_ = std::clamp(caret, 0, int(sumText_.size()));
 }
 
 void PaymentEntry::accountKeyPress(int key) {

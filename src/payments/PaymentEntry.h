@@ -76,11 +76,12 @@ public:
     // --- events forwarded by the window
     void formShow();
     void accountEdited(const QString& text, int caret);
-    void accountCaretMoved(int caret) { accountCaret_ = caret; }
+    // A caret stays within its field's text, whatever the window reports.
+    void accountCaretMoved(int caret);
     void accountKeyPress(int key);
     void accountKeyUp(int key);
     void sumEdited(const QString& text);
-    void sumCaretMoved(int caret) { sumCaret_ = caret; }
+    void sumCaretMoved(int caret);
     void sumKeyDown(int key);
     void focusIn(Field field);
     void focusOut(Field field);

@@ -127,6 +127,8 @@ private:
     void switchTotalsOn();
     QIcon operatorIcon(const QString& article) const;
     void replaceTable(DayFile::Table&& table);
+    // After the table changed whole, inside a model reset: ends the reset.
+    void tableReplaced();
 
     // Rows by transaction id (case-folded), built when first needed: answers
     // from the server find their row without scanning the whole day.

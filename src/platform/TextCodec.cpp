@@ -1,14 +1,22 @@
 #include "platform/TextCodec.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
 #include <array>
 
 namespace {
 
-// cp1251 is a fixed single-byte table; building it once from Qt's codec keeps
-// conversion a plain table lookup, which matters for multi-megabyte replies.
+// Code points of the bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in order.
+// 0x98 has no character in the code page and stands for U+0098, so that any byte
+// survives a round trip. Written out rather than asked of a codec: the codec
+// would bring in a whole conversion library at start-up for one small table.
+constexpr char16_t kHigh[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+};
+
+// Conversion is a plain table lookup both ways, which matters for multi-megabyte replies.
 struct Cp1251Tables {
     std::array<char16_t, 256> toUnicode{};
     // Every UTF-16 unit to its byte; 0 marks a character cp1251 does not have
@@ -16,16 +24,12 @@ struct Cp1251Tables {
     std::array<char, 65536> fromUnicode{};
 
     Cp1251Tables() {
-        QStringDecoder decoder("windows-1251");
         for (int b = 0; b < 256; ++b) {
-            const char byte = char(b);
-            const QString s = decoder.isValid() ? decoder.decode(QByteArrayView(&byte, 1)) : QString();
-            char16_t u = s.size() == 1 ? s.at(0).unicode() : char16_t(b < 0x80 ? b : 0xFFFD);
-            // 0x98 is unassigned in cp1251; keep it round-tripping as itself.
-            if (u == 0xFFFD)
-                u = char16_t(b);
+            const char16_t u = b < 0x80   ? char16_t(b)
+                               : b < 0xC0 ? kHigh[b - 0x80]
+                                          : char16_t(0x0410 + (b - 0xC0));
             toUnicode[size_t(b)] = u;
-            fromUnicode[u] = byte;
+            fromUnicode[u] = char(b);
         }
     }
 };
@@ -71,15 +75,22 @@ void appendCp1251(QString& out, QByteArrayView bytes) {
 }
 
 QByteArray toCp1251(QStringView text) {
-    const auto& t = tables();
     QByteArray out(text.size(), Qt::Uninitialized);
-    char* dst = out.data();
+    writeCp1251(out.data(), text);
+    return out;
+}
+
+const char* cp1251Bytes() {
+    return tables().fromUnicode.data();
+}
+
+void writeCp1251(char* dst, QStringView text) {
+    const auto& t = tables();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
         const char b = u < 0x80 ? char(u) : t.fromUnicode[u];
         dst[i] = (b != 0 || u == 0) ? b : '?';
     }
-    return out;
 }
 
 QString fromCp866(QByteArrayView bytes) {

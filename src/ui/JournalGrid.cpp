@@ -137,7 +137,12 @@ JournalSearchBar::JournalSearchBar(JournalGrid* grid, QWidget* parent) : QWidget
     auto* caption = new QLabel(QStringLiteral("Поиск:"), this);
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("GridSearchText"));
-    text_->setClearButtonEnabled(true);
+    // The clear button's icon is looked up in the icon themes, which costs the
+    // start-up several milliseconds; it comes with the first text typed instead.
+    connect(text_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!text.isEmpty() && !text_->isClearButtonEnabled())
+            text_->setClearButtonEnabled(true);
+    });
     text_->setMaximumWidth(260);
     auto* next = new QToolButton(this);
     next->setObjectName(QStringLiteral("GridFindNext"));

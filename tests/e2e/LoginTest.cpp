@@ -1,5 +1,6 @@
 #include "E2eFixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QToolButton>
 
@@ -30,6 +31,23 @@ TEST_F(EndToEnd, GreetingLoginAndAcceptanceInTheRealWindows) {
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join(QLatin1Char('|')).toStdString();
     shot(&main(), QStringLiteral("main-after-login"));
     shot(forms->LoginPasw, QStringLiteral("login-success"));
+}
+
+TEST_F(EndToEnd, ManyGreetingsOpenOneLoginWindow) {
+    ASSERT_TRUE(waitUntil([&] { return forms->LoginPasw->isVisible(); }));
+    QTest::keyClicks(find<QLineEdit>(forms->LoginPasw, "Edit1"), QStringLiteral("10"));
+    int greetings = 0;
+    QObject::connect(&terminal().account(), &AccountSession::greeted, [&] { ++greetings; });
+    for (int i = 0; i < 30; ++i)
+        server.sendMessage(QStringLiteral("d09.12.26#14:05"));
+    ASSERT_TRUE(waitUntil([&] { return greetings == 30; }));
+    int loginWindows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        loginWindows += qobject_cast<TLoginPasw*>(w) && w->isVisible() ? 1 : 0;
+    EXPECT_EQ(loginWindows, 1);
+    // The same window, with what the cashier had typed.
+    EXPECT_EQ(find<QLineEdit>(forms->LoginPasw, "Edit1")->text(), QStringLiteral("10"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(EndToEnd, DepositCheckAndNewsTicker) {

@@ -61,6 +61,27 @@ TEST(FrameSplitter, ManySmallReadsOfALargeMessage) {
     EXPECT_EQ(s.pending(), 0);
 }
 
+TEST(FrameSplitter, GivesBackTheMemoryOfALargeMessage) {
+    FrameSplitter s;
+    s.append("G" + QByteArray(8 * 1024 * 1024, 'x') + "$k$Hf par");
+    QByteArray m;
+    ASSERT_TRUE(s.next(&m));
+    EXPECT_EQ(m.size(), 8 * 1024 * 1024 + 1);
+    m.clear();
+    EXPECT_FALSE(s.next(&m));
+    // The partial message behind it keeps a few bytes, not eight megabytes.
+    s.append("tial$k$");
+    EXPECT_LT(s.capacity(), 1024 * 1024);
+    ASSERT_TRUE(s.next(&m));
+    EXPECT_EQ(m, QByteArray("Hf partial"));
+
+    // A connection that drops leaves nothing behind.
+    s.append(QByteArray(4 * 1024 * 1024, 'y'));
+    s.clear();
+    EXPECT_EQ(s.capacity(), 0);
+    EXPECT_EQ(s.pending(), 0);
+}
+
 TEST(Frame, AddsTheTerminatorInCp1251) {
     EXPECT_EQ(Framing::frame(QStringLiteral("Ux901234567")), QByteArray("Ux901234567$k$"));
     EXPECT_EQ(Framing::frame(QStringLiteral("dКасса")),

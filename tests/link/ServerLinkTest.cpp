@@ -1,6 +1,7 @@
 #include "link/ServerLink.h"
 #include "core/TerminalCertificate.h"
 #include "link/FileReplies.h"
+#include "platform/OneBoxAtATime.h"
 #include "platform/TextCodec.h"
 #include "reports/YearStatistics.h"
 #include "support/FakeClock.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -251,6 +253,105 @@ TEST_F(Linked, AServerSendingWithoutEndIsCutOffAndTheLinkReconnects) {
     // The new connection starts with an empty buffer.
     serve("P$k$");
     EXPECT_EQ(link().protocolLog().last(), QStringLiteral("Hello"));
+}
+
+qsizetype logChars(const QStringList& log) {
+    qsizetype n = 0;
+    for (const QString& line : log)
+        n += line.size();
+    return n;
+}
+
+TEST_F(Linked, TheProtocolLogKeepsABoundedTail) {
+    for (int i = 0; i < 6000; ++i)
+        link().log(QStringLiteral("line %1").arg(i));
+    EXPECT_EQ(link().protocolLog().size(), ServerLink::MaxLogLines);
+    EXPECT_EQ(link().protocolLog().first(), QStringLiteral("line 1000"));
+    EXPECT_EQ(link().protocolLog().last(), QStringLiteral("line 5999"));
+
+    // A long chunk is logged by its head and says how much is left out.
+    link().receive("?" + QByteArray(100000, 'x') + "$k$");
+    const QString line = link().protocolLog().last();
+    EXPECT_TRUE(line.startsWith(QStringLiteral("Получено=?xxx")));
+    EXPECT_EQ(line, QStringLiteral("Получено=?") + QString(4086, QLatin1Char('x')) +
+                        QStringLiteral("...(+%1)").arg(100004 - 4087));
+
+    // Long lines count against the characters kept.
+    for (int i = 0; i < 1000; ++i)
+        link().receive("?" + QByteArray(10000, 'z') + "$k$");
+    EXPECT_LE(logChars(link().protocolLog()), ServerLink::MaxLogChars);
+    EXPECT_GT(link().protocolLog().size(), 400);
+    // "Memo1" and "Socket1 Open" came first.
+    EXPECT_EQ(link().protocolLinesLogged(), 2u + 6000u + 1u + 1000u);
+}
+
+TEST_F(Linked, AFloodOfMessagesLeavesOnlyTheTailBehind) {
+    // 48 MiB of well-framed messages nobody handles, then one that is handled.
+    QByteArray unknown;
+    for (int i = 0; i < 4096; ++i)
+        unknown += "?" + QByteArray(1020, 'u') + "$k$";
+    for (int i = 0; i < 12; ++i)
+        server.send(unknown);
+    server.send("P$k$");
+    ASSERT_TRUE(waitUntil([&] { return link().protocolLog().last() == QStringLiteral("Hello"); }, 30000));
+    EXPECT_LE(logChars(link().protocolLog()), ServerLink::MaxLogChars);
+    EXPECT_LE(link().protocolLog().size(), ServerLink::MaxLogLines);
+}
+
+TEST_F(Linked, APartialMessageEndsWithItsConnection) {
+    // The complete message before the drop is still handled; the half one is not
+    // completed by what the next connection brings.
+    server.send("P$k$Hfhal");
+    server.dropClient();
+    ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }));
+    ASSERT_TRUE(waitUntil([&] { return link().protocolLog().contains(QStringLiteral("Hello")); }));
+    link().PingServerTimer();
+    ASSERT_TRUE(waitUntil([&] { return server.connections == 2 && link().isOpen(); }));
+    serve("#f done$k$Hfnew$k$");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("new"));
+}
+
+TEST(RandomFlood, BoxesComeOneAtATimeAndRepeatsCollapse) {
+    // 5 MB of random bytes with terminators scattered in them, each box letting
+    // the rest arrive while it is open, as the real boxes do.
+    QTemporaryDir dir;
+    FakeDialogs screen;
+    OneBoxAtATime boxes(&screen);
+    FakeClock clock;
+    FakeFileDialog fileDialog;
+    Terminal terminal(TestFiles::dirPath(dir), &boxes, &clock, &fileDialog);
+    terminal.terminateProgram = [] {};
+    QRandomGenerator random(16);
+    QByteArray flood(5 * 1024 * 1024, Qt::Uninitialized);
+    for (char& b : flood)
+        b = char(random.bounded(256));
+    for (int i = 0; i < 5000; ++i)
+        flood.replace(random.bounded(flood.size() - 3), 3, "$k$");
+    qsizetype fed = 0;
+    auto feed = [&] {
+        while (fed < flood.size()) {
+            const QByteArray chunk = flood.mid(fed, 64 * 1024);
+            fed += chunk.size();
+            terminal.link().receive(chunk);
+        }
+    };
+    int depth = 0;
+    int deepest = 0;
+    screen.onBox = [&](const FakeDialogs::Shown&) {
+        deepest = std::max(deepest, ++depth);
+        feed();
+        --depth;
+    };
+    feed();
+    EXPECT_EQ(deepest, 1);
+    ASSERT_GT(screen.shown.size(), 10); // the flood does ask for boxes
+    QStringList seen;
+    for (const FakeDialogs::Shown& s : screen.shown)
+        seen << s.title + QLatin1Char('|') + s.text;
+    // The refusals all look alike: one of each.
+    EXPECT_EQ(seen.filter(QStringLiteral("Отказ|")).size(), 2);
+    EXPECT_EQ(seen.removeDuplicates(), 0);
 }
 
 TEST(Failover, WalksTheServerListOnConnectErrorsEveryTenSeconds) {

@@ -258,6 +258,8 @@ TEST_F(Chains, ALostConnectionEndsTheChainAndTheRowGoesAfterTheNextLogin) {
     EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
                 model().sendSelectedEnabled);
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Не отправлен: связь прервана"));
+    EXPECT_FALSE(tx().PaymentWatchdog.isActive());
 
     // The keep-alive tick reconnects; the cashier logs in again.
     link().PingServerTimer();
@@ -271,6 +273,84 @@ TEST_F(Chains, ALostConnectionEndsTheChainAndTheRowGoesAfterTheNextLogin) {
     dialogs.answer(true);
     tx().sendSelected(); // F5
     EXPECT_TRUE(nextSent().startsWith("o101_R#"));
+}
+
+TEST_F(Chains, APaymentTheServerNeverAnswersEndsAndGoesAgainWithItsId) {
+    addRow(QStringLiteral("101_NEXT"), QStringLiteral("0"));
+    const int row = addRow(QStringLiteral("101_W"), QStringLiteral("0"));
+    dialogs.answer(true);
+    tx().sendAll();
+    ASSERT_TRUE(nextSent().startsWith("o101_W#"));
+    EXPECT_TRUE(tx().PaymentWatchdog.isActive());
+    EXPECT_EQ(tx().PaymentWatchdog.interval(), 30000);
+    EXPECT_EQ(tx().awaitedTransaction(), QStringLiteral("101_W"));
+
+    // 30 s of silence.
+    tx().PaymentWatchdogTimer();
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_TRUE(model().journalEnabled);
+    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
+                model().sendSelectedEnabled);
+    EXPECT_FALSE(tx().sendAllMode());
+    EXPECT_FALSE(tx().PaymentWatchdog.isActive());
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа: платеж сохранен"));
+    EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Не отправлен: нет ответа сервера"));
+    PaymentJournal onDisk;
+    ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(onDisk.cell(row, Col::Note), QStringLiteral("Не отправлен: нет ответа сервера"));
+    // The run stopped there: the row behind it was not sent.
+    QTest::qWait(30);
+    EXPECT_TRUE(server.received.isEmpty());
+
+    // Sent again later: the same transaction, so the server cannot charge it twice.
+    journal().setCurrentRow(row);
+    dialogs.answer(true);
+    tx().sendSelected();
+    EXPECT_TRUE(nextSent().startsWith("o101_W#20$"));
+    serve("o101_W$k$");
+    EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("1"));
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("в процессе"));
+    // The status pass now waits for its "Z", under the same watchdog.
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_W"));
+    EXPECT_EQ(tx().awaitedTransaction(), QStringLiteral("101_W"));
+    EXPECT_TRUE(tx().PaymentWatchdog.isActive());
+    serve("Z1#101_W$k$");
+    EXPECT_FALSE(tx().PaymentWatchdog.isActive());
+    EXPECT_TRUE(tx().awaitedTransaction().isEmpty());
+}
+
+TEST_F(Chains, AStatusPassTheServerNeverAnswersEndsWithTheAnswersItGot) {
+    addRow(QStringLiteral("101_B"), QStringLiteral("1"));
+    addRow(QStringLiteral("101_A"), QStringLiteral("1"));
+    tx().refreshStatuses();
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_A"));
+    serve("Z1#101_A$k$");
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_B"));
+    // A "Z" that cannot be read moves nothing on and leaves the watchdog running.
+    serve("Z1$k$");
+    EXPECT_TRUE(tx().PaymentWatchdog.isActive());
+    tx().PaymentWatchdogTimer();
+    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа: статусы не обновлены"));
+    EXPECT_EQ(journal().cell(3, Col::SendFlag), QStringLiteral("1"));
+    EXPECT_EQ(journal().cell(3, Col::Note), QString());
+    PaymentJournal onDisk;
+    ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
+    EXPECT_EQ(onDisk.cell(2, Col::Note), QStringLiteral("Зачислено"));
+    EXPECT_FALSE(dialogs.texts().contains(QStringLiteral("Синхронизация платежей успешно закончена!")));
+}
+
+TEST_F(Chains, ARefusalStopsTheWatchdog) {
+    const int row = addRow(QStringLiteral("101_R"), QStringLiteral("0"));
+    journal().setCurrentRow(row);
+    tx().sendSelectedRow();
+    ASSERT_FALSE(nextSent().isEmpty());
+    serve("O$k$");
+    EXPECT_FALSE(tx().PaymentWatchdog.isActive());
+    // A late tick finds nothing to end.
+    tx().PaymentWatchdogTimer();
+    EXPECT_EQ(journal().cell(row, Col::Note), QString());
 }
 
 TEST_F(Chains, AnUnsendableRowIsLeftWithANoteAndSendAllMovesOn) {

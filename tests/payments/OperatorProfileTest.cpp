@@ -52,12 +52,12 @@ RUN_UNDER_BOTH_SEPARATORS(ParseDecimal);
 TEST_P(ParseDecimal, AcceptsEitherSeparatorOnceAndReadsTheRestAsZero) {
     struct Case {
         const char* text;
-        double value;
+        qint64 cents;
     };
     for (const Case& c :
-         {Case{"1.5", 1.5}, Case{"1,5", 1.5}, Case{"-3,25", -3.25}, Case{"2", 2}, Case{"0.1", 0.1},
+         {Case{"1.5", 150}, Case{"1,5", 150}, Case{"-3,25", -325}, Case{"2", 200}, Case{"0.1", 10},
           Case{"", 0}, Case{"abc", 0}, Case{"1.5.5", 0}, Case{"1,5,5", 0}, Case{"1.000,5", 0}})
-        EXPECT_EQ(parseDecimal(QString::fromLatin1(c.text)), float(c.value)) << c.text;
+        EXPECT_EQ(parseDecimal(QString::fromLatin1(c.text)), Decimal::fromCents(c.cents)) << c.text;
 }
 
 using ProfileRead = UnderSeparator;
@@ -70,16 +70,16 @@ TEST_P(ProfileRead, MissingFilesGiveTheDefaults) {
     EXPECT_EQ(p.article, QStringLiteral("500"));
     EXPECT_EQ(p.mask, QStringLiteral("XX=XXX-XX-XX"));
     EXPECT_EQ(p.prefix, QString());
-    EXPECT_EQ(p.minSum, 0.0f);
+    EXPECT_EQ(p.minSum, Decimal());
     EXPECT_EQ(p.digitCount, 0);
     EXPECT_FALSE(p.balanceQuery);
-    EXPECT_EQ(p.exchangeRate, 0.0f);
+    EXPECT_EQ(p.exchangeRate, Decimal());
     const int lowers[] = {-1, 0, 0};
     for (int k = 0; k < 3; ++k) {
         const CommissionTier& t = p.tiers[size_t(k)];
         EXPECT_EQ(t.lower, lowers[k]) << k;
         EXPECT_EQ(t.upper, 0) << k;
-        EXPECT_EQ(t.rate, 0.0f) << k;
+        EXPECT_EQ(t.rate, Decimal()) << k;
         EXPECT_EQ(t.kind, QStringLiteral("0")) << k;
         EXPECT_EQ(t.description, QStringLiteral("0")) << k;
         EXPECT_FALSE(t.described()) << k;
@@ -94,20 +94,20 @@ TEST_P(ProfileRead, ReadsEveryFieldWithItsConversion) {
                                           "max3=300\n");
     EXPECT_EQ(p.mask, QStringLiteral("XXX-XX"));
     EXPECT_EQ(p.prefix, QStringLiteral("992"));
-    EXPECT_EQ(p.minSum, 1.5f);
+    EXPECT_EQ(p.minSum, Decimal::fromCents(150));
     EXPECT_EQ(p.digitCount, 9);
     EXPECT_TRUE(p.balanceQuery);
-    EXPECT_EQ(p.exchangeRate, 3.2f);
+    EXPECT_EQ(p.exchangeRate, Decimal::fromCents(320));
 
     EXPECT_EQ(p.tiers[0].lower, -1);
     EXPECT_EQ(p.tiers[0].upper, 100);
-    EXPECT_EQ(p.tiers[0].rate, 2.5f);
+    EXPECT_EQ(p.tiers[0].rate, Decimal::fromCents(250));
     EXPECT_EQ(p.tiers[0].kind, QStringLiteral("1"));
     EXPECT_EQ(p.tiers[0].description, QStringLiteral("Первый"));
     // An upper bound with decimals is not an integer: 0, and the next tier starts there.
     EXPECT_EQ(p.tiers[1].lower, 100);
     EXPECT_EQ(p.tiers[1].upper, 0);
-    EXPECT_EQ(p.tiers[1].rate, 1.5f);
+    EXPECT_EQ(p.tiers[1].rate, Decimal::fromCents(150));
     EXPECT_EQ(p.tiers[1].kind, QStringLiteral("x"));
     EXPECT_EQ(p.tiers[2].lower, 0);
     EXPECT_EQ(p.tiers[2].upper, 300);
@@ -116,7 +116,7 @@ TEST_P(ProfileRead, ReadsEveryFieldWithItsConversion) {
 TEST_P(ProfileRead, UnreadableValuesFallBackToZeroAndOnlyExactlyZeroDisablesTheBalanceQuery) {
     struct Case {
         QString operatorLines;
-        float minSum;
+        qint64 minSum; // whole
         int digitCount;
         bool balanceQuery;
     };
@@ -129,7 +129,7 @@ TEST_P(ProfileRead, UnreadableValuesFallBackToZeroAndOnlyExactlyZeroDisablesTheB
     };
     for (const Case& c : cases) {
         const OperatorProfile p = readProfile(c.operatorLines, QString());
-        EXPECT_EQ(p.minSum, c.minSum) << qPrintable(c.operatorLines);
+        EXPECT_EQ(p.minSum, Decimal::fromInt(c.minSum)) << qPrintable(c.operatorLines);
         EXPECT_EQ(p.digitCount, c.digitCount) << qPrintable(c.operatorLines);
         EXPECT_EQ(p.balanceQuery, c.balanceQuery) << qPrintable(c.operatorLines);
     }
@@ -145,6 +145,8 @@ const char* const kShortFirst = "max1=100\nkomis1=10\ntypkomis1=0\ntext1=abc\n"
 const char* const kPointRate = "max1=20000\nkomis1=2.5\ntypkomis1=0\ntext1=Процент\n";
 const char* const kCommaRate = "max1=20000\nkomis1=2,5\ntypkomis1=0\ntext1=Процент\n";
 const char* const kHalfPercent = "max1=20000\nkomis1=0.5\ntypkomis1=0\ntext1=Полпроцента\n";
+const char* const kLarge = "max1=2000000\nkomis1=2\ntypkomis1=0\ntext1=До 2 млн: 2%\n";
+const char* const kLargeFixed = "max1=2000000\nkomis1=0,01\ntypkomis1=1\ntext1=До 2 млн: 0,01\n";
 const char* const kOtherKind = "max1=100\nkomis1=7\ntypkomis1=5\ntext1=Без удержания\n";
 
 struct CommissionCase {
@@ -175,9 +177,16 @@ const CommissionCase kCommission[] = {
     {"short description still bounds", kShortFirst, nullptr, "150", 1, "Второй", "145.00", ""},
     {"rate written with a point", kPointRate, nullptr, "200", 0, "Процент", "195.00", ""},
     {"rate written with a comma", kCommaRate, nullptr, "200", 0, "Процент", "195.00", ""},
-    // Exact: 12822.9501953125 × 0.995 = 12758.8354…, single 12758.83496…;
-    // float arithmetic would show 12758.84.
-    {"percentage rounded once", kHalfPercent, nullptr, "12822.95", 0, "Полпроцента", "12758.83", ""},
+    // 12822.95 × 0.995 = 12758.83525: the half cent rounds up. Read in single
+    // precision the sum was 12822.9501953125 and the result 12758.83.
+    {"percentage rounded once", kHalfPercent, nullptr, "12822.95", 0, "Полпроцента", "12758.84", ""},
+    // Single precision held neither sum: they were credited as 524288.00 and 1234567.88.
+    {"524288.01 without commission", kWorked, nullptr, "524288.01", -1, "без комиссии", "524288.01", ""},
+    {"1234567.89 without commission", kWorked, nullptr, "1234567.89", -1, "без комиссии", "1234567.89", ""},
+    {"524288.01 less 2 %", kLarge, nullptr, "524288.01", 0, "До 2 млн: 2%", "513802.25", ""},
+    {"1234567.89 less 2 %", kLarge, nullptr, "1234567.89", 0, "До 2 млн: 2%", "1209876.53", ""},
+    {"1234567.89 less a fixed 0.01", kLargeFixed, "3", "1234567.89", 0, "До 2 млн: 0,01", "1234567.88",
+     "411522.63"},
     {"unknown kind takes nothing", kOtherKind, nullptr, "50", 0, "Без удержания", "50.00", ""},
 };
 
@@ -205,6 +214,72 @@ TEST_P(Commission, SelectsTheTierAndComputesTheCreditedSum) {
                 << "tier " << k;
         EXPECT_EQ(p.appliedKind, c.tier >= 0 ? p.tiers[size_t(c.tier)].kind : QStringLiteral("4"));
     }
+}
+
+} // namespace
+
+namespace {
+
+// The credited sum as it used to be computed, in single precision, to show
+// where the exact computation agrees with it.
+QString singlePrecisionCredited(float sum, const char* kind, float rate) {
+    float credited = sum;
+    if (sum == 0) {
+        credited = 0;
+    } else if (QLatin1String(kind) == QLatin1String("0")) {
+        const long double s = sum;
+        credited = float(s - s * (long double)rate * 0.01L);
+    } else if (QLatin1String(kind) == QLatin1String("1")) {
+        credited = float((long double)sum - (long double)rate);
+    }
+    return Locale::formatFixed2(double(credited));
+}
+
+TEST(ExactMoney, WhereSinglePrecisionHeldTheSumsTheTextsStayAsTheyWere) {
+    struct Tariff {
+        const char* kind;
+        const char* rate;
+        qint64 rateHundredths;
+    };
+    const Tariff tariffs[] = {
+        {"0", "2", 200}, {"0", "2.5", 250}, {"0", "0.5", 50}, {"1", "1.5", 150}, {"4", "0", 0}};
+    std::vector<qint64> sums;
+    for (qint64 c = 0; c <= 50000; ++c)
+        sums.push_back(c);
+    for (qint64 c = 50001; c < 200000000; c += 7919)
+        sums.push_back(c);
+
+    int compared = 0;
+    for (const Tariff& t : tariffs) {
+        OperatorProfile p;
+        p.tiers[0] = CommissionTier{-1, 2000000, parseDecimal(QString::fromLatin1(t.rate)),
+                                    QString::fromLatin1(t.kind), QStringLiteral("Тариф")};
+        const float rate = float(p.tiers[0].rate.toDouble()); // exact for these rates
+        CommissionLabels labels;
+        for (const qint64 cents : sums) {
+            const QString text = Money::format(cents);
+            computeCommission(p, text, labels);
+            bool ok = false;
+            const float sum = float(Locale::toDouble(text, &ok));
+            ASSERT_TRUE(ok);
+            // Whether single precision held the credited sum exactly.
+            bool held = false;
+            if (QLatin1String(t.kind) == QLatin1String("0")) {
+                const long double s = sum;
+                const float f = float(s - s * (long double)rate * 0.01L);
+                held = (long double)f * 1000000.0L == (long double)(cents * (10000 - t.rateHundredths));
+            } else {
+                // Below 2^17 single precision keeps the hundredths of a sum and of a difference.
+                held = cents < 13107200;
+            }
+            if (!held)
+                continue;
+            ++compared;
+            ASSERT_EQ(labels.creditedText, singlePrecisionCredited(sum, t.kind, rate))
+                << qPrintable(text) << " kind " << t.kind << " rate " << t.rate;
+        }
+    }
+    EXPECT_GT(compared, 100000);
 }
 
 } // namespace

@@ -27,9 +27,9 @@ const QColor kRed(255, 0, 0);
 OperatorProfile tariff() {
     OperatorProfile p;
     p.article = QStringLiteral("500");
-    p.tiers[0] = {-1, 100, 2.0f, QStringLiteral("0"), QStringLiteral("До 100: 2%")};
-    p.tiers[1] = {100, 1000, 1.5f, QStringLiteral("1"), QStringLiteral("До 1000: 1,5")};
-    p.tiers[2] = {1000, 0, 0.0f, QStringLiteral("0"), QStringLiteral("0")};
+    p.tiers[0] = {-1, 100, Decimal::fromInt(2), QStringLiteral("0"), QStringLiteral("До 100: 2%")};
+    p.tiers[1] = {100, 1000, Decimal::fromCents(150), QStringLiteral("1"), QStringLiteral("До 1000: 1,5")};
+    p.tiers[2] = {1000, 0, Decimal(), QStringLiteral("0"), QStringLiteral("0")};
     return p;
 }
 
@@ -101,7 +101,7 @@ struct Rule {
     const char* name;
     const char* prefix;
     int digitCount;
-    float minSum;
+    qint64 minSum;       // hundredths
     const char* account; // typed into Edit1
     const char* sum;     // typed into Edit3
     bool pasted;         // account and sum arrive as one change each
@@ -121,9 +121,9 @@ const Rule kRules[] = {
     {"pasted account cut to nine", "", 9, 0, "12345678901", "", true, -1, "123456789", "", nullptr, true, 9},
     {"digit count 0, prefix alone", "992", 0, 0, "", "50", false, -1, "", "50", "49.00", true, 3},
     {"digit count 0, one typed", "992", 0, 0, "5", "50", false, -1, "5", "50", "49.00", false, 4},
-    {"credited equal to the minimum", "", 2, 49, "12", "50", false, -1, "12", "50", "49.00", true, 2},
-    {"credited below the minimum", "", 2, 49, "12", "49", false, -1, "12", "49", "48.02", false, 2},
-    {"fractional minimum met exactly", "", 2, 0.1f, "12", "0.1", false, -1, "12", "0.1", "0.10", true, 2},
+    {"credited equal to the minimum", "", 2, 4900, "12", "50", false, -1, "12", "50", "49.00", true, 2},
+    {"credited below the minimum", "", 2, 4900, "12", "49", false, -1, "12", "49", "48.02", false, 2},
+    {"fractional minimum met exactly", "", 2, 10, "12", "0.1", false, -1, "12", "0.1", "0.10", true, 2},
     {"minimum 0 and sum 0", "", 2, 0, "12", "0", false, -1, "12", "0", "0.00", true, 2},
     {"comma, then a second separator", "", 2, 0, "12", "12,5,", false, -1, "12", "12.5", "12.25", true, 2},
     {"point, then a second separator", "", 2, 0, "12", "12.5.", false, -1, "12", "12.5", "12.25", true, 2},
@@ -131,6 +131,9 @@ const Rule kRules[] = {
     {"minus typed first is dropped", "", 2, 0, "12", "-50", false, -1, "12", "50", "49.00", true, 2},
     {"pasted text settles", "", 2, 0, "12", "1,2,3", true, -1, "12", "1.2", "1.18", true, 2},
     {"pasted negative sum", "", 2, 0, "12", "-50", true, -1, "12", "-50", "-49.00", false, 2},
+    // Held exactly up to fifteen digits; a sixteenth does not take.
+    {"a sixteenth digit does not take", "", 2, 0, "12", "1234567890123456", false, -1, "12",
+     "123456789012345", "123456789012345.00", true, 2},
     {"cell inside the prefix", "99", 0, 0, "1234", "", false, 1, "1234", "", nullptr, false, 2},
     {"cell after the second typed", "99", 0, 0, "1234", "", false, 4, "1234", "", nullptr, false, 4},
     {"cell past the typed text", "99", 0, 0, "1234", "", false, 12, "1234", "", nullptr, false, 6},
@@ -154,7 +157,7 @@ TEST_P(Entry, AccountCellsSumAndPayButtonsFollowTheRules) {
         p.mask = QStringLiteral("XXXXXXXXXXXXXXXXX");
         p.prefix = QString::fromLatin1(r.prefix);
         p.digitCount = r.digitCount;
-        p.minSum = r.minSum;
+        p.minSum = Decimal::fromCents(r.minSum);
         open(p);
 
         const QString account = QString::fromUtf8(r.account);
@@ -210,6 +213,22 @@ TEST_P(Entry, TypingPastTheDigitCountInTheMiddleDropsTheLastCharacterAndKeepsThe
     typeAccount(entry, QStringLiteral("0"));
     EXPECT_EQ(entry.typedAccount(), QStringLiteral("123045678"));
     EXPECT_EQ(entry.accountCaret(), 4);
+    EXPECT_EQ(entry.caretCell(), 4);
+}
+
+TEST_P(Entry, ACaretReportedOutsideItsTextStaysInside) {
+    OperatorProfile p = tariff();
+    p.digitCount = 9;
+    open(p);
+    typeAccount(entry, QStringLiteral("1234"));
+    typeSum(entry, QStringLiteral("50"));
+    for (const int caret : {-3, 40}) {
+        entry.accountCaretMoved(caret);
+        entry.sumCaretMoved(caret);
+        EXPECT_EQ(entry.accountCaret(), caret < 0 ? 0 : 4);
+        EXPECT_EQ(entry.sumCaret(), caret < 0 ? 0 : 2);
+    }
+    entry.accountKeyUp(Qt::Key_Right);
     EXPECT_EQ(entry.caretCell(), 4);
 }
 
@@ -437,8 +456,8 @@ TEST_F(OpenOperator, PreparesTheWindowThenAsksToShowIt) {
     const OperatorProfile& p = e.profile();
     EXPECT_EQ(p.mask, QStringLiteral("XXX-XX-XX"));
     EXPECT_EQ(p.digitCount, 7);
-    EXPECT_EQ(p.minSum, 10.0f);
-    EXPECT_EQ(p.tiers[1].rate, 1.5f);
+    EXPECT_EQ(p.minSum, Decimal::fromInt(10));
+    EXPECT_EQ(p.tiers[1].rate, Decimal::fromCents(150));
     EXPECT_EQ(e.tierText(0), QStringLiteral("До 100: 2%"));
     EXPECT_EQ(e.tierText(1), QStringLiteral("До 1000"));
     EXPECT_EQ(e.tierText(2), QStringLiteral("abc"));

@@ -112,8 +112,11 @@ TEST_F(JournalGridTest, SearchBarFindsShownTexts) {
     auto* state = bar.findChild<QLabel*>(QStringLiteral("GridSearchState"));
     ASSERT_TRUE(text && next && previous && state);
 
+    // The clear button comes with the first text.
+    EXPECT_FALSE(text->isClearButtonEnabled());
     journal.setCurrentRow(2);
     text->setText(QStringLiteral("в процессе"));
+    EXPECT_TRUE(text->isClearButtonEnabled());
     next->click();
     EXPECT_EQ(journal.currentRow(), 4);
     EXPECT_TRUE(grid.selectionModel()->isRowSelected(4, QModelIndex()));

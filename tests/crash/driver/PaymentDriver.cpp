@@ -1,0 +1,187 @@
+// A terminal without windows, for the crash test: logs in as the demo account and
+// pays through the payment window's logic, one payment after another, until the
+// day's journal holds the number of payments asked for ("pay N"); or sends every
+// payment left unsent and asks for statuses until all are final ("settle").
+// The test kills it at any moment and starts it again on the same directory.
+#include "link/AccountSession.h"
+#include "link/ServerLink.h"
+#include "link/Transmission.h"
+#include "payments/PaymentEntry.h"
+#include "payments/PaymentJournal.h"
+#include "platform/Dialogs.h"
+#include "platform/FileDialog.h"
+#include "platform/Locale.h"
+#include "platform/SystemClock.h"
+#include "terminal/Terminal.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+const QString kPassEnded = QStringLiteral("Синхронизация платежей успешно закончена!");
+
+// Every question answered OK; the end of a status pass is reported.
+class Answers : public Dialogs {
+public:
+    std::function<void()> passEnded;
+
+    void message(const QString& text) override {
+        if (text == kPassEnded && passEnded)
+            passEnded();
+        else
+            say(text);
+    }
+    void box(const QString& text, const QString&, Icon) override { say(text); }
+    bool question(const QString&, const QString&) override { return true; }
+    bool retryCancel(const QString&, const QString&, Icon) override { return false; }
+    void exception(const QString& text) override { say(text); }
+
+private:
+    static void say(const QString& text) { std::fprintf(stderr, "driver: box: %s\n", qPrintable(text)); }
+};
+
+// The server's greeting sets it; it never reaches the machine's clock.
+class HeldClock : public SystemClock {
+public:
+    QDateTime now() const override { return now_; }
+    bool setLocalTime(const QTime& time) override {
+        now_.setTime(time);
+        return true;
+    }
+    bool setLocalDate(const QDate& date) override {
+        now_.setDate(date);
+        return true;
+    }
+
+private:
+    QDateTime now_{QDate(2026, 1, 1), QTime(0, 0)};
+};
+
+class NoFiles : public FileDialog {
+public:
+    QString openFile(const QString&, const QString&) override { return QString(); }
+};
+
+int paymentsIn(const PaymentJournal& journal) {
+    int n = 0;
+    for (int r = PaymentJournal::FirstDataRow; r < journal.totalsRow(); ++r)
+        n += journal.cell(r, PaymentJournal::TransactionId).isEmpty() ? 0 : 1;
+    return n;
+}
+
+bool allFinal(const PaymentJournal& journal) {
+    for (int r = PaymentJournal::FirstDataRow; r < journal.totalsRow(); ++r) {
+        if (!journal.cell(r, PaymentJournal::TransactionId).isEmpty() &&
+            journal.cell(r, PaymentJournal::SendFlag) != QLatin1String("2"))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Locale::initFromSystem();
+    const QStringList args = app.arguments();
+    if (args.size() < 3 || (args.at(2) == QLatin1String("pay") && args.size() < 4)) {
+        std::fprintf(stderr, "usage: orvanta_payment_driver PROGRAM_DIR pay N | settle\n");
+        return 2;
+    }
+    const QString programDir = args.at(1);
+    const bool settle = args.at(2) == QLatin1String("settle");
+    const int wanted = settle ? 0 : args.at(3).toInt();
+
+    Answers dialogs;
+    HeldClock clock;
+    NoFiles files;
+    Terminal terminal(programDir, &dialogs, &clock, &files);
+    terminal.terminateProgram = [] { QCoreApplication::exit(3); };
+
+    // Nothing may stall for long: the test is waiting.
+    QTimer stalled;
+    stalled.setSingleShot(true);
+    stalled.setInterval(20000);
+    QObject::connect(&stalled, &QTimer::timeout, [] {
+        std::fprintf(stderr, "driver: stalled\n");
+        QCoreApplication::exit(4);
+    });
+
+    int made = 0;
+    auto payNext = [&] {
+        stalled.start();
+        if (paymentsIn(terminal.journal()) >= wanted) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        // The first operator of the first tab, as a click on its button opens it.
+        terminal.openOperator(0);
+        PaymentEntry& entry = terminal.paymentEntry();
+        entry.formShow();
+        const int i = paymentsIn(terminal.journal());
+        entry.accountEdited(QStringLiteral("%1").arg(1000000 + i * 7919 % 9000000, entry.profile().digitCount,
+                                                     10, QLatin1Char('0')),
+                            entry.profile().digitCount);
+        const QString sum = QStringLiteral("%1%2%3")
+                                .arg(5 + i * 37 % 1500)
+                                .arg(Locale::decimalSeparator())
+                                .arg(i * 13 % 100, 2, 10, QLatin1Char('0'));
+        entry.sumEdited(sum);
+        if (!entry.payEnabled()) {
+            std::fprintf(stderr, "driver: cannot pay %s\n", qPrintable(sum));
+            QCoreApplication::exit(5);
+            return;
+        }
+        ++made;
+        entry.payClicked();
+    };
+    auto settleNext = [&](int passes) {
+        stalled.start();
+        if (allFinal(terminal.journal())) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        if (passes == 0)
+            terminal.transmission().sendAll();
+        else
+            terminal.transmission().refreshStatuses();
+    };
+
+    int passes = 0;
+    dialogs.passEnded = [&] {
+        // After the box, from the event loop, as the cashier would go on.
+        QTimer::singleShot(0, [&] {
+            if (settle)
+                settleNext(++passes);
+            else
+                payNext();
+        });
+    };
+    QObject::connect(&terminal.account(), &AccountSession::greeted, [&] {
+        // Once the greeting is handled, as the cashier types into the window it opened.
+        QTimer::singleShot(
+            0, [&] { terminal.account().login(QStringLiteral("101"), QStringLiteral("kassa2026")); });
+    });
+    QObject::connect(&terminal.account(), &AccountSession::accepted, [&] {
+        QTimer::singleShot(0, [&] {
+            if (settle)
+                settleNext(0);
+            else
+                payNext();
+        });
+    });
+    QObject::connect(&terminal.link(), &ServerLink::disconnected, [] {
+        std::fprintf(stderr, "driver: disconnected\n");
+        QCoreApplication::exit(6);
+    });
+
+    stalled.start();
+    terminal.formCreate();
+    const int code = app.exec();
+    std::fprintf(stderr, "driver: made %d payments, exit %d\n", made, code);
+    return code;
+}
