@@ -152,6 +152,7 @@ int Transmission::advance(int& cursor, const QString& flag) {
 }
 
 void Transmission::sendSelectedRow() {
+    quietPassEnd_ = false;
     emit sendingStarted();
     if (!linkReady()) {
         cannotStart(QStringLiteral("Нет связи: платеж сохранен"));
@@ -262,7 +263,11 @@ void Transmission::requestNextStatus() {
         stopWaiting();
         days_.saveDay();
         emit progressChanged(journal().rowCount(), journal().rowCount());
-        ctx_.dialogs->message(QStringLiteral("Синхронизация платежей успешно закончена!"));
+        if (quietPassEnd_)
+            quietPassEnd_ = false;
+        else
+            ctx_.dialogs->message(QStringLiteral("Синхронизация платежей успешно закончена!"));
+        emit passFinished();
         emit chainEnded();
         return;
     }
@@ -344,6 +349,11 @@ void Transmission::sendAll() {
     if (!ctx_.dialogs->question(QStringLiteral("Провести все отложенные платежи?"),
                                 QStringLiteral("Проведение платежей")))
         return;
+    sendAllRows(true);
+}
+
+void Transmission::sendAllRows(bool announceEnd) {
+    quietPassEnd_ = !announceEnd;
     sendAllMode_ = true;
     sendCursor_ = 1;
     emit sendCommandsLocked();
@@ -351,6 +361,7 @@ void Transmission::sendAll() {
 }
 
 void Transmission::refreshStatuses() {
+    quietPassEnd_ = false;
     syncCursor_ = 1;
     requestNextStatus();
 }

@@ -36,8 +36,11 @@ public:
     void applyStatus(const QString& id, const QString& code);
 
     // Journal menu commands.
-    void sendSelected();    // "Провести платеж"
-    void sendAll();         // "Провести все платежи"
+    void sendSelected(); // "Провести платеж"
+    void sendAll();      // "Провести все платежи"
+    // "Провести все платежи" without its question, for the payments offered after
+    // a login; without announceEnd the pass ends without its closing box.
+    void sendAllRows(bool announceEnd);
     void refreshStatuses(); // "Обновить статусы"
 
     // An "o" or "UZ" that gets no answer in this time ends its chain, as a lost
@@ -59,6 +62,8 @@ signals:
     void sendingStarted();
     // A status pass asks its first or next question: the panel up.
     void statusPassRunning();
+    // A status pass went through to its last row (just before chainEnded).
+    void passFinished();
     // The chain is over (done, refused, impossible, or the link went).
     void chainEnded();
     // An acknowledgement named a transaction no journal holds; a send-all run
@@ -107,4 +112,5 @@ private:
     bool answerApplied_ = false; // the last status answer changed a row here or in today's file
     QString awaited_;
     bool awaitingPayment_ = false;
+    bool quietPassEnd_ = false; // the running pass ends without its box
 };

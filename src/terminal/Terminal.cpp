@@ -14,6 +14,7 @@
 #include "link/PaymentSearch.h"
 #include "link/ServerLink.h"
 #include "link/Transmission.h"
+#include "link/WaitingSender.h"
 #include "payments/PaymentEntry.h"
 #include "payments/TransactionIds.h"
 #include "payments/UnsentRows.h"
@@ -55,6 +56,7 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     account_ = std::make_unique<AccountSession>(ctx_, model_, *link_);
     ids_ = std::make_unique<TransactionIds>(ctx_, days_.table());
     transmission_ = std::make_unique<Transmission>(ctx_, *link_, days_);
+    waiting_ = std::make_unique<WaitingSender>(ctx_, days_, *transmission_);
     creation_ = std::make_unique<PaymentCreation>(ctx_, *link_, days_, *ids_, *transmission_);
     paymentEntry_ = std::make_unique<PaymentEntry>();
     spreadsheet_ = std::make_unique<SpreadsheetExport>(ctx_);
@@ -81,7 +83,14 @@ Terminal::Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             &Terminal::applyTerminalSettings);
     connect(account_.get(), &AccountSession::settingsNeeded, this, &Terminal::applyTerminalSettings);
-    connect(account_.get(), &AccountSession::accepted, this, [this] { days_.showDay(days_.today()); });
+    connect(account_.get(), &AccountSession::accepted, this, [this] {
+        days_.showDay(days_.today());
+        // Payments left unsent are not forgotten. Asked at once: nothing can be
+        // paid in between and be taken for a payment left over.
+        waiting_->offer();
+    });
+    connect(waiting_.get(), &WaitingSender::stateText, this,
+            [this](const QString& text) { model_.setStatus(StatusPanel::State, text); });
     connect(account_.get(), &AccountSession::directoryFailed, this, [this] { terminateProgram(); });
     connect(account_.get(), &AccountSession::greeted, &model_, &MainWindowModel::hideTransmissionPanel);
 

@@ -28,6 +28,7 @@ class SpreadsheetExport;
 class TransactionIds;
 class Transmission;
 class TurnoverStatement;
+class WaitingSender;
 class YearStatistics;
 class UnsentRows;
 
@@ -77,6 +78,7 @@ public:
     ServerLink& link() { return *link_; }
     AccountSession& account() { return *account_; }
     Transmission& transmission() { return *transmission_; }
+    WaitingSender& waiting() { return *waiting_; }
     PaymentCreation& creation() { return *creation_; }
     FileReplies& fileReplies() { return *fileReplies_; }
     TransactionIds& transactionIds() { return *ids_; }
@@ -127,6 +129,7 @@ private:
     std::unique_ptr<AccountSession> account_;
     std::unique_ptr<TransactionIds> ids_;
     std::unique_ptr<Transmission> transmission_;
+    std::unique_ptr<WaitingSender> waiting_;
     std::unique_ptr<PaymentCreation> creation_;
     std::unique_ptr<PaymentEntry> paymentEntry_;
     std::unique_ptr<SpreadsheetExport> spreadsheet_;

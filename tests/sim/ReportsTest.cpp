@@ -154,6 +154,24 @@ TEST_F(simReports, DayStatementRunsFromTheOpeningBalance) {
     }
 }
 
+TEST_F(simReports, TheDayStatementCarriesEveryKindOfRowItReceived) {
+    // A payment, its cancellation, a correction and a goods sale, as the terminal sends them.
+    client->send({payment("101_260615103001", "150.00", "905551234")});
+    EXPECT_EQ(client->take(), "o101_260615103001");
+    client->send({payment("101_260615103002", "-150.00", "905551234")});
+    EXPECT_EQ(client->take(), "o101_260615103002");
+    client->send({payment("101_260615103003", "-150.00", "905551234+905554321")});
+    EXPECT_EQ(client->take(), "o101_260615103003");
+    client->send({payment("101_260615103004", "25.00", "&4001&Н-0101&1&", "T", "4001")});
+    EXPECT_EQ(client->take(), "o101_260615103004");
+    const FileReply day = request("J9101#6#15#26");
+    QStringList transactions;
+    for (int i = 1; i < day.lines.size(); ++i)
+        transactions << fields(day.lines[i]).value(6);
+    for (const char* id : {"101_260615103001", "101_260615103002", "101_260615103003", "101_260615103004"})
+        EXPECT_TRUE(transactions.contains(QString::fromLatin1(id))) << id;
+}
+
 TEST_F(simReports, StatementsOfImpossibleDatesAreEmptyButWellFormed) {
     const FileReply month = request("J8101#13#26");
     EXPECT_EQ(month.lines, (QStringList{"Остаток на начало месяца#0.00#", "ИТОГО#0.00#0.00#0.00#"}));

@@ -24,7 +24,8 @@ namespace {
 
 const QString kPassEnded = QStringLiteral("Синхронизация платежей успешно закончена!");
 
-// Every question answered OK; the end of a status pass is reported.
+// Every question answered OK but the offer of the payments left waiting, which
+// the driver sends itself once it settles; the end of a status pass is reported.
 class Answers : public Dialogs {
 public:
     std::function<void()> passEnded;
@@ -36,7 +37,9 @@ public:
             say(text);
     }
     void box(const QString& text, const QString&, Icon) override { say(text); }
-    bool question(const QString&, const QString&) override { return true; }
+    bool question(const QString& text, const QString&) override {
+        return !text.startsWith(QStringLiteral("Неотправленные платежи"));
+    }
     bool retryCancel(const QString&, const QString&, Icon) override { return false; }
     void exception(const QString& text) override { say(text); }
 
