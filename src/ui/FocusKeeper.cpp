@@ -29,6 +29,17 @@ QWidget* successor(QWidget* owner) {
 } // namespace
 
 bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
+    // A modal box that comes up takes the keys: it is the only window that can use them.
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* shown = static_cast<QWidget*>(watched);
+        if (shown->isWindow() && shown->isModal()) {
+            QPointer<QWidget> box = shown;
+            QTimer::singleShot(0, this, [box] {
+                if (box && box->isVisible() && QApplication::activeWindow() != box)
+                    box->activateWindow();
+            });
+        }
+    }
     if (event->type() == QEvent::Hide && watched->isWidgetType()) {
         auto* hidden = static_cast<QWidget*>(watched);
         if (hidden->isWindow() && hidden->windowType() != Qt::Popup && hidden->windowType() != Qt::ToolTip) {
