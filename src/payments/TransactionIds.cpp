@@ -5,9 +5,10 @@
 #include "platform/SystemClock.h"
 
 QString TransactionIds::next() {
+    const QDateTime now = ctx_.clock->now();
     const QString prefix =
-        ctx_.terminalNumber + QLatin1Char('_') + ctx_.loginDateTime.date().toString(QStringLiteral("yyMMdd"));
-    QTime time = ctx_.clock->now().time();
+        ctx_.terminalNumber + QLatin1Char('_') + now.date().toString(QStringLiteral("yyMMdd"));
+    QTime time = now.time();
     QString id;
     for (int tries = 0; tries < 24 * 3600; ++tries) {
         id = prefix + time.toString(QStringLiteral("hhmmss"));

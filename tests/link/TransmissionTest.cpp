@@ -3,6 +3,7 @@
 #include "link/AccountSession.h"
 #include "link/PaymentCreation.h"
 #include "payments/PaymentJournal.h"
+#include "payments/TransactionIds.h"
 #include "platform/AppError.h"
 #include "support/RegisteredTerminal.h"
 
@@ -438,12 +439,14 @@ TEST_F(Creation, TwoPaymentsInOneSecondGetDistinctIds) {
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140511"));
 }
 
-TEST_F(Creation, APaymentAfterMidnightWithoutLoginKeepsTheLoginDateButIsNotReused) {
-    // Same time of day, next day, same login: the id would repeat yesterday's.
+TEST_F(Creation, APaymentAfterMidnightWithoutLoginIsDatedTodayAndRepeatsNoEarlierId) {
+    // Same time of day, next day, same login, and a restart in between: with the
+    // login's date the id would repeat yesterday's payment, which this run never issued.
     terminal->creation().defer(input());
+    EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140509"));
+    TransactionIds afterRestart(ctx(), journal());
     clock.set(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
-    terminal->creation().defer(input());
-    EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140510"));
+    EXPECT_EQ(afterRestart.next(), QStringLiteral("101_261210140509"));
 }
 
 TEST_F(Creation, NoPaymentIsTakenBeforeTheTerminalHasItsDirectory) {
