@@ -9,13 +9,13 @@
 #include "platform/FileIo.h"
 
 GoodsList::GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-                     SpreadsheetExport& spreadsheet, Spec spec, QObject* parent)
+                     SpreadsheetExport& spreadsheet, Setup setup, QObject* parent)
     : QAbstractTableModel(parent), ctx_(ctx), model_(model), spreadsheet_(spreadsheet),
-      reportName_(spec.reportName), headers_(spec.headers), letter_(spec.letter),
+      reportName_(setup.reportName), headers_(setup.headers), letter_(setup.letter),
       file_(ctx, link, replies,
-            RequestedFile::Spec{
-                spec.letter, QStringLiteral("Необходимо зарегистрироваться!"),
-                [&ctx, request = spec.request] { return QStringList{request(ctx.loginTerminal)}; }}) {
+            RequestedFile::Setup{
+                setup.letter, QStringLiteral("Необходимо зарегистрироваться!"),
+                [&ctx, request = setup.request] { return QStringList{request(ctx.loginTerminal)}; }}) {
     connect(&file_, &RequestedFile::arrived, this, [this] { load(); });
 }
 

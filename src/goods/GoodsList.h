@@ -87,14 +87,14 @@ signals:
     void picked(const GoodsPick& item);
 
 protected:
-    struct Spec {
+    struct Setup {
         QChar letter; // of the file name and of the reply
         QStringList headers;
         std::function<QString(const QString& terminal)> request;
         QString reportName; // names the workbook
     };
     GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-              SpreadsheetExport& spreadsheet, Spec spec, QObject* parent);
+              SpreadsheetExport& spreadsheet, Setup setup, QObject* parent);
 
     // The grid's rows for the item lines of a file (from its second line on).
     virtual std::vector<QStringList> rowsFor(const QStringList& lines) const = 0;

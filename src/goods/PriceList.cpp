@@ -7,10 +7,10 @@ PriceList::PriceList(AppContext& ctx, MainWindowModel& model, ServerLink& link, 
                      SpreadsheetExport& spreadsheet, QObject* parent)
     : GoodsList(
           ctx, model, link, replies, spreadsheet,
-          Spec{QLatin1Char('p'),
-               {QStringLiteral("Артикул"), QStringLiteral("Наименование товара"), QStringLiteral("Цена")},
-               &Messages::priceList,
-               QStringLiteral("Прайс-лист")},
+          Setup{QLatin1Char('p'),
+                {QStringLiteral("Артикул"), QStringLiteral("Наименование товара"), QStringLiteral("Цена")},
+                &Messages::priceList,
+                QStringLiteral("Прайс-лист")},
           parent) {}
 
 QStringList PriceList::item(QStringView line) {

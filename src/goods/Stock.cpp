@@ -10,11 +10,11 @@ Stock::Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileRepl
              SpreadsheetExport& spreadsheet, QObject* parent)
     : GoodsList(
           ctx, model, link, replies, spreadsheet,
-          Spec{QLatin1Char('s'),
-               {QStringLiteral("Артикул"), QStringLiteral("Счет"), QStringLiteral("Наименование товара"),
-                QStringLiteral("Кол-во"), QStringLiteral("Цена"), QStringLiteral("Сумма")},
-               &Messages::stock,
-               QStringLiteral("Остатки на складе")},
+          Setup{QLatin1Char('s'),
+                {QStringLiteral("Артикул"), QStringLiteral("Счет"), QStringLiteral("Наименование товара"),
+                 QStringLiteral("Кол-во"), QStringLiteral("Цена"), QStringLiteral("Сумма")},
+                &Messages::stock,
+                QStringLiteral("Остатки на складе")},
           parent) {}
 
 void Stock::leavePickMode() {

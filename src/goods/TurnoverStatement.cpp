@@ -10,8 +10,8 @@ TurnoverStatement::TurnoverStatement(AppContext& ctx, ServerLink& link, FileRepl
                                      SpreadsheetExport& spreadsheet, QObject* parent)
     : QObject(parent), ctx_(ctx), spreadsheet_(spreadsheet),
       file_(ctx, link, replies,
-            RequestedFile::Spec{QLatin1Char('v'), QStringLiteral("Необходимо зарегистрироваться!"),
-                                [&ctx] { return QStringList{Messages::turnover(ctx.loginTerminal)}; }}) {
+            RequestedFile::Setup{QLatin1Char('v'), QStringLiteral("Необходимо зарегистрироваться!"),
+                                 [&ctx] { return QStringList{Messages::turnover(ctx.loginTerminal)}; }}) {
     connect(&file_, &RequestedFile::changed, this, &TurnoverStatement::changed);
     connect(&file_, &RequestedFile::arrived, this, [this] { load(); });
 }

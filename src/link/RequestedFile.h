@@ -22,13 +22,13 @@ class ServerLink;
 class RequestedFile : public QObject {
     Q_OBJECT
 public:
-    struct Spec {
+    struct Setup {
         QChar replyLetter;                   // first character of the reply's file name
         QString refusal;                     // the message when not registered
         std::function<QStringList()> bodies; // the request, built when it is sent
     };
 
-    RequestedFile(AppContext& ctx, ServerLink& link, FileReplies& replies, Spec spec,
+    RequestedFile(AppContext& ctx, ServerLink& link, FileReplies& replies, Setup setup,
                   QObject* parent = nullptr);
 
     // Sends the request; false (after the refusal message) when not registered.
@@ -49,7 +49,7 @@ private:
     AppContext& ctx_;
     ServerLink& link_;
     FileReplies& replies_;
-    Spec spec_;
+    Setup setup_;
     bool tableVisible_ = true;
     bool refreshEnabled_ = true;
 };

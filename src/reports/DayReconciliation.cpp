@@ -42,11 +42,11 @@ DayReconciliation::DayReconciliation(AppContext& ctx, ServerLink& link, FileRepl
                                      SpreadsheetExport& spreadsheet, QObject* parent)
     : QObject(parent), ctx_(ctx), days_(days), transmission_(transmission), spreadsheet_(spreadsheet),
       file_(ctx, link, replies,
-            RequestedFile::Spec{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"), [this] {
-                                    return QStringList{Messages::dayStatement(
-                                        ctx_.loginTerminal, QString::number(day_.month()),
-                                        QString::number(day_.day()), day_.toString(QStringLiteral("yy")))};
-                                }}) {
+            RequestedFile::Setup{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"), [this] {
+                                     return QStringList{Messages::dayStatement(
+                                         ctx_.loginTerminal, QString::number(day_.month()),
+                                         QString::number(day_.day()), day_.toString(QStringLiteral("yy")))};
+                                 }}) {
     connect(&file_, &RequestedFile::changed, this, &DayReconciliation::changed);
     connect(&file_, &RequestedFile::arrived, this, &DayReconciliation::compare);
 }

@@ -22,12 +22,12 @@ DayStatement::DayStatement(AppContext& ctx, ServerLink& link, FileReplies& repli
                            MonthStatement& month, SpreadsheetExport& spreadsheet, QObject* parent)
     : QObject(parent), ctx_(ctx), month_(month), spreadsheet_(spreadsheet),
       file_(ctx, link, replies,
-            RequestedFile::Spec{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
-                                [this, &year] {
-                                    return QStringList{
-                                        Messages::dayStatement(ctx_.loginTerminal, month_.monthNumber(),
-                                                               day_.trimmed(), year.twoDigitYear())};
-                                }}),
+            RequestedFile::Setup{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
+                                 [this, &year] {
+                                     return QStringList{
+                                         Messages::dayStatement(ctx_.loginTerminal, month_.monthNumber(),
+                                                                day_.trimmed(), year.twoDigitYear())};
+                                 }}),
       table_(ColumnCount, 2) {
     table_.setRow(0, kHeader);
     connect(&file_, &RequestedFile::changed, this, &DayStatement::changed);

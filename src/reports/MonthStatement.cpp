@@ -19,12 +19,12 @@ MonthStatement::MonthStatement(AppContext& ctx, ServerLink& link, FileReplies& r
                                SpreadsheetExport& spreadsheet, QObject* parent)
     : QObject(parent), ctx_(ctx), year_(year), spreadsheet_(spreadsheet),
       file_(ctx, link, replies,
-            RequestedFile::Spec{QLatin1Char('8'), QStringLiteral("Необходимо зарегистрироваться!"),
-                                [this] {
-                                    // The year is the one the statistics page holds now.
-                                    return QStringList{Messages::monthStatement(
-                                        ctx_.loginTerminal, monthNumber_, year_.twoDigitYear())};
-                                }}),
+            RequestedFile::Setup{QLatin1Char('8'), QStringLiteral("Необходимо зарегистрироваться!"),
+                                 [this] {
+                                     // The year is the one the statistics page holds now.
+                                     return QStringList{Messages::monthStatement(
+                                         ctx_.loginTerminal, monthNumber_, year_.twoDigitYear())};
+                                 }}),
       table_(ColumnCount, 2) {
     table_.setRow(0, kHeader);
     connect(&file_, &RequestedFile::changed, this, &MonthStatement::changed);

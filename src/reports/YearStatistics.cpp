@@ -17,11 +17,11 @@ YearStatistics::YearStatistics(AppContext& ctx, ServerLink& link, FileReplies& r
                                const LoginWindowModel& login, SpreadsheetExport& spreadsheet, QObject* parent)
     : QObject(parent), ctx_(ctx), spreadsheet_(spreadsheet),
       file_(ctx, link, replies,
-            RequestedFile::Spec{QLatin1Char('6'), QStringLiteral("Необходимо зарегестрироваться!"),
-                                [this, &login] {
-                                    return Messages::yearStatistics(ctx_.loginTerminal, twoDigitYear(),
-                                                                    login.login);
-                                }}),
+            RequestedFile::Setup{QLatin1Char('6'), QStringLiteral("Необходимо зарегестрироваться!"),
+                                 [this, &login] {
+                                     return Messages::yearStatistics(ctx_.loginTerminal, twoDigitYear(),
+                                                                     login.login);
+                                 }}),
       table_(ColumnCount, RowCount) {
     connect(&file_, &RequestedFile::changed, this, &YearStatistics::changed);
     connect(&file_, &RequestedFile::arrived, this, &YearStatistics::load);

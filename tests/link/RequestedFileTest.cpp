@@ -12,10 +12,10 @@ protected:
         if (HasFatalFailure())
             return;
         signInAs101();
-        first =
-            std::make_unique<RequestedFile>(ctx(), link(), terminal->fileReplies(), spec("J9101#12#1#26"));
-        second =
-            std::make_unique<RequestedFile>(ctx(), link(), terminal->fileReplies(), spec("J9101#12#2#26"));
+        first = std::make_unique<RequestedFile>(ctx(), link(), terminal->fileReplies(),
+                                                dayStatementRequest("J9101#12#1#26"));
+        second = std::make_unique<RequestedFile>(ctx(), link(), terminal->fileReplies(),
+                                                 dayStatementRequest("J9101#12#2#26"));
         for (RequestedFile* r : {first.get(), second.get()}) {
             QObject::connect(r, &RequestedFile::arrived, [this, r](const QString& path) {
                 got << QStringLiteral("%1 %2").arg(r == first.get() ? "first" : "second",
@@ -23,7 +23,7 @@ protected:
             });
         }
     }
-    RequestedFile::Spec spec(const char* body) {
+    RequestedFile::Setup dayStatementRequest(const char* body) {
         return {QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
                 [body] { return QStringList{QString::fromLatin1(body)}; }};
     }
