@@ -2,7 +2,7 @@
 // progress window included (offscreen), beside libxlsxwriter writing the same
 // cells straight from prepared UTF-8 texts: what the export adds over the writer.
 #include "QuietDialogs.h"
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "platform/Dialogs.h"
 #include "platform/SpreadsheetWriter.h"
 #include "platform/SystemClock.h"
@@ -25,13 +25,6 @@ namespace {
 
 constexpr int kRows = 10000;
 constexpr int kColumns = 11;
-
-class StillClock : public SystemClock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)); }
-    bool setLocalTime(const QTime&) override { return false; }
-    bool setLocalDate(const QDate&) override { return false; }
-};
 
 // The journal as the journal's export hands it over: every cell followed by "##".
 QStringList journalLines() {
@@ -61,12 +54,8 @@ void BM_ExportToSpreadsheet(benchmark::State& state) {
     QuietDialogs dialogs;
     StillClock clock;
     XlsxSpreadsheetWriter writer([](const QString&) { return true; });
-    AppContext ctx;
-    ctx.programDir = dir.path() + QLatin1Char('/');
-    ctx.dialogs = &dialogs;
-    ctx.clock = &clock;
-    ctx.spreadsheet = &writer;
-    SpreadsheetExport exporter(ctx);
+    const Environment env(dir.path() + QLatin1Char('/'));
+    SpreadsheetExport exporter(env, writer, dialogs, clock);
     TProgress progress(exporter);
     for (auto _ : state) {
         exporter.exportToSpreadsheet(lines, kColumns, QStringLiteral("Журнал"));

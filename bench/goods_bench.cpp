@@ -1,6 +1,7 @@
 // Typing into the price list's filter reloads the stored list on every
 // keystroke: read, cut into fields, filter. Measured next to reading and
 // splitting the same file's lines, the floor any reload pays.
+#include "QuietDialogs.h"
 #include "goods/PriceList.h"
 #include "platform/FileIo.h"
 #include "platform/TextCodec.h"
@@ -33,11 +34,12 @@ QByteArray priceFile() {
 }
 
 struct Fixture {
-    Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), nullptr, nullptr, nullptr) {
-        terminal.context().loginTerminal = QStringLiteral("101");
+    Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), quiet.seams()) {
+        terminal.session().setLoginTerminal(QStringLiteral("101"));
         FileIo::writeBytes(terminal.priceList().filePath(), priceFile());
     }
     QTemporaryDir dir;
+    QuietSeams quiet;
     Terminal terminal;
 };
 

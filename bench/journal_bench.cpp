@@ -51,20 +51,20 @@ QByteArray busyDay() {
 }
 
 struct Fixture {
-    Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), &dialogs, nullptr, nullptr) {
-        terminal.context().journalDir = QDir(dir.path()).absolutePath() + QLatin1Char('/');
-        terminal.model().shownDate = QDate(2026, 12, 9);
+    Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), quiet.seams()) {
+        terminal.session().setJournalDir(QDir(dir.path()).absolutePath() + QLatin1Char('/'));
+        terminal.days().showDay(QDate(2026, 12, 9));
         bytes = busyDay();
         terminal.journal().fromDayFile(bytes);
         terminal.journal().resetHeaders();
-        plainPath = terminal.context().journalDir + QStringLiteral("plain.dat");
+        plainPath = terminal.session().journalDir() + QStringLiteral("plain.dat");
         terminal.days().saveDay();
         QFile f(plainPath);
         f.open(QIODevice::WriteOnly);
         f.write(bytes);
     }
     QTemporaryDir dir;
-    QuietDialogs dialogs;
+    QuietSeams quiet;
     Terminal terminal;
     QByteArray bytes;
     QString plainPath;

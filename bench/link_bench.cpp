@@ -1,8 +1,9 @@
 // The receive path: a large file reply arriving in many small reads must cost
 // about as much as the same reply in one read, and cutting frames must run near
 // the speed of a plain scan for the terminator.
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "QuietDialogs.h"
+#include "core/Environment.h"
+#include "core/Session.h"
 #include "link/Framing.h"
 #include "link/ServerLink.h"
 
@@ -34,7 +35,9 @@ QByteArray fileReply() {
 
 void deliver(benchmark::State& state, qsizetype readSize) {
     app();
-    AppContext ctx;
+    const Environment env(QStringLiteral("/nonexistent/"));
+    Session session;
+    QuietDialogs dialogs;
     qsizetype bytes = 0;
     const QByteArray wire = fileReply();
     // The reads as the socket would hand them over.
@@ -44,7 +47,7 @@ void deliver(benchmark::State& state, qsizetype readSize) {
     for (auto _ : state) {
         // A fresh link each time: its protocol log keeps every chunk it received.
         state.PauseTiming();
-        auto link = std::make_unique<ServerLink>(ctx);
+        auto link = std::make_unique<ServerLink>(env, session, dialogs);
         link->setHandler(QLatin1Char('f'), [&](const QString& m) { bytes += m.size(); });
         state.ResumeTiming();
         for (const QByteArray& read : reads)

@@ -8,6 +8,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Locale.h"
 #include "platform/SystemClock.h"
+#include "terminal/Terminal.h"
 #include "ui/Forms.h"
 #include "ui/OrvantaApplication.h"
 #include "ui/Unit1.h"
@@ -36,11 +37,6 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     bool setLocalTime(const QTime&) override { return false; }
     bool setLocalDate(const QDate&) override { return false; }
-};
-
-class NoFiles : public FileDialog {
-public:
-    QString openFile(const QString&, const QString&) override { return QString(); }
 };
 
 long residentKb() {
@@ -98,8 +94,13 @@ int runChild(int argc, char** argv) {
     QuietDialogs dialogs(false);
     ReadOnlyClock clock;
     NoFiles files;
+    QuietPrinter printer;
+    QuietSpreadsheet spreadsheet;
     app.setDialogs(&dialogs);
-    Forms forms(QString::fromLocal8Bit(argv[3]), Seams{&dialogs, &clock, &files});
+    Terminal logic(QString::fromLocal8Bit(argv[3]), Seams{dialogs, clock, files, printer, spreadsheet});
+    Forms forms(logic);
+    if (forms.created())
+        logic.connectToServer();
     FirstPaint ready(forms.winMain);
     forms.winMain->show();
     return app.exec();

@@ -1,6 +1,7 @@
 // A status pass over 1 000 rows awaiting their status, against the simulator on
 // loopback, beside the floor: 1 000 bare request/reply pairs of the same size
 // over a loopback socket.
+#include "QuietDialogs.h"
 #include "core/TerminalCertificate.h"
 #include "link/ServerLink.h"
 #include "link/Transmission.h"
@@ -34,7 +35,7 @@ QCoreApplication& app() {
 }
 
 // Answers every box at once; counts the end-of-pass messages.
-struct QuietDialogs : Dialogs {
+struct PassCounter : Dialogs {
     int passesEnded = 0;
     void message(const QString& text) override {
         if (text.startsWith(QStringLiteral("Синхронизация платежей")))
@@ -44,16 +45,6 @@ struct QuietDialogs : Dialogs {
     bool question(const QString&, const QString&) override { return true; }
     bool retryCancel(const QString&, const QString&, Icon) override { return false; }
     void exception(const QString&) override {}
-};
-
-struct StillClock : SystemClock {
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9)); }
-    bool setLocalTime(const QTime&) override { return false; }
-    bool setLocalDate(const QDate&) override { return false; }
-};
-
-struct NoFiles : FileDialog {
-    QString openFile(const QString&, const QString&) override { return QString(); }
 };
 
 bool waitFor(const std::function<bool()>& done) {
@@ -74,17 +65,21 @@ void BM_StatusPassAgainstSimulator(benchmark::State& state) {
     ip.write("[options]\r\nip=127.0.0.1\r\nipport=" + QByteArray::number(server.serverPort()) + "\r\n");
     ip.close();
 
-    QuietDialogs dialogs;
+    PassCounter dialogs;
     StillClock clock;
     NoFiles files;
-    Terminal terminal(programDir, &dialogs, &clock, &files);
+    QuietPrinter printer;
+    QuietSpreadsheet spreadsheet;
+    Terminal terminal(programDir, Seams{dialogs, clock, files, printer, spreadsheet});
     terminal.formCreate();
+    terminal.connectToServer();
     waitFor([&] { return terminal.link().isOpen(); });
-    AppContext& ctx = terminal.context();
-    ctx.terminalNumber = ctx.loginTerminal = QStringLiteral("101");
-    ctx.journalDir = programDir + QStringLiteral("101/");
-    QDir().mkpath(ctx.journalDir);
-    ctx.registered = true;
+    Session& session = terminal.session();
+    session.setTerminalNumber(QStringLiteral("101"));
+    session.setLoginTerminal(QStringLiteral("101"));
+    session.setJournalDir(programDir + QStringLiteral("101/"));
+    QDir().mkpath(session.journalDir());
+    session.setRegistered(true);
     terminal.days().showDay(clock.now().date());
     PaymentJournal& journal = terminal.journal();
     using Col = PaymentJournal::Column;

@@ -43,8 +43,8 @@ QByteArray busyDay(const QDate& date) {
 }
 
 struct Fixture {
-    Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), &dialogs, nullptr, nullptr) {
-        terminal.context().journalDir = QDir(dir.path()).absolutePath() + QLatin1Char('/');
+    Fixture() : terminal(QDir(dir.path()).absolutePath() + QLatin1Char('/'), quiet.seams()) {
+        terminal.session().setJournalDir(QDir(dir.path()).absolutePath() + QLatin1Char('/'));
         for (int back = 0; back <= 7; ++back) {
             const QDate date = kToday.addDays(-back);
             QFile f(terminal.days().dayFilePath(date));
@@ -53,7 +53,7 @@ struct Fixture {
         }
     }
     QTemporaryDir dir;
-    QuietDialogs dialogs;
+    QuietSeams quiet;
     Terminal terminal;
 };
 

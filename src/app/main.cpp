@@ -4,6 +4,7 @@
 #include "platform/XlsxSpreadsheetWriter.h"
 #include "platform/widgets/QtDialogs.h"
 #include "platform/widgets/QtReceiptPrinter.h"
+#include "terminal/Terminal.h"
 #include "ui/Forms.h"
 #include "ui/OrvantaApplication.h"
 #include "ui/Unit1.h"
@@ -34,15 +35,19 @@ int main(int argc, char** argv) {
     app.setDialogs(&dialogs);
 
     const QString programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    // The logic first, with every seam; then the windows in their order; then
+    // the connection, once every window that shows its course exists.
+    Terminal terminal(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
     std::unique_ptr<Forms> forms;
     try {
-        forms = std::make_unique<Forms>(programDir,
-                                        Seams{&dialogs, &clock, &fileDialog, &printer, &spreadsheet});
+        forms = std::make_unique<Forms>(terminal);
     } catch (const std::exception& e) {
         // A window that cannot be created ends the program.
         dialogs.exception(QString::fromUtf8(e.what()));
         return 1;
     }
+    if (forms->created())
+        terminal.connectToServer();
     forms->winMain->show();
     return app.exec();
 }

@@ -1,7 +1,8 @@
 #include "core/OperatorCatalogue.h"
 
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "core/Environment.h"
+#include "core/IniFile.h"
+#include "core/Session.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -27,25 +28,52 @@ static_assert(std::size(kSections) == CategoryCount && std::size(kCaptions) == C
 // that is the set the buttons have always had, not a slip for G, H, I, J.
 const QString kAccelerators = QStringLiteral("0123456789ABCDEFJHKL");
 
-void build(AppContext& ctx, MainWindowModel& model) {
-    model.goodsGroupVisible = false;
-    const int tab = model.categoryTab;
+} // namespace
+
+QString categoryCaption(int tab) {
+    return tab >= 0 && tab < CategoryCount ? QString::fromUtf8(kCaptions[tab]) : QString();
+}
+
+OperatorCatalogue::OperatorCatalogue(const Environment& env, const Session& session, Dialogs& dialogs,
+                                     QObject* parent)
+    : QObject(parent), env_(env), session_(session), dialogs_(dialogs) {}
+
+void OperatorCatalogue::selectCategory(int tab) {
+    categoryTab_ = tab;
+    build();
+}
+
+void OperatorCatalogue::reloadStamp() {
+    stamp_ = IniFile(env_.operatorIniPath()).readString(QStringLiteral("options"), QStringLiteral("create"),
+                                                        QString());
+}
+
+void OperatorCatalogue::build() {
+    try {
+        layOut();
+    } catch (...) {
+        // The buttons built before the failure are shown all the same.
+        emit changed();
+        throw;
+    }
+    emit changed();
+}
+
+void OperatorCatalogue::layOut() {
+    goodsGroupVisible_ = false;
+    const int tab = categoryTab_;
     if (tab >= 0 && tab < int(std::size(kSections))) {
-        ctx.categorySection = QString::fromLatin1(kSections[tab]);
-        ctx.paymentType = QStringLiteral("20");
-        model.goodsGroupVisible = tab == kGoodsTab;
+        categorySection_ = QString::fromLatin1(kSections[tab]);
+        paymentType_ = QStringLiteral("20");
+        goodsGroupVisible_ = tab == kGoodsTab;
     }
 
-    ctx.operatorIni = IniFile(ctx.programDir + QStringLiteral("operator.ini"));
-    ctx.terminalSettingsIni = IniFile(ctx.settingsPath(ctx.terminalNumber));
-    const IniFile& operators = ctx.operatorIni;
-    const IniFile& settings = ctx.terminalSettingsIni;
-    const QString& section = ctx.categorySection;
-    const QString imgDir = ctx.programDir + QStringLiteral("img/");
+    const IniFile operators(env_.operatorIniPath());
+    const IniFile settings(env_.settingsPath(session_.terminalNumber()));
+    const QString& section = categorySection_;
 
-    model.operatorIcons.clear();
     int shown = 0;
-    for (int n = 1; n <= MainWindowModel::OperatorButtonCount; ++n) {
+    for (int n = 1; n <= ButtonCount; ++n) {
         const QString art =
             settings.readString(section, QStringLiteral("b%1art").arg(n), QStringLiteral("0"));
         const QString status = operators.readString(art, QStringLiteral("status"), QStringLiteral("999"));
@@ -53,46 +81,28 @@ void build(AppContext& ctx, MainWindowModel& model) {
         const QString oplata = QString::number(Convert::strToInt(
             settings.readString(section, QStringLiteral("b%1oplata").arg(n), QStringLiteral("0"))));
 
-        OperatorButtonState& button = model.operatorButtons[size_t(n - 1)];
-        const QString name = operators.readString(art, QStringLiteral("name"), QString());
-        button.caption = QLatin1Char('&') + kAccelerators.at(shown) + QLatin1Char(' ') + name;
+        OperatorButton& button = buttons_[size_t(n - 1)];
+        button.name = operators.readString(art, QStringLiteral("name"), QString());
+        button.accelerator = kAccelerators.at(shown);
 
         if (oplata == QLatin1String("0") || status == QLatin1String("999")) {
             button.visible = false;
             continue;
         }
 
-        QString icon = imgDir + art + QStringLiteral(".ico");
+        QString icon = env_.iconPath(art);
         if (!FileIo::exists(icon))
-            icon = imgDir + QStringLiteral("99.ico");
+            icon = env_.iconPath(QStringLiteral("99"));
         if (!FileIo::exists(icon)) {
-            ctx.dialogs->box(QStringLiteral("Программа полностью не укомплектована!"),
-                             QStringLiteral("Загрузка модулей"), Dialogs::Icon::Warning);
+            dialogs_.box(QStringLiteral("Программа полностью не укомплектована!"),
+                         QStringLiteral("Загрузка модулей"), Dialogs::Icon::Warning);
             return;
         }
 
         button.enabled = status != QLatin1String("0");
         button.visible = true;
-        model.operatorIcons.append(icon);
-        button.hint = art;
-        button.imageIndex = shown;
+        button.article = art;
+        button.iconPath = icon;
         ++shown;
     }
-}
-
-} // namespace
-
-QString categoryCaption(int tab) {
-    return tab >= 0 && tab < CategoryCount ? QString::fromUtf8(kCaptions[tab]) : QString();
-}
-
-void buildCatalogue(AppContext& ctx, MainWindowModel& model) {
-    try {
-        build(ctx, model);
-    } catch (...) {
-        // The buttons built before the failure are shown all the same.
-        model.notify();
-        throw;
-    }
-    model.notify();
 }

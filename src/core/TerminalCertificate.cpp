@@ -1,6 +1,5 @@
 #include "core/TerminalCertificate.h"
 
-#include "core/AppContext.h"
 #include "platform/Convert.h"
 #include "platform/FileIo.h"
 #include "platform/TextCodec.h"
@@ -42,20 +41,15 @@ QByteArray unscramble(const QByteArray& scrambled) {
     return out;
 }
 
-QString filePath(const AppContext& ctx) {
-    return ctx.programDir + ctx.loginTerminal + QStringLiteral("cert.key");
-}
-
-void storeCertificate(const AppContext& ctx, const QString& text) {
+void storeCertificate(const QString& path, const QString& text) {
     const QByteArray line = scramble(TextCodec::toCp1251(text));
     // A lone CR LF would read back as one empty line, that is an empty
     // certificate sent to the server; no bytes at all read as no line, so the
     // requests that need a certificate stop until the server sends a real one.
-    FileIo::writeBytes(filePath(ctx), line.isEmpty() ? QByteArray() : line + "\r\n");
+    FileIo::writeBytes(path, line.isEmpty() ? QByteArray() : line + "\r\n");
 }
 
-std::optional<QString> readCertificate(const AppContext& ctx) {
-    const QString path = filePath(ctx);
+std::optional<QString> readCertificate(const QString& path) {
     QByteArray line = kPlaceholder;
     if (FileIo::exists(path)) {
         QByteArray bytes;

@@ -5,10 +5,8 @@
 
 #include <optional>
 
-struct AppContext;
-
-// The certificate the server issues this terminal. It is kept only in its file,
-// programDir + loginTerminal + "cert.key", as one line of decimal digit groups,
+// The certificate the server issues this terminal. It is kept only in its file
+// (Environment::certificatePath), as one line of decimal digit groups,
 // and read back for every payment request.
 namespace TerminalCertificate {
 
@@ -23,16 +21,14 @@ QByteArray unscramble(const QByteArray& scrambled);
 
 // Replaces the certificate file with the scrambled text (cp1251). An empty text
 // leaves an empty file, which holds no line.
-void storeCertificate(const AppContext& ctx, const QString& text);
+void storeCertificate(const QString& path, const QString& text);
 
 // The certificate in clear. Without a file, the built-in placeholder stands in
 // (the server then refuses the payment); a file without a line gives nullopt, and
 // the caller abandons the request it was building.
-std::optional<QString> readCertificate(const AppContext& ctx);
+std::optional<QString> readCertificate(const QString& path);
 
 // Stands in for the scrambled line when this terminal has no certificate file.
 inline constexpr char kPlaceholder[] = "000000000";
-
-QString filePath(const AppContext& ctx);
 
 } // namespace TerminalCertificate

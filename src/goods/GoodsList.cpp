@@ -2,25 +2,25 @@
 
 #include "reports/SpreadsheetExport.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "core/FieldLine.h"
-#include "core/MainWindowModel.h"
+#include "core/Session.h"
+#include "goods/GoodsSale.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 
-GoodsList::GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-                     SpreadsheetExport& spreadsheet, Setup setup, QObject* parent)
-    : QAbstractTableModel(parent), ctx_(ctx), model_(model), spreadsheet_(spreadsheet),
-      reportName_(setup.reportName), headers_(setup.headers), letter_(setup.letter),
-      file_(ctx, link, replies,
-            RequestedFile::Setup{
-                setup.letter, QStringLiteral("Необходимо зарегистрироваться!"),
-                [&ctx, request = setup.request] { return QStringList{request(ctx.loginTerminal)}; }}) {
-    connect(&file_, &RequestedFile::arrived, this, [this] { load(); });
-}
+GoodsList::GoodsList(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, Setup setup,
+                     QObject* parent)
+    : QAbstractTableModel(parent), env_(fed.env), session_(fed.session), sale_(sale), dialogs_(fed.dialogs),
+      spreadsheet_(spreadsheet), reportName_(setup.reportName), headers_(setup.headers), letter_(setup.letter),
+      file_(fed, RequestedFile::Setup{setup.letter, QStringLiteral("Необходимо зарегистрироваться!"),
+                                      [this, request = setup.request] {
+                                          return QStringList{request(session_.loginTerminal())};
+                                      },
+                                      [this](const QString&) { load(); }}) {}
 
 QString GoodsList::filePath() const {
-    return ctx_.programDir + letter_ + ctx_.loginTerminal + QStringLiteral(".txt");
+    return env_.storedFilePath(letter_ + session_.loginTerminal());
 }
 
 void GoodsList::activate() {
@@ -39,7 +39,7 @@ void GoodsList::load() {
     }
     if (lines.size() < 2) {
         // What was shown stays.
-        ctx_.dialogs->message(QStringLiteral("Данные отсуствуют!!!"));
+        dialogs_.message(QStringLiteral("Данные отсуствуют!!!"));
         return;
     }
     stamp_ = FieldLine::fields(lines.front(), 1).front();
@@ -85,7 +85,7 @@ QStringList GoodsList::exportLines() const {
 }
 
 bool GoodsList::pickable(int row) const {
-    return model_.goodsPickMode && cell(row, 0).size() >= 4;
+    return sale_.pickMode() && cell(row, 0).size() >= 4;
 }
 
 bool GoodsList::pick(int row) {

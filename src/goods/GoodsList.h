@@ -9,10 +9,10 @@
 #include <functional>
 #include <vector>
 
-struct AppContext;
-class FileReplies;
-class MainWindowModel;
-class ServerLink;
+class Dialogs;
+class Environment;
+class GoodsSale;
+class Session;
 class SpreadsheetExport;
 
 // An item handed from the price list or the stock to the sale window.
@@ -32,7 +32,7 @@ struct GoodsPick {
 class GoodsList : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // programDir + letter + loginTerminal + ".txt"
+    // The stored list: letter + loginTerminal + ".txt" beside the program.
     QString filePath() const;
 
     // The window is opened or activated: the stored list with the current filter.
@@ -93,18 +93,20 @@ protected:
         std::function<QString(const QString& terminal)> request;
         QString reportName; // names the workbook
     };
-    GoodsList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-              SpreadsheetExport& spreadsheet, Setup setup, QObject* parent);
+    GoodsList(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, Setup setup,
+              QObject* parent);
 
     // The grid's rows for the item lines of a file (from its second line on).
     virtual std::vector<QStringList> rowsFor(const QStringList& lines) const = 0;
     virtual QString exportTitle() const = 0;
     virtual GoodsPick pickOf(const QStringList& row) const = 0;
 
-    AppContext& ctx_;
-    MainWindowModel& model_;
+    const Environment& env_;
+    const Session& session_;
+    const GoodsSale& sale_;
 
 private:
+    Dialogs& dialogs_;
     SpreadsheetExport& spreadsheet_;
     QString reportName_;
     QStringList headers_;

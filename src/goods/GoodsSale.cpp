@@ -1,7 +1,5 @@
 #include "goods/GoodsSale.h"
 
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
 #include "goods/Fixed4.h"
 #include "goods/GoodsList.h"
 #include "link/PaymentCreation.h"
@@ -72,12 +70,11 @@ QString GoodsSale::sumFor(const QString& quantity, const QString& price) {
     return Fixed4::product2(count, Fixed4::valueOr0(price));
 }
 
-GoodsSale::GoodsSale(AppContext& ctx, MainWindowModel& model, TransactionIds& ids, PaymentCreation& creation,
+GoodsSale::GoodsSale(TransactionIds& ids, PaymentCreation& creation, Dialogs& dialogs, SystemClock& clock,
                      QObject* parent)
-    : QObject(parent), ctx_(ctx), model_(model), ids_(ids), creation_(creation) {
+    : QObject(parent), ids_(ids), creation_(creation), dialogs_(dialogs) {
     // The pickers start on today, as a new form does.
-    if (ctx_.clock)
-        issued_ = born_ = ctx_.clock->now().date();
+    issued_ = born_ = clock.now().date();
 }
 
 bool GoodsSale::edit(Field field, const QString& text) {
@@ -123,8 +120,12 @@ void GoodsSale::activate() {
 }
 
 void GoodsSale::chooseGoods() {
-    model_.goodsPickMode = true;
+    setPickMode(true);
     emit chooserRequested();
+}
+
+void GoodsSale::setPickMode(bool on) {
+    pickMode_ = on;
 }
 
 void GoodsSale::take(const GoodsPick& item) {
@@ -156,7 +157,7 @@ void GoodsSale::clearClicked() {
 bool GoodsSale::file(bool sendNow) {
     const QString record = questionnaireRecord();
     if (text(KodTovar).size() < 4 || text(Kolich).isEmpty() || text(Suma).isEmpty()) {
-        ctx_.dialogs->message(
+        dialogs_.message(
             QStringLiteral("Не все поля заполнены!!!\n Заполните поля и повторите попытку."));
         return false;
     }
@@ -171,7 +172,7 @@ bool GoodsSale::file(bool sendNow) {
                          text(KodTovar),
                          QStringLiteral("T"),
                          QString(),
-                         QStringLiteral("0")};
+                         SendFlag::Unsent};
     if (!creation_.file(row, sendNow))
         return false;
     // Whatever is filed next from this window is another sale with its own code.

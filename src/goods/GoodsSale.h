@@ -6,11 +6,11 @@
 
 #include <array>
 
-struct AppContext;
-struct GoodsPick;
-class MainWindowModel;
+class Dialogs;
 class PaymentCreation;
+class SystemClock;
 class TransactionIds;
+struct GoodsPick;
 
 // The goods sale window's logic: one stock item sold to a customer whose
 // identity goes into a questionnaire. A sale is filed like a payment, as a
@@ -57,7 +57,7 @@ public:
     // number counts as 0.
     static QString sumFor(const QString& quantity, const QString& price);
 
-    GoodsSale(AppContext& ctx, MainWindowModel& model, TransactionIds& ids, PaymentCreation& creation,
+    GoodsSale(TransactionIds& ids, PaymentCreation& creation, Dialogs& dialogs, SystemClock& clock,
               QObject* parent = nullptr);
 
     const QString& text(Field field) const { return fields_[size_t(field)]; }
@@ -85,6 +85,10 @@ public:
     // "..." or a double-click on kod_tovar: goods pick mode on, and the stock
     // window as the chooser.
     void chooseGoods();
+    // Goods pick mode: while on, the price list and the stock hand an item to
+    // the sale. The chooser turns it on, the main window's stock button off.
+    bool pickMode() const { return pickMode_; }
+    void setPickMode(bool on);
     // An item handed over by the stock or the price list; the sum is left as it is.
     void take(const GoodsPick& item);
 
@@ -105,10 +109,10 @@ signals:
 private:
     bool file(bool sendNow);
 
-    AppContext& ctx_;
-    MainWindowModel& model_;
     TransactionIds& ids_;
     PaymentCreation& creation_;
+    Dialogs& dialogs_;
+    bool pickMode_ = false;
     std::array<QString, FieldCount> fields_;
     QDate issued_;
     QDate born_;

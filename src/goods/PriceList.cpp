@@ -3,10 +3,9 @@
 #include "core/FieldLine.h"
 #include "link/Messages.h"
 
-PriceList::PriceList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-                     SpreadsheetExport& spreadsheet, QObject* parent)
+PriceList::PriceList(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, QObject* parent)
     : GoodsList(
-          ctx, model, link, replies, spreadsheet,
+          fed, sale, spreadsheet,
           Setup{QLatin1Char('p'),
                 {QStringLiteral("Артикул"), QStringLiteral("Наименование товара"), QStringLiteral("Цена")},
                 &Messages::priceList,

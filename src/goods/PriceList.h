@@ -11,8 +11,8 @@ class PriceList : public GoodsList {
 public:
     enum Column { Article = 0, Name, Price };
 
-    PriceList(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-              SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
+    PriceList(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet,
+              QObject* parent = nullptr);
 
     // An item line cut into article, name and price, the price in the locale's
     // decimal form.

@@ -1,15 +1,14 @@
 #include "goods/Stock.h"
 
-#include "core/AppContext.h"
 #include "core/FieldLine.h"
-#include "core/MainWindowModel.h"
+#include "core/Session.h"
 #include "goods/Fixed4.h"
+#include "goods/GoodsSale.h"
 #include "link/Messages.h"
 
-Stock::Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-             SpreadsheetExport& spreadsheet, QObject* parent)
+Stock::Stock(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, QObject* parent)
     : GoodsList(
-          ctx, model, link, replies, spreadsheet,
+          fed, sale, spreadsheet,
           Setup{QLatin1Char('s'),
                 {QStringLiteral("Артикул"), QStringLiteral("Счет"), QStringLiteral("Наименование товара"),
                  QStringLiteral("Кол-во"), QStringLiteral("Цена"), QStringLiteral("Сумма")},
@@ -17,12 +16,8 @@ Stock::Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileRepl
                 QStringLiteral("Остатки на складе")},
           parent) {}
 
-void Stock::leavePickMode() {
-    model_.goodsPickMode = false;
-}
-
 void Stock::activate() {
-    pickButtonVisible_ = model_.goodsPickMode;
+    pickButtonVisible_ = sale_.pickMode();
     emit changed();
     GoodsList::activate();
 }
@@ -56,7 +51,7 @@ std::vector<QStringList> Stock::rowsFor(const QStringList& lines) const {
 }
 
 QString Stock::exportTitle() const {
-    return QStringLiteral("ОСТАТКИ НА СКЛАДЕ ") + ctx_.loginTerminal + QStringLiteral(" на ") + stamp();
+    return QStringLiteral("ОСТАТКИ НА СКЛАДЕ ") + session_.loginTerminal() + QStringLiteral(" на ") + stamp();
 }
 
 GoodsPick Stock::pickOf(const QStringList& row) const {

@@ -12,11 +12,9 @@ class Stock : public GoodsList {
 public:
     enum Column { Article = 0, Invoice, Name, Quantity, UnitPrice, Amount };
 
-    Stock(AppContext& ctx, MainWindowModel& model, ServerLink& link, FileReplies& replies,
-          SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
+    Stock(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet,
+          QObject* parent = nullptr);
 
-    // The main window's stock button: goods pick mode ends.
-    void leavePickMode();
     // Shows "К форме продаж" in goods pick mode only, then reloads.
     void activate() override;
     bool pickButtonVisible() const { return pickButtonVisible_; }

@@ -1,23 +1,23 @@
 #include "goods/TurnoverStatement.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
+#include "core/Session.h"
 #include "link/Messages.h"
 #include "platform/FileIo.h"
 #include "platform/TextCodec.h"
 #include "reports/SpreadsheetExport.h"
 
-TurnoverStatement::TurnoverStatement(AppContext& ctx, ServerLink& link, FileReplies& replies,
-                                     SpreadsheetExport& spreadsheet, QObject* parent)
-    : QObject(parent), ctx_(ctx), spreadsheet_(spreadsheet),
-      file_(ctx, link, replies,
+TurnoverStatement::TurnoverStatement(const ServerFed& fed, SpreadsheetExport& spreadsheet, QObject* parent)
+    : QObject(parent), env_(fed.env), session_(fed.session), spreadsheet_(spreadsheet),
+      file_(fed,
             RequestedFile::Setup{QLatin1Char('v'), QStringLiteral("Необходимо зарегистрироваться!"),
-                                 [&ctx] { return QStringList{Messages::turnover(ctx.loginTerminal)}; }}) {
+                                 [this] { return QStringList{Messages::turnover(session_.loginTerminal())}; },
+                                 [this](const QString&) { load(); }}) {
     connect(&file_, &RequestedFile::changed, this, &TurnoverStatement::changed);
-    connect(&file_, &RequestedFile::arrived, this, [this] { load(); });
 }
 
 QString TurnoverStatement::filePath() const {
-    return ctx_.programDir + QLatin1Char('v') + ctx_.loginTerminal + QStringLiteral(".txt");
+    return env_.storedFilePath(QLatin1Char('v') + session_.loginTerminal());
 }
 
 void TurnoverStatement::activate() {

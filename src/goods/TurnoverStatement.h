@@ -6,9 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-struct AppContext;
-class FileReplies;
-class ServerLink;
+class Environment;
+class Session;
 class SpreadsheetExport;
 
 // The turnover statement of goods movement ("Fv"): ready-made lines from the
@@ -19,8 +18,7 @@ class SpreadsheetExport;
 class TurnoverStatement : public QObject {
     Q_OBJECT
 public:
-    TurnoverStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, SpreadsheetExport& spreadsheet,
-                      QObject* parent = nullptr);
+    TurnoverStatement(const ServerFed& fed, SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
 
     // programDir + "v" + loginTerminal + ".txt"
     QString filePath() const;
@@ -42,7 +40,8 @@ signals:
     void changed();
 
 private:
-    AppContext& ctx_;
+    const Environment& env_;
+    const Session& session_;
     SpreadsheetExport& spreadsheet_;
     RequestedFile file_;
     QStringList lines_;

@@ -2,11 +2,15 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
-struct AppContext;
-class MainWindowModel;
+#include <functional>
+
+class Dialogs;
+class Environment;
+class NetworkSettings;
 class ServerLink;
+class Session;
+class SystemClock;
 
 // What the login window shows. Exactly one of its three panels is up.
 class LoginWindowModel : public QObject {
@@ -29,14 +33,24 @@ signals:
 
 // The cashier's session with the server: the greeting that sets the clock and
 // opens the login window, the login and its acceptance, the deposit check, the
-// password change and the news ticker. It registers the handlers of "d", "p",
-// "B", "L" and "N".
+// password change and the news. It registers the handlers of "d", "p", "B", "L"
+// and "N".
 class AccountSession : public QObject {
     Q_OBJECT
 public:
-    AccountSession(AppContext& ctx, MainWindowModel& model, ServerLink& link, QObject* parent = nullptr);
+    // What the login needs from the rest of the terminal: the terminal settings
+    // applied anew (which may throw), and the two stamps the login sends.
+    struct Hooks {
+        std::function<void()> applySettings;
+        std::function<QString()> settingsStamp;
+        std::function<QString()> catalogueStamp;
+    };
+
+    AccountSession(const Environment& env, Session& session, NetworkSettings& network, ServerLink& link,
+                   Dialogs& dialogs, SystemClock& clock, Hooks hooks, QObject* parent = nullptr);
 
     LoginWindowModel& loginWindow() { return login_; }
+    const LoginWindowModel& loginWindow() const { return login_; }
 
     // Login window OK, with the login and password typed.
     void login(const QString& login, const QString& password);
@@ -46,22 +60,27 @@ public:
     // "Заменить" on the settings page: old password, new password, repeated.
     void changePassword(const QString& oldPassword, const QString& newPassword, const QString& repeated);
 
-    // The news ticker's 300 ms tick, public so tests call it instead of waiting.
-    void NewsTimeTimer();
-    QTimer NewsTime;
-
-    int newsPos() const { return newsPos_; }
-    int newsRounds() const { return newsRounds_; }
+    bool depositCheckEnabled() const { return depositCheckEnabled_; }
+    bool passwordChangeEnabled() const { return passwordChangeEnabled_; }
+    // The last figures the server gave; empty until then.
+    const QString& deposit() const { return deposit_; }
+    const QString& limit() const { return limit_; }
 
 signals:
     // The server greeted the terminal (a new connection or a new login form).
     void greeted();
-    // The terminal's settings must be applied now (login, acceptance).
-    void settingsNeeded();
     // The login was accepted and the terminal directory is there: open today.
     void accepted();
     // The terminal directory cannot be made; the program cannot go on.
     void directoryFailed();
+    // A line for the status bar's state panel.
+    void stateText(const QString& text);
+    // "Проверить депозит" or "Заменить" became usable or not.
+    void commandsChanged();
+    // The deposit reply's figures.
+    void depositChanged();
+    // A news text from the server, line breaks removed.
+    void newsReceived(const QString& text);
 
 private:
     // Server messages (the whole message, command letter included).
@@ -70,11 +89,19 @@ private:
     void onDeposit(const QString& message);
     void onPasswordResult(const QString& message);
     void onNews(const QString& message);
+    void setDepositCheckEnabled(bool enabled);
+    void setPasswordChangeEnabled(bool enabled);
 
-    AppContext& ctx_;
-    MainWindowModel& model_;
+    const Environment& env_;
+    Session& session_;
+    NetworkSettings& network_;
     ServerLink& link_;
+    Dialogs& dialogs_;
+    SystemClock& clock_;
+    Hooks hooks_;
     LoginWindowModel login_;
-    int newsPos_ = 1;
-    int newsRounds_ = 0;
+    bool depositCheckEnabled_ = true;
+    bool passwordChangeEnabled_ = true;
+    QString deposit_;
+    QString limit_;
 };

@@ -1,29 +1,17 @@
 #include "link/Cancellation.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "core/IniFile.h"
 #include "link/Transmission.h"
 #include "payments/DayJournal.h"
 #include "payments/PaymentJournal.h"
 #include "payments/TransactionIds.h"
 #include "platform/Dialogs.h"
-#include "platform/FileIo.h"
 #include "platform/SystemClock.h"
 
 namespace {
 
-using Col = PaymentJournal::Column;
-
 const QString kTitle = QStringLiteral("Отмена платежа");
-
-bool unsent(const QString& flag) {
-    return flag == QLatin1String("0") || flag == QLatin1String("9");
-}
-
-bool credited(const QString& status) {
-    return status == QLatin1String("+") || status == QLatin1String("1") || status == QLatin1String("0") ||
-           status == QLatin1String("10");
-}
 
 // Blanks and control characters off both ends.
 QString trimControls(const QString& text) {
@@ -46,44 +34,40 @@ bool allDigits(const QString& text) {
 
 } // namespace
 
-Cancellation::Cancellation(AppContext& ctx, DayJournal& days, TransactionIds& ids, Transmission& transmission,
-                           QObject* parent)
-    : QObject(parent), ctx_(ctx), days_(days), ids_(ids), transmission_(transmission) {}
+Cancellation::Cancellation(const Environment& env, DayJournal& days, TransactionIds& ids,
+                           Transmission& transmission, Dialogs& dialogs, SystemClock& clock, QObject* parent)
+    : QObject(parent), env_(env), days_(days), ids_(ids), transmission_(transmission), dialogs_(dialogs),
+      clock_(clock) {}
 
-void Cancellation::command() {
-    const PaymentJournal& journal = days_.table();
-    const int row = journal.currentRow();
-    if (unsent(journal.cell(row, Col::SendFlag)))
+void Cancellation::command(const JournalRow& row) {
+    if (awaitsSending(row.sendFlag))
         deleteUnsent(row);
     // A request row is credited with its sums already negative; a request for it
     // would send "--" sums.
-    else if (credited(journal.cell(row, Col::Status)) &&
-             !trimControls(journal.cell(row, Col::Credited)).startsWith(QLatin1Char('-')))
+    else if (classifyStatus(row.status) == PaymentStatus::Credited &&
+             !trimControls(row.credited).startsWith(QLatin1Char('-')))
         openWindow(row);
 }
 
-void Cancellation::deleteUnsent(int row) {
-    PaymentJournal& journal = days_.table();
-    const QString id = journal.cell(row, Col::TransactionId);
-    if (!ctx_.dialogs->question(QStringLiteral("Удалить платеж ") + journal.cell(row, Col::Account) +
-                                    QLatin1Char(' ') + id + QLatin1Char('?'),
-                                QStringLiteral("Удаление платежа")))
+void Cancellation::deleteUnsent(const JournalRow& row) {
+    if (!dialogs_.question(QStringLiteral("Удалить платеж ") + row.account + QLatin1Char(' ') +
+                               row.transactionId + QLatin1Char('?'),
+                           QStringLiteral("Удаление платежа")))
         return;
     // The question lets server answers run: a send-all run may have had the row
     // accepted meanwhile, and a payment the server holds must stay in the journal.
-    const int target =
-        id.isEmpty() ? row : journal.findRow(Col::TransactionId, id, 1, PaymentJournal::Match::Exact);
-    if (target < 0 || !unsent(journal.cell(target, Col::SendFlag)))
+    PaymentJournal& journal = days_.table();
+    const int target = journal.rowOf(row);
+    if (target < 0 || !awaitsSending(journal.sendFlag(target)))
         return;
     journal.removePaymentRow(target);
     days_.saveDay();
 }
 
-void Cancellation::openWindow(int row) {
-    const PaymentJournal& journal = days_.table();
-    const QString article = journal.cell(row, Col::Article);
+void Cancellation::openWindow(const JournalRow& row) {
+    const QString& article = row.article;
     // Read afresh: the server may have replaced operator.ini since the login.
-    const IniFile operators(ctx_.programDir + QStringLiteral("operator.ini"));
+    const IniFile operators(env_.operatorIniPath());
     const QString corect = operators.readString(article, QStringLiteral("corect"), QStringLiteral("2"));
     CancellationForm form;
     if (corect == QLatin1String("0")) {
@@ -93,20 +77,18 @@ void Cancellation::openWindow(int row) {
         form.kind = CancellationForm::Kind::Correct;
         form.caption = QStringLiteral("Корректировка платежа");
     } else {
-        ctx_.dialogs->box(QStringLiteral("Отмена платежа для данного оператора не поддерживаеться!"), kTitle,
-                          Dialogs::Icon::Error);
+        dialogs_.box(QStringLiteral("Отмена платежа для данного оператора не поддерживаеться!"), kTitle,
+                     Dialogs::Icon::Error);
         return;
     }
-    form.executedAt = journal.cell(row, Col::ExecutedAt);
-    form.operatorName = journal.cell(row, Col::OperatorName);
-    form.account = journal.cell(row, Col::Account);
-    form.credited = journal.cell(row, Col::Credited);
-    form.transactionId = journal.cell(row, Col::TransactionId);
+    form.executedAt = row.executedAt;
+    form.operatorName = row.operatorName;
+    form.account = row.account;
+    form.credited = row.credited;
+    form.transactionId = row.transactionId;
     form.article = article;
-    form.paymentType = journal.cell(row, Col::PaymentType);
-    const QString icon = ctx_.programDir + QStringLiteral("img/") + article + QStringLiteral(".ico");
-    if (!article.isEmpty() && FileIo::exists(icon))
-        form.iconPath = icon;
+    form.paymentType = row.paymentType;
+    form.iconPath = env_.operatorIcon(article);
     form_ = form;
     emit showRequested();
 }
@@ -117,8 +99,8 @@ void Cancellation::file(const QString& newAccount) {
         // The new number replaces the old one digit for digit; anything else
         // would also break the fields of the message it travels in.
         if (newAccount.size() != form_.account.size() || !allDigits(newAccount)) {
-            ctx_.dialogs->box(QStringLiteral("Введите номер абонента для корректировки платежы!"), kTitle,
-                              Dialogs::Icon::Error);
+            dialogs_.box(QStringLiteral("Введите номер абонента для корректировки платежы!"), kTitle,
+                         Dialogs::Icon::Error);
             return;
         }
         account += QLatin1Char('+') + newAccount;
@@ -130,13 +112,12 @@ void Cancellation::file(const QString& newAccount) {
     PaymentJournal& journal = days_.table();
     const QString id = ids_.next();
     const int row = journal.insertPaymentRow();
-    journal.setPaymentRow(row, JournalRow{ctx_.clock->now().toString(QStringLiteral("dd.MM.yy hh:mm:ss")),
+    journal.setPaymentRow(row, JournalRow{clock_.now().toString(QStringLiteral("dd.MM.yy hh:mm:ss")),
                                           form_.operatorName, account, negated, negated, id,
                                           QStringLiteral("в процессе"), form_.article, form_.paymentType,
-                                          QString(), QStringLiteral("0")});
+                                          QString(), SendFlag::Unsent});
     journal.setCurrentRow(row);
     // On disk before it goes out: an answer must find the row in the file too.
     days_.saveDay();
-    journal.setCurrentRow(row);
-    transmission_.sendSelectedRow();
+    transmission_.send(id);
 }

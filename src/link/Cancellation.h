@@ -3,10 +3,13 @@
 #include <QObject>
 #include <QString>
 
-struct AppContext;
 class DayJournal;
+class Dialogs;
+class Environment;
+class SystemClock;
 class TransactionIds;
 class Transmission;
+struct JournalRow;
 
 // What the cancellation window shows for the chosen row, and the two values of
 // it the request row needs besides.
@@ -32,11 +35,11 @@ struct CancellationForm {
 class Cancellation : public QObject {
     Q_OBJECT
 public:
-    Cancellation(AppContext& ctx, DayJournal& days, TransactionIds& ids, Transmission& transmission,
-                 QObject* parent = nullptr);
+    Cancellation(const Environment& env, DayJournal& days, TransactionIds& ids, Transmission& transmission,
+                 Dialogs& dialogs, SystemClock& clock, QObject* parent = nullptr);
 
-    // ToolButton5 and N6, on the journal's selected row.
-    void command();
+    // ToolButton5 and N6, on the row the cashier chose.
+    void command(const JournalRow& row);
 
     const CancellationForm& form() const { return form_; }
 
@@ -49,12 +52,14 @@ signals:
     void showRequested();
 
 private:
-    void deleteUnsent(int row);
-    void openWindow(int row);
+    void deleteUnsent(const JournalRow& row);
+    void openWindow(const JournalRow& row);
 
-    AppContext& ctx_;
+    const Environment& env_;
     DayJournal& days_;
     TransactionIds& ids_;
     Transmission& transmission_;
+    Dialogs& dialogs_;
+    SystemClock& clock_;
     CancellationForm form_;
 };

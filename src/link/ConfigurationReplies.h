@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 
-struct AppContext;
+class Environment;
+class OperatorCatalogue;
 class ServerLink;
+class Session;
 
 // What the server sends to set the terminal up: the operator catalogue ("G",
 // operator.ini), the terminal settings ("Q", setting.ini) and the certificate
@@ -12,7 +14,8 @@ class ServerLink;
 class ConfigurationReplies : public QObject {
     Q_OBJECT
 public:
-    ConfigurationReplies(AppContext& ctx, ServerLink& link, QObject* parent = nullptr);
+    ConfigurationReplies(const Environment& env, const Session& session, OperatorCatalogue& catalogue,
+                         ServerLink& link, QObject* parent = nullptr);
 
 signals:
     // A new setting.ini is on disk: the settings must be applied again.
@@ -22,5 +25,7 @@ private:
     void onOperatorCatalogue(const QString& message);
     void onTerminalSettings(const QString& message);
 
-    AppContext& ctx_;
+    const Environment& env_;
+    const Session& session_;
+    OperatorCatalogue& catalogue_;
 };

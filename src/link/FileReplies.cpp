@@ -1,12 +1,12 @@
 #include "link/FileReplies.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "link/Messages.h"
 #include "link/ServerLink.h"
 #include "platform/FileIo.h"
 
-FileReplies::FileReplies(AppContext& ctx, ServerLink& link, QObject* parent)
-    : QObject(parent), ctx_(ctx), link_(link) {
+FileReplies::FileReplies(const Environment& env, ServerLink& link, QObject* parent)
+    : QObject(parent), env_(env), link_(link) {
     link_.setHandler(QLatin1Char('f'), [this](const QString& m) { handle(m); });
 }
 
@@ -26,7 +26,7 @@ void FileReplies::handle(const QString& message) {
         link_.log(QStringLiteral("Файл с недопустимым именем отклонён: ") + reply.name);
         return;
     }
-    const QString path = ctx_.programDir + reply.name + QStringLiteral(".txt");
+    const QString path = env_.storedFilePath(reply.name);
     FileIo::writeLines(path, FileIo::splitLines(reply.content));
     const QPointer<const QObject> claimant =
         reply.name.isEmpty() ? nullptr : claims_.take(reply.name.front());

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QString>
 
-struct AppContext;
+class Environment;
 class ServerLink;
 
 // The server's file replies "f" + name + "/" + content: stored beside the program
@@ -15,7 +15,7 @@ class ServerLink;
 class FileReplies : public QObject {
     Q_OBJECT
 public:
-    FileReplies(AppContext& ctx, ServerLink& link, QObject* parent = nullptr);
+    FileReplies(const Environment& env, ServerLink& link, QObject* parent = nullptr);
 
     // A name the server gives must not reach outside the program's directory
     // nor hold characters no file name should.
@@ -37,6 +37,6 @@ private:
 
     QHash<QChar, QPointer<const QObject>> claims_;
 
-    AppContext& ctx_;
+    const Environment& env_;
     ServerLink& link_;
 };

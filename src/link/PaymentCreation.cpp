@@ -1,6 +1,7 @@
 #include "link/PaymentCreation.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
+#include "core/Session.h"
 #include "core/TerminalCertificate.h"
 #include "link/Messages.h"
 #include "link/ServerLink.h"
@@ -13,18 +14,21 @@
 
 #include <exception>
 
-PaymentCreation::PaymentCreation(AppContext& ctx, ServerLink& link, DayJournal& days, TransactionIds& ids,
-                                 Transmission& transmission)
-    : ctx_(ctx), link_(link), days_(days), ids_(ids), transmission_(transmission) {}
+PaymentCreation::PaymentCreation(const Environment& env, const Session& session, ServerLink& link,
+                                 DayJournal& days, TransactionIds& ids, Transmission& transmission,
+                                 Dialogs& dialogs, SystemClock& clock)
+    : env_(env), session_(session), link_(link), days_(days), ids_(ids), transmission_(transmission),
+      dialogs_(dialogs), clock_(clock) {}
 
 void PaymentCreation::queryBalance(const PaymentInput& input) {
-    if (!(link_.isOpen() && ctx_.registered)) {
-        ctx_.dialogs->message(QStringLiteral("Требуется регистрация с сервером!!!"));
+    if (!link_.ready()) {
+        dialogs_.message(QStringLiteral("Требуется регистрация с сервером!!!"));
         return;
     }
     const QString id = ids_.next();
     try {
-        const std::optional<QString> certificate = TerminalCertificate::readCertificate(ctx_);
+        const std::optional<QString> certificate =
+            TerminalCertificate::readCertificate(env_.certificatePath(session_.loginTerminal()));
         if (!certificate)
             return;
         const QString message = Messages::balanceQuery(id, input.article, input.account, *certificate);
@@ -37,8 +41,8 @@ void PaymentCreation::queryBalance(const PaymentInput& input) {
 
 bool PaymentCreation::file(JournalRow row, bool sendNow) {
     // Without an accepted login there is no terminal directory to keep the row in.
-    if (ctx_.journalDir.isEmpty()) {
-        ctx_.dialogs->message(QStringLiteral("Требуется регистрация с сервером!!!"));
+    if (session_.journalDir().isEmpty()) {
+        dialogs_.message(QStringLiteral("Требуется регистрация с сервером!!!"));
         return false;
     }
     // Today's row goes into today's journal, whatever day is on screen.
@@ -47,23 +51,21 @@ bool PaymentCreation::file(JournalRow row, bool sendNow) {
     PaymentJournal& journal = days_.table();
     if (row.transactionId.isEmpty())
         row.transactionId = ids_.next();
-    row.executedAt = ctx_.clock->now().toString(QStringLiteral("dd.MM.yy hh:mm:ss"));
+    row.executedAt = clock_.now().toString(QStringLiteral("dd.MM.yy hh:mm:ss"));
     const int at = journal.insertPaymentRow();
     // The note goes to disk with the row itself.
     journal.setPaymentRow(at, row);
     journal.setCurrentRow(at);
     days_.saveDay();
-    if (sendNow) {
-        journal.setCurrentRow(at);
-        transmission_.sendSelectedRow();
-    }
+    if (sendNow)
+        transmission_.send(row.transactionId);
     return true;
 }
 
-JournalRow PaymentCreation::rowOf(const PaymentInput& input, const QString& note) const {
-    return JournalRow{
-        QString(), input.operatorCaption, input.account,    input.credited, input.received,     QString(),
-        note,      input.article,         ctx_.paymentType, QString(),      QStringLiteral("0")};
+JournalRow PaymentCreation::rowOf(const PaymentInput& input, const QString& note) {
+    return JournalRow{QString(), input.operatorCaption, input.account,     input.credited, input.received,
+                      QString(), note,                  input.article,     input.paymentType,
+                      QString(), SendFlag::Unsent};
 }
 
 void PaymentCreation::payNow(const PaymentInput& input) {

@@ -2,9 +2,12 @@
 
 #include <QString>
 
-struct AppContext;
 class DayJournal;
+class Dialogs;
+class Environment;
 class ServerLink;
+class Session;
+class SystemClock;
 class TransactionIds;
 class Transmission;
 struct JournalRow;
@@ -16,14 +19,15 @@ struct PaymentInput {
     QString account;         // prefix and typed digits
     QString credited;        // the credited sum as shown
     QString received;        // the sum typed
+    QString paymentType;     // of the category the operator was chosen from
 };
 
 // Turns what the cashier entered into a journal row, paid now or deferred, or
 // sends the operator's balance query.
 class PaymentCreation {
 public:
-    PaymentCreation(AppContext& ctx, ServerLink& link, DayJournal& days, TransactionIds& ids,
-                    Transmission& transmission);
+    PaymentCreation(const Environment& env, const Session& session, ServerLink& link, DayJournal& days,
+                    TransactionIds& ids, Transmission& transmission, Dialogs& dialogs, SystemClock& clock);
 
     // "ОПЛАТИТЬ": recorded, saved, and sent at once.
     void payNow(const PaymentInput& input);
@@ -39,11 +43,14 @@ public:
     bool file(JournalRow row, bool sendNow);
 
 private:
-    JournalRow rowOf(const PaymentInput& input, const QString& note) const;
+    static JournalRow rowOf(const PaymentInput& input, const QString& note);
 
-    AppContext& ctx_;
+    const Environment& env_;
+    const Session& session_;
     ServerLink& link_;
     DayJournal& days_;
     TransactionIds& ids_;
     Transmission& transmission_;
+    Dialogs& dialogs_;
+    SystemClock& clock_;
 };

@@ -1,27 +1,26 @@
 #include "link/PaymentSearch.h"
 
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "core/Session.h"
 #include "link/Messages.h"
 #include "link/ServerLink.h"
 #include "platform/Dialogs.h"
 
-PaymentSearch::PaymentSearch(AppContext& ctx, MainWindowModel& model, ServerLink& link, QObject* parent)
-    : QObject(parent), ctx_(ctx), model_(model), link_(link) {
+PaymentSearch::PaymentSearch(const Session& session, Dialogs& dialogs, ServerLink& link, QObject* parent)
+    : QObject(parent), session_(session), dialogs_(dialogs), link_(link) {
     link_.setHandler(QLatin1Char('x'), [this](const QString& m) { onResult(m); });
 }
 
 void PaymentSearch::start(const QString& number) {
     // One search at a time: Enter must not send again while "Начать поиск" waits.
-    if (!model_.searchEnabled)
+    if (!enabled_)
         return;
-    if (!ctx_.registered) {
-        ctx_.dialogs->message(QStringLiteral("Необходимо подключиться к серверу!"));
+    if (!session_.registered()) {
+        dialogs_.message(QStringLiteral("Необходимо подключиться к серверу!"));
         return;
     }
     link_.sendRequest({Messages::search(number)});
-    model_.searchEnabled = false;
-    model_.notify();
+    enabled_ = false;
+    emit changed();
 }
 
 void PaymentSearch::onResult(const QString& message) {
@@ -35,7 +34,7 @@ void PaymentSearch::onResult(const QString& message) {
              << QStringLiteral("Найдено:");
         memo += found.mid(1);
     }
-    model_.searchEnabled = true;
-    model_.searchResult = memo;
-    model_.notify();
+    enabled_ = true;
+    result_ = memo;
+    emit changed();
 }

@@ -1,19 +1,20 @@
 #include "link/RequestedFile.h"
 
-#include "core/AppContext.h"
+#include "core/Session.h"
 #include "link/FileReplies.h"
 #include "link/ServerLink.h"
 #include "platform/Dialogs.h"
+#include "platform/SafeCall.h"
 
-RequestedFile::RequestedFile(AppContext& ctx, ServerLink& link, FileReplies& replies, Setup setup,
-                             QObject* parent)
-    : QObject(parent), ctx_(ctx), link_(link), replies_(replies), setup_(std::move(setup)) {
-    connect(&replies, &FileReplies::stored, this, &RequestedFile::onStored);
+RequestedFile::RequestedFile(const ServerFed& fed, Setup setup, QObject* parent)
+    : QObject(parent), session_(fed.session), dialogs_(fed.dialogs), link_(fed.link), replies_(fed.replies),
+      setup_(std::move(setup)) {
+    connect(&replies_, &FileReplies::stored, this, &RequestedFile::onStored);
 }
 
 bool RequestedFile::request() {
-    if (!ctx_.registered) {
-        ctx_.dialogs->message(setup_.refusal);
+    if (!session_.registered()) {
+        dialogs_.message(setup_.refusal);
         return false;
     }
     tableVisible_ = false;
@@ -28,6 +29,7 @@ void RequestedFile::onStored(const QString& name, const QString& path, const QOb
     tableVisible_ = true;
     refreshEnabled_ = true;
     emit changed();
-    if (!name.isEmpty() && name.front() == setup_.replyLetter && (!claimant || claimant == this))
-        emit arrived(path);
+    if (!name.isEmpty() && name.front() == setup_.replyLetter && (!claimant || claimant == this) &&
+        setup_.load)
+        SafeCall::run(dialogs_, [&] { setup_.load(path); });
 }

@@ -7,29 +7,41 @@
 
 #include <functional>
 
-struct AppContext;
+class Dialogs;
+class Environment;
 class FileReplies;
 class ServerLink;
+class Session;
+
+// What a table the server feeds reaches its files through.
+struct ServerFed {
+    const Environment& env;
+    const Session& session;
+    Dialogs& dialogs;
+    ServerLink& link;
+    FileReplies& replies;
+};
 
 // The request-and-reply flow every server-fed window shares (the statistics page,
 // the monthly and daily statements, the price list, the stock, the turnover
-// statement): refused with the window's own text while the terminal is not
-// registered; otherwise the table is hidden behind its waiting text, the request
-// goes out with sendRequest and "Обновить" waits. Any file reply gives "Обновить"
-// back and shows the table again; a reply whose name starts with the window's
-// letter is then handed to the window to load, unless another reader of that
-// letter asked for it.
+// statement, the reconciliation): refused with the window's own text while the
+// terminal is not registered; otherwise the table is hidden behind its waiting
+// text, the request goes out with sendRequest and "Обновить" waits. Any file
+// reply gives "Обновить" back and shows the table again; a reply whose name
+// starts with the window's letter is then handed to the window's loader, unless
+// another reader of that letter asked for it. A loader that fails has its error
+// shown in the exception box; it cannot hold back the other readers.
 class RequestedFile : public QObject {
     Q_OBJECT
 public:
     struct Setup {
-        QChar replyLetter;                   // first character of the reply's file name
-        QString refusal;                     // the message when not registered
-        std::function<QStringList()> bodies; // the request, built when it is sent
+        QChar replyLetter;                          // first character of the reply's file name
+        QString refusal;                            // the message when not registered
+        std::function<QStringList()> bodies;        // the request, built when it is sent
+        std::function<void(const QString&)> load;   // the loader of a stored reply
     };
 
-    RequestedFile(AppContext& ctx, ServerLink& link, FileReplies& replies, Setup setup,
-                  QObject* parent = nullptr);
+    RequestedFile(const ServerFed& fed, Setup setup, QObject* parent = nullptr);
 
     // Sends the request; false (after the refusal message) when not registered.
     bool request();
@@ -40,13 +52,12 @@ public:
 
 signals:
     void changed();
-    // A reply for this window is stored at `path`.
-    void arrived(const QString& path);
 
 private:
     void onStored(const QString& name, const QString& path, const QObject* claimant);
 
-    AppContext& ctx_;
+    const Session& session_;
+    Dialogs& dialogs_;
     ServerLink& link_;
     FileReplies& replies_;
     Setup setup_;

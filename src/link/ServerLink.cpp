@@ -1,6 +1,7 @@
 #include "link/ServerLink.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
+#include "core/Session.h"
 #include "link/Messages.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
@@ -14,8 +15,8 @@ namespace {
 const QString kServerCommands = QStringLiteral("()BGHLNOPQXZdfnopx");
 } // namespace
 
-ServerLink::ServerLink(AppContext& ctx, QObject* parent)
-    : QObject(parent), ctx_(ctx), socket_(new QTcpSocket(this)) {
+ServerLink::ServerLink(const Environment& env, Session& session, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), env_(env), session_(session), dialogs_(dialogs), socket_(new QTcpSocket(this)) {
     socket_->setObjectName(QStringLiteral("ClientSocket1"));
     socket_->setReadBufferSize(ReadBufferBytes);
     PingServer.setObjectName(QStringLiteral("PingServer"));
@@ -39,7 +40,7 @@ ServerLink::ServerLink(AppContext& ctx, QObject* parent)
     setHandler(QLatin1Char('H'), [this](const QString& message) {
         const QString payload = message.mid(1);
         if (payload.startsWith(QLatin1Char('f')))
-            ctx_.dialogs->box(payload.mid(1), QStringLiteral("Выполнение формы"), Dialogs::Icon::Warning);
+            dialogs_.box(payload.mid(1), QStringLiteral("Выполнение формы"), Dialogs::Icon::Warning);
     });
 }
 
@@ -56,6 +57,17 @@ void ServerLink::setPeer(const QString& address, quint16 port) {
 
 bool ServerLink::isOpen() const {
     return socket_->state() == QAbstractSocket::ConnectedState;
+}
+
+bool ServerLink::ready() const {
+    return isOpen() && session_.registered();
+}
+
+void ServerLink::setRegisterEnabled(bool enabled) {
+    if (registerEnabled_ == enabled)
+        return;
+    registerEnabled_ = enabled;
+    emit registerEnabledChanged(enabled);
 }
 
 namespace {
@@ -97,7 +109,7 @@ void ServerLink::sendRequest(const QStringList& bodies) {
     QByteArray bytes;
     for (const QString& body : bodies)
         bytes += Framing::frame(body);
-    ctx_.lastRequest = TextCodec::fromCp1251(bytes);
+    lastRequest_ = TextCodec::fromCp1251(bytes);
     if (isOpen())
         socket_->write(bytes);
     TimerSend.start();
@@ -120,6 +132,7 @@ void ServerLink::dispatchMessage(const QString& message) {
 }
 
 void ServerLink::connectToServer() {
+    setRegisterEnabled(false);
     emit connecting();
     PingServer.setInterval(ConnectingPingMs);
     PingServer.start();
@@ -164,7 +177,8 @@ void ServerLink::onDisconnected() {
     }
     emit stateText(QStringLiteral("Отключился"));
     log(QStringLiteral("Отключился"));
-    ctx_.registered = false;
+    session_.setRegistered(false);
+    setRegisterEnabled(true);
     emit disconnected();
 }
 
@@ -174,7 +188,7 @@ void ServerLink::onError(QAbstractSocket::SocketError error) {
         return;
     log(QStringLiteral("Error Connecting1!"));
     emit stateText(QStringLiteral("Ошибка соединения ") + address_);
-    ctx_.registered = false;
+    session_.setRegistered(false);
     if (!attemptStarted_)
         return;
     // The attempt failed: the next tick tries the next server of the list.
@@ -267,14 +281,14 @@ void ServerLink::dispatchSafely(const QByteArray& message) {
     } catch (const std::exception& e) {
         // The failed message is gone; the ones behind it are still handled now,
         // not left waiting for a packet that may never come.
-        ctx_.dialogs->exception(QString::fromUtf8(e.what()));
+        dialogs_.exception(QString::fromUtf8(e.what()));
     }
 }
 
 void ServerLink::PingServerTimer() {
     if (isOpen()) {
         try {
-            sendMessage(Messages::keepAlive(ctx_.terminalNumber, ctx_.version));
+            sendMessage(Messages::keepAlive(session_.terminalNumber(), env_.version()));
         } catch (const std::exception&) {
             // A keep-alive that cannot be sent is simply skipped.
         }
@@ -286,11 +300,11 @@ void ServerLink::PingServerTimer() {
 void ServerLink::TimerSendTimer() {
     TimerSend.stop();
     const bool retry =
-        ctx_.dialogs->retryCancel(QStringLiteral("Сервер не отвечает!\nПовторите попытку  позже."),
+        dialogs_.retryCancel(QStringLiteral("Сервер не отвечает!\nПовторите попытку  позже."),
                                   QStringLiteral("Запрос серверу"), Dialogs::Icon::Warning);
     if (retry && isOpen()) {
-        log(QStringLiteral("Отправка запроса=") + ctx_.lastRequest);
-        socket_->write(TextCodec::toCp1251(ctx_.lastRequest));
+        log(QStringLiteral("Отправка запроса=") + lastRequest_);
+        socket_->write(TextCodec::toCp1251(lastRequest_));
         TimerSend.start();
     }
 }
@@ -299,5 +313,6 @@ void ServerLink::disconnectFromServer() {
     attemptStarted_ = false;
     socket_->abort();
     PingServer.stop();
+    setRegisterEnabled(true);
     emit disconnectedByCashier();
 }

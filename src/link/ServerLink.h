@@ -12,8 +12,10 @@
 #include <deque>
 #include <functional>
 
+class Dialogs;
+class Environment;
 class QTcpSocket;
-struct AppContext;
+class Session;
 
 // The one TCP connection to the payment server: sending, receiving and cutting
 // messages, dispatching them by their first character, the protocol log, and the
@@ -39,7 +41,7 @@ public:
     static constexpr int ConnectedPingMs = 120000;
     static constexpr int ReplyWatchdogMs = 30000;
 
-    explicit ServerLink(AppContext& ctx, QObject* parent = nullptr);
+    ServerLink(const Environment& env, Session& session, Dialogs& dialogs, QObject* parent = nullptr);
     ~ServerLink() override;
 
     // The socket's address and port until the next change (start-up, failover).
@@ -53,6 +55,8 @@ public:
     // Sends the messages in one write, keeps them as lastRequest and arms the watchdog.
     void sendRequest(const QStringList& bodies);
     void disarm() { TimerSend.stop(); }
+    // The last request that expects a reply, as it went out: the watchdog's resend.
+    const QString& lastRequest() const { return lastRequest_; }
 
     // The receive algorithm for one chunk the socket delivered: logged, buffered,
     // cut at each terminator and dispatched.
@@ -71,6 +75,11 @@ public:
 
     // The socket's active state: true from the connect event to the disconnect event.
     bool isOpen() const;
+    // Open and the login accepted: what every request to the server needs.
+    bool ready() const;
+    // Whether "Регистрация" may start a connection: not while one it started is
+    // under way or open.
+    bool registerEnabled() const { return registerEnabled_; }
 
     // Timer handlers, public so tests call them instead of waiting.
     void PingServerTimer();
@@ -100,6 +109,7 @@ signals:
     void disconnected();
     // The cashier pressed "Отключиться".
     void disconnectedByCashier();
+    void registerEnabledChanged(bool enabled);
 
 private:
     void openSocket();
@@ -115,8 +125,13 @@ private:
     void endOfConnection();
     void record(const QString& line);
     void keepLogTail();
+    void setRegisterEnabled(bool enabled);
 
-    AppContext& ctx_;
+    const Environment& env_;
+    Session& session_;
+    Dialogs& dialogs_;
+    QString lastRequest_;
+    bool registerEnabled_ = true;
     QTcpSocket* socket_;
     QString address_;
     quint16 port_ = 0;

@@ -1,6 +1,7 @@
 #include "link/Transmission.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
+#include "core/Session.h"
 #include "core/TerminalCertificate.h"
 #include "link/Messages.h"
 #include "link/ServerLink.h"
@@ -13,49 +14,30 @@ namespace {
 
 using Col = PaymentJournal::Column;
 
-// The status table: the note and the send flag a status code writes
-// (an empty text leaves the cell as it is).
-struct StatusEffect {
-    QString note;
-    QString sendFlag;
-};
-
-StatusEffect effectOf(const QString& code) {
-    static const QStringList credited = {"1", "0", "+", "10"};
-    static const QStringList queued = {"5", "8", "7", "70", "71", "72", "73", "74", "75", "76"};
-    if (credited.contains(code))
-        return {QStringLiteral("Зачислено"), QStringLiteral("2")};
-    if (code == QLatin1String("11"))
-        return {QStringLiteral("Заявка отмены"), QString()};
-    if (code == QLatin1String("12"))
-        return {QStringLiteral("В ожидании отмены"), QString()};
-    if (queued.contains(code))
-        return {QStringLiteral("В очереди"), QString()};
-    if (code == QLatin1String("3") || code == QLatin1String("-"))
-        return {QStringLiteral("Ошибка"), QString()};
-    if (code == QLatin1String("9"))
-        return {QStringLiteral("Возврат"), QStringLiteral("2")};
-    return {};
-}
-
 void writeStatus(PaymentJournal& journal, int row, const QString& code) {
     journal.setCell(row, Col::Status, code);
-    const StatusEffect e = effectOf(code);
+    const StatusEffect e = statusEffect(classifyStatus(code));
     if (!e.note.isEmpty())
         journal.setCell(row, Col::Note, e.note);
-    if (!e.sendFlag.isEmpty())
-        journal.setCell(row, Col::SendFlag, e.sendFlag);
+    if (e.flag != SendFlag::None)
+        journal.setSendFlag(row, e.flag);
+}
+
+bool accepted(SendFlag flag) {
+    return flag == SendFlag::Accepted;
 }
 
 } // namespace
 
-Transmission::Transmission(AppContext& ctx, ServerLink& link, DayJournal& days, QObject* parent)
-    : QObject(parent), ctx_(ctx), link_(link), days_(days) {
+Transmission::Transmission(const Environment& env, const Session& session, ServerLink& link, DayJournal& days,
+                           Dialogs& dialogs, QObject* parent)
+    : QObject(parent), env_(env), session_(session), link_(link), days_(days), dialogs_(dialogs) {
     link_.setHandler(QLatin1Char('o'), [this](const QString& m) { onAcknowledged(m); });
     link_.setHandler(QLatin1Char('Z'), [this](const QString& m) { onStatus(m); });
     link_.setHandler(QLatin1Char('O'), [this](const QString& m) { onRefused(m); });
     link_.setHandler(QLatin1Char('('), [this](const QString& m) { onRefused(m); });
     connect(&link_, &ServerLink::disconnected, this, &Transmission::onLinkLost);
+    connect(&link_, &ServerLink::disconnectedByCashier, this, &Transmission::endTransmission);
     PaymentWatchdog.setObjectName(QStringLiteral("PaymentWatchdog"));
     PaymentWatchdog.setInterval(ReplyWatchdogMs);
     PaymentWatchdog.setSingleShot(true);
@@ -66,8 +48,56 @@ PaymentJournal& Transmission::journal() {
     return days_.table();
 }
 
-bool Transmission::linkReady() const {
-    return link_.isOpen() && ctx_.registered;
+void Transmission::setCommands(const Commands& c) {
+    const Commands& o = commands_;
+    if (o.sendAll == c.sendAll && o.refreshStatuses == c.refreshStatuses && o.cancel == c.cancel &&
+        o.sendSelected == c.sendSelected)
+        return;
+    commands_ = c;
+    emit commandsChanged();
+}
+
+void Transmission::beginTransmission() {
+    panel_.visible = true;
+    emit panelChanged();
+    setCommands({false, false, false, false});
+}
+
+void Transmission::showPanel() {
+    if (panel_.visible)
+        return;
+    panel_.visible = true;
+    emit panelChanged();
+}
+
+void Transmission::hidePanel() {
+    if (!panel_.visible)
+        return;
+    panel_.visible = false;
+    emit panelChanged();
+}
+
+void Transmission::endTransmission() {
+    setCommands({true, true, true, true});
+    hidePanel();
+}
+
+void Transmission::lockSendCommands() {
+    Commands c = commands_;
+    c.sendAll = c.sendSelected = false;
+    setCommands(c);
+}
+
+void Transmission::setCaption(const QString& caption) {
+    panel_.caption = caption;
+    emit panelChanged();
+}
+
+void Transmission::setProgress(int position, int maximum) {
+    if (position >= 0)
+        panel_.position = position;
+    panel_.maximum = maximum;
+    emit panelChanged();
 }
 
 void Transmission::onLinkLost() {
@@ -76,6 +106,7 @@ void Transmission::onLinkLost() {
     abandonAwaitedPayment(QStringLiteral("Не отправлен: связь прервана"));
     stopWaiting();
     sendAllMode_ = false;
+    endTransmission();
     emit chainEnded();
 }
 
@@ -92,11 +123,12 @@ void Transmission::PaymentWatchdogTimer() {
         try {
             days_.saveDay();
         } catch (const AppError& e) {
-            ctx_.dialogs->exception(e.text());
+            dialogs_.exception(e.text());
         }
     }
     stopWaiting();
     sendAllMode_ = false;
+    endTransmission();
     emit chainEnded();
     emit stateText(payment ? QStringLiteral("Нет ответа: платеж сохранен")
                            : QStringLiteral("Нет ответа: статусы не обновлены"));
@@ -121,12 +153,11 @@ void Transmission::abandonAwaitedPayment(const QString& note) {
     // later cannot charge it twice; only a row the server has not accepted
     // meanwhile gets the note.
     auto mark = [&note](PaymentJournal& j, int row) {
-        const QString flag = j.cell(row, Col::SendFlag);
-        if (flag == QLatin1String("0") || flag == QLatin1String("9"))
+        if (awaitsSending(j.sendFlag(row)))
             j.setCell(row, Col::Note, note);
     };
     try {
-        const int row = journal().findRow(Col::TransactionId, awaited_, 1, PaymentJournal::Match::Exact);
+        const int row = journal().rowOfTransaction(awaited_);
         if (row >= 0) {
             mark(journal(), row);
             days_.saveDay();
@@ -135,44 +166,51 @@ void Transmission::abandonAwaitedPayment(const QString& note) {
         }
     } catch (const AppError& e) {
         // Called from socket and timer events: the box says what failed, the chain still ends.
-        ctx_.dialogs->exception(e.text());
+        dialogs_.exception(e.text());
     }
 }
 
 void Transmission::cannotStart(const QString& statusText) {
     // Nothing goes out: say so instead of leaving the transmission panel up.
     stopWaiting();
+    endTransmission();
     emit chainEnded();
     emit stateText(statusText);
 }
 
-int Transmission::advance(int& cursor, const QString& flag) {
-    cursor = journal().findRow(Col::SendFlag, flag, cursor, PaymentJournal::Match::Exact);
+int Transmission::advance(int& cursor, bool (*wanted)(SendFlag)) {
+    cursor = journal().nextRowWithFlag(cursor, wanted);
     return cursor;
 }
 
-void Transmission::sendSelectedRow() {
+void Transmission::send(const QString& id) {
     quietPassEnd_ = false;
-    emit sendingStarted();
-    if (!linkReady()) {
+    beginTransmission();
+    if (!link_.ready()) {
         cannotStart(QStringLiteral("Нет связи: платеж сохранен"));
         return;
     }
     sendAllMode_ = false;
-    if (sendRow(journal().currentRow()) == Sent::Unsendable)
+    // A row without a transaction could never be told apart in the answer.
+    const int row = id.isEmpty() ? -1 : journal().rowOfTransaction(id);
+    if (row < 0) {
+        cannotStart(QStringLiteral("Платеж не отправлен: нет в журнале"));
+        return;
+    }
+    if (sendRow(row) == Sent::Unsendable)
         cannotStart(QStringLiteral("Платеж не отправлен: недопустимые символы"));
 }
 
 void Transmission::sendNextUnsent() {
-    emit sendingStarted();
-    if (!linkReady()) {
+    beginTransmission();
+    if (!link_.ready()) {
         cannotStart(QStringLiteral("Нет связи: платеж сохранен"));
         return;
     }
     link_.log(QStringLiteral("Синхронизация данных"));
     emit stateText(QStringLiteral("Передача платежей"));
     for (;;) {
-        const int row = advance(sendCursor_, QStringLiteral("0"));
+        const int row = advance(sendCursor_, awaitsSending);
         if (row < 0) {
             days_.saveDay();
             syncCursor_ = 1;
@@ -186,7 +224,8 @@ void Transmission::sendNextUnsent() {
 }
 
 Transmission::Sent Transmission::sendRow(int row) {
-    const std::optional<QString> certificate = TerminalCertificate::readCertificate(ctx_);
+    const std::optional<QString> certificate =
+        TerminalCertificate::readCertificate(env_.certificatePath(session_.loginTerminal()));
     if (!certificate) {
         // A certificate file without a line: the request is abandoned.
         cannotStart(QStringLiteral("Нет сертификата: платеж сохранен"));
@@ -205,8 +244,7 @@ Transmission::Sent Transmission::sendRow(int row) {
         return Sent::Unsendable;
     }
     link_.log(QStringLiteral("Передача данных ") + message.mid(1));
-    emit captionChanged(fields.account + QLatin1Char(' ') + fields.received + QLatin1Char(' ') +
-                        fields.transactionId);
+    setCaption(fields.account + QLatin1Char(' ') + fields.received + QLatin1Char(' ') + fields.transactionId);
     awaitAnswer(fields.transactionId, true);
     return Sent::Sent;
 }
@@ -214,7 +252,7 @@ Transmission::Sent Transmission::sendRow(int row) {
 bool Transmission::changeRow(const QString& id, const std::function<void(PaymentJournal&, int)>& change) {
     // Only the row of exactly this transaction: a shorter id contained in a
     // longer one must not take its answer.
-    locatedRow_ = journal().findRow(Col::TransactionId, id, 1, PaymentJournal::Match::Exact);
+    locatedRow_ = journal().rowOfTransaction(id);
     if (locatedRow_ >= 0) {
         link_.log(QStringLiteral("Замена статуса ") + id);
         change(journal(), locatedRow_);
@@ -230,19 +268,22 @@ bool Transmission::changeRow(const QString& id, const std::function<void(Payment
 void Transmission::acknowledge(const QString& id) {
     link_.log(QStringLiteral("Отметка прибытия данных ") + id);
     const bool found = changeRow(id, [](PaymentJournal& j, int row) {
-        j.setCell(row, Col::SendFlag, QStringLiteral("1"));
+        j.setSendFlag(row, SendFlag::Accepted);
         j.setCell(row, Col::Note, QStringLiteral("в процессе"));
     });
     if (!found) {
-        ctx_.dialogs->message(QStringLiteral("Транзакция ") + id + QStringLiteral(" ненайдена!"));
+        dialogs_.message(QStringLiteral("Транзакция ") + id + QStringLiteral(" ненайдена!"));
         // A single send is over; a send-all run goes on with its next row.
-        if (sendAllMode_)
-            emit answerNotFound();
-        else
+        if (sendAllMode_) {
+            hidePanel();
+        } else {
+            endTransmission();
             emit chainEnded();
+        }
         return;
     }
     if (!sendAllMode_) {
+        endTransmission();
         emit chainEnded();
         days_.saveDay();
         syncCursor_ = 1;
@@ -251,37 +292,38 @@ void Transmission::acknowledge(const QString& id) {
 }
 
 void Transmission::requestNextStatus() {
-    if (!linkReady()) {
+    if (!link_.ready()) {
         cannotStart(QStringLiteral("Нет связи: статусы не обновлены"));
         return;
     }
-    emit statusPassRunning();
+    showPanel();
     link_.log(QStringLiteral("Синхронизация статусов данных"));
     emit stateText(QStringLiteral("Передача платежей"));
-    const int row = advance(syncCursor_, QStringLiteral("1"));
+    const int row = advance(syncCursor_, accepted);
     if (row < 0) {
         stopWaiting();
         days_.saveDay();
-        emit progressChanged(journal().rowCount(), journal().rowCount());
+        setProgress(journal().rowCount(), journal().rowCount());
         if (quietPassEnd_)
             quietPassEnd_ = false;
         else
-            ctx_.dialogs->message(QStringLiteral("Синхронизация платежей успешно закончена!"));
+            dialogs_.message(QStringLiteral("Синхронизация платежей успешно закончена!"));
         emit passFinished();
+        endTransmission();
         emit chainEnded();
         return;
     }
     const QString id = journal().cell(row, Col::TransactionId);
     link_.sendMessage(Messages::statusQuery(id));
     link_.log(QStringLiteral("Передача данных статуса send"));
-    emit captionChanged(id);
+    setCaption(id);
     awaitAnswer(id, false);
 }
 
 void Transmission::applyStatus(const QString& id, const QString& code) {
-    if (!linkReady())
+    if (!link_.ready())
         return;
-    emit statusPassRunning();
+    showPanel();
     link_.log(QStringLiteral("Отметка статуса данных  ") + id);
     answerApplied_ = changeRow(id, [&code](PaymentJournal& j, int row) { writeStatus(j, row, code); });
 }
@@ -307,10 +349,10 @@ void Transmission::onStatus(const QString& message) {
     answerApplied_ = false;
     applyStatus(answer->transactionId, answer->code);
     requestNextStatus();
-    emit progressChanged(locatedRow_ >= 1 ? locatedRow_ : -1, journal().rowCount());
+    setProgress(locatedRow_ >= 1 ? locatedRow_ : -1, journal().rowCount());
     if (locatedRow_ < 1 && !answerApplied_) {
-        link_.sendMessage(Messages::unknownTransaction(ctx_.terminalNumber));
-        emit captionChanged(QString());
+        link_.sendMessage(Messages::unknownTransaction(session_.terminalNumber()));
+        setCaption(QString());
     }
 }
 
@@ -321,32 +363,30 @@ void Transmission::onRefused(const QString& message) {
         message.startsWith(QLatin1Char('O'))
             ? QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")
             : QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!");
-    ctx_.dialogs->box(text, QStringLiteral("Отказ"), Dialogs::Icon::Error);
+    dialogs_.box(text, QStringLiteral("Отказ"), Dialogs::Icon::Error);
     // The chain stops at the refused row; the commands come back so the cashier
     // can send it again once the cause is dealt with.
+    endTransmission();
     emit chainEnded();
 }
 
-void Transmission::sendSelected() {
-    const int row = journal().currentRow();
-    const QString flag = journal().cell(row, Col::SendFlag);
-    if (flag != QLatin1String("9") && flag != QLatin1String("0")) {
-        ctx_.dialogs->box(QStringLiteral("Недопустимая операция для данной транзакции!"),
-                          QStringLiteral("Проведение платежа"), Dialogs::Icon::Warning);
+void Transmission::sendSelected(const JournalRow& row) {
+    if (!awaitsSending(row.sendFlag)) {
+        dialogs_.box(QStringLiteral("Недопустимая операция для данной транзакции!"),
+                     QStringLiteral("Проведение платежа"), Dialogs::Icon::Warning);
         return;
     }
-    if (!ctx_.dialogs->question(QStringLiteral("Провести платеж ") + journal().cell(row, Col::Account) +
-                                    QLatin1Char(' ') + journal().cell(row, Col::TransactionId) +
-                                    QLatin1Char('?'),
-                                QStringLiteral("Проведение платежа")))
+    if (!dialogs_.question(QStringLiteral("Провести платеж ") + row.account + QLatin1Char(' ') +
+                               row.transactionId + QLatin1Char('?'),
+                           QStringLiteral("Проведение платежа")))
         return;
     sendAllMode_ = false;
-    emit sendCommandsLocked();
-    sendSelectedRow();
+    lockSendCommands();
+    send(row.transactionId);
 }
 
 void Transmission::sendAll() {
-    if (!ctx_.dialogs->question(QStringLiteral("Провести все отложенные платежи?"),
+    if (!dialogs_.question(QStringLiteral("Провести все отложенные платежи?"),
                                 QStringLiteral("Проведение платежей")))
         return;
     sendAllRows(true);
@@ -356,7 +396,7 @@ void Transmission::sendAllRows(bool announceEnd) {
     quietPassEnd_ = !announceEnd;
     sendAllMode_ = true;
     sendCursor_ = 1;
-    emit sendCommandsLocked();
+    lockSendCommands();
     sendNextUnsent();
 }
 

@@ -1,29 +1,35 @@
 #pragma once
 
+#include "payments/PaymentState.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
 
-struct AppContext;
 class DayJournal;
+class Dialogs;
+class Environment;
 class PaymentJournal;
 class ServerLink;
+class Session;
+struct JournalRow;
 
 // Sending journal rows to the server as "o" messages and following their status
 // with "UZ"/"Z". Both are chains driven by the server's replies: each step sends
 // one message and the next runs when the reply arrives. It registers the
-// handlers of "o", "Z", "O" and "(" and reports the chains' course through its
-// signals.
+// handlers of "o", "Z", "O" and "(". It owns what the transmission panel shows
+// and which of the journal's four commands can be used while a chain runs.
 class Transmission : public QObject {
     Q_OBJECT
 public:
-    Transmission(AppContext& ctx, ServerLink& link, DayJournal& days, QObject* parent = nullptr);
+    Transmission(const Environment& env, const Session& session, ServerLink& link, DayJournal& days,
+                 Dialogs& dialogs, QObject* parent = nullptr);
 
-    // Sends the row selected in the journal: a new payment, a cancellation or a
-    // sale right after it was recorded, or "Провести платеж".
-    void sendSelectedRow();
+    // Sends the row of transaction `id` of the journal shown: a new payment, a
+    // cancellation or a sale right after it was recorded, or "Провести платеж".
+    void send(const QString& id);
     // One step of "Провести все платежи": the next unsent row after the send
     // cursor; when none is left, the run turns into a status pass.
     void sendNextUnsent();
@@ -36,8 +42,8 @@ public:
     void applyStatus(const QString& id, const QString& code);
 
     // Journal menu commands.
-    void sendSelected(); // "Провести платеж"
-    void sendAll();      // "Провести все платежи"
+    void sendSelected(const JournalRow& row); // "Провести платеж"
+    void sendAll();                            // "Провести все платежи"
     // "Провести все платежи" without its question, for the payments offered after
     // a login; without announceEnd the pass ends without its closing box.
     void sendAllRows(bool announceEnd);
@@ -57,24 +63,33 @@ public:
     int syncCursor() const { return syncCursor_; }
     int locatedRow() const { return locatedRow_; }
 
+    // The transmission panel: shown while a chain runs, with the transaction
+    // under way and how far the pass has come.
+    struct Panel {
+        bool visible = false;
+        QString caption; // empty: the panel's own caption
+        int position = 0;
+        int maximum = 100;
+    };
+    const Panel& panel() const { return panel_; }
+    // The journal commands a chain holds back while it starts or runs.
+    struct Commands {
+        bool sendAll = true;         // "Провести все платежи"
+        bool refreshStatuses = true; // "Обновить статусы"
+        bool cancel = true;          // "Отменить платеж"
+        bool sendSelected = true;    // "Провести платеж"
+    };
+    const Commands& commands() const { return commands_; }
+    // The panel goes (a new greeting): the commands stay as they are.
+    void hidePanel();
+
 signals:
-    // A row is being sent: the transmission panel up, the journal commands wait.
-    void sendingStarted();
-    // A status pass asks its first or next question: the panel up.
-    void statusPassRunning();
+    void panelChanged();
+    void commandsChanged();
     // A status pass went through to its last row (just before chainEnded).
     void passFinished();
     // The chain is over (done, refused, impossible, or the link went).
     void chainEnded();
-    // An acknowledgement named a transaction no journal holds; a send-all run
-    // goes on with its next row.
-    void answerNotFound();
-    // "Провести платеж" and "Провести все платежи" start their chain.
-    void sendCommandsLocked();
-    // What the panel says and how far the pass has come; a negative position
-    // leaves the bar where it is.
-    void captionChanged(const QString& caption);
-    void progressChanged(int position, int maximum);
     // A line for the status bar's state panel.
     void stateText(const QString& text);
 
@@ -86,11 +101,10 @@ private:
     void onRefused(const QString& message);      // "O" and "("
     void onLinkLost();
 
-    bool linkReady() const;
     PaymentJournal& journal();
-    // The next row after `cursor` whose send flag is `flag`; the cursor moves
-    // onto it, or to -1 when there is none.
-    int advance(int& cursor, const QString& flag);
+    // The next row after `cursor` whose send flag `wanted` takes; the cursor
+    // moves onto it, or to -1 when there is none.
+    int advance(int& cursor, bool (*wanted)(SendFlag));
     Sent sendRow(int row);
     // Applies `change` to the row of transaction `id` in the journal shown, or in
     // today's file when another day is shown; false when neither holds it.
@@ -102,9 +116,23 @@ private:
     // The awaited "o" will not be answered: the row stays unsent and says why.
     void abandonAwaitedPayment(const QString& note);
 
-    AppContext& ctx_;
+    // The panel and the commands as the chain's course moves them.
+    void beginTransmission();   // a row goes out: panel up, the four commands wait
+    void showPanel();           // a status pass asks: panel up
+    void endTransmission();     // panel down, the four commands back
+    void lockSendCommands();    // "Провести платеж" and "Провести все платежи" wait
+    void setCaption(const QString& caption);
+    // A negative position leaves the bar where it is.
+    void setProgress(int position, int maximum);
+    void setCommands(const Commands& commands);
+
+    const Environment& env_;
+    const Session& session_;
     ServerLink& link_;
     DayJournal& days_;
+    Dialogs& dialogs_;
+    Panel panel_;
+    Commands commands_;
     bool sendAllMode_ = false;
     int sendCursor_ = 1;
     int syncCursor_ = 1;

@@ -1,13 +1,13 @@
 #include "link/WaitingSender.h"
 
-#include "core/AppContext.h"
 #include "link/Transmission.h"
 #include "payments/DayJournal.h"
 #include "payments/PaymentJournal.h"
 #include "platform/Dialogs.h"
+#include "platform/SafeCall.h"
 
-WaitingSender::WaitingSender(AppContext& ctx, DayJournal& days, Transmission& transmission, QObject* parent)
-    : QObject(parent), ctx_(ctx), days_(days), transmission_(transmission) {
+WaitingSender::WaitingSender(DayJournal& days, Transmission& transmission, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), days_(days), transmission_(transmission), dialogs_(dialogs) {
     connect(&transmission_, &Transmission::passFinished, this, &WaitingSender::onPassFinished);
     connect(&transmission_, &Transmission::chainEnded, this, &WaitingSender::onChainEnded);
 }
@@ -19,8 +19,7 @@ void WaitingSender::offer() {
     const QList<WaitingPayments::Day> found = WaitingPayments::find(days_, today_, DaysBefore);
     if (found.isEmpty())
         return;
-    if (!ctx_.dialogs->question(WaitingPayments::question(found, today_),
-                                QStringLiteral("Проведение платежей")))
+    if (!dialogs_.question(WaitingPayments::question(found, today_), QStringLiteral("Проведение платежей")))
         return;
     queue_ = found;
     earlierWaiting_ = WaitingPayments::countBefore(found, today_);
@@ -46,8 +45,8 @@ int WaitingSender::acceptedOfCurrentDay() const {
     const PaymentJournal& journal = days_.table();
     int accepted = 0;
     for (const QString& id : current_.transactionIds) {
-        const int row = journal.findRow(PaymentJournal::TransactionId, id, 1, PaymentJournal::Match::Exact);
-        if (row >= 0 && journal.cell(row, PaymentJournal::SendFlag) != QLatin1String("0"))
+        const int row = journal.rowOfTransaction(id);
+        if (row >= 0 && !awaitsSending(journal.sendFlag(row)))
             ++accepted;
     }
     return accepted;
@@ -70,7 +69,8 @@ void WaitingSender::onChainEnded() {
         return;
     }
     // Let the chain finish unwinding before the next day's starts.
-    QMetaObject::invokeMethod(this, &WaitingSender::sendNextDay, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { SafeCall::run(dialogs_, [this] { sendNextDay(); }); }, Qt::QueuedConnection);
 }
 
 void WaitingSender::finish(bool completed) {

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QString>
 
-struct AppContext;
 class DayJournal;
+class Dialogs;
 class Transmission;
 
 // After every accepted login: the payments recorded here that the server has
@@ -19,7 +19,7 @@ class WaitingSender : public QObject {
 public:
     static constexpr int DaysBefore = 7;
 
-    WaitingSender(AppContext& ctx, DayJournal& days, Transmission& transmission, QObject* parent = nullptr);
+    WaitingSender(DayJournal& days, Transmission& transmission, Dialogs& dialogs, QObject* parent = nullptr);
 
     // Looks through the files and, when payments wait, asks.
     void offer();
@@ -37,9 +37,9 @@ private:
     // Of the current day's waiting rows, those the server has accepted by now.
     int acceptedOfCurrentDay() const;
 
-    AppContext& ctx_;
     DayJournal& days_;
     Transmission& transmission_;
+    Dialogs& dialogs_;
     QList<WaitingPayments::Day> queue_;
     WaitingPayments::Day current_;
     QDate today_;

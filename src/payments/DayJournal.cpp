@@ -1,7 +1,6 @@
 #include "payments/DayJournal.h"
 
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "core/Session.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialog.h"
@@ -10,36 +9,33 @@
 
 #include <QFileInfo>
 
-DayJournal::DayJournal(AppContext& ctx, MainWindowModel& model) : ctx_(ctx), model_(model) {
-    table_.setProgramDir(ctx.programDir);
-}
+DayJournal::DayJournal(const Session& session, SystemClock& clock, Dialogs& dialogs, FileDialog& fileDialog,
+                       QObject* parent)
+    : QObject(parent), session_(session), clock_(clock), dialogs_(dialogs), fileDialog_(fileDialog),
+      shownDay_(clock.now().date()) {}
 
 QString DayJournal::fileName(const QDate& date) {
     return date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".dat");
 }
 
 QString DayJournal::dayFilePath(const QDate& date) const {
-    if (ctx_.journalDir.isEmpty())
+    if (session_.journalDir().isEmpty())
         return QString();
-    return ctx_.journalDir + fileName(date);
+    return session_.journalDir() + fileName(date);
 }
 
 QString DayJournal::dayFilePath() const {
     return dayFilePath(shownDay());
 }
 
-QDate DayJournal::shownDay() const {
-    return model_.shownDate;
-}
-
 QDate DayJournal::today() const {
-    return ctx_.clock->now().date();
+    return clock_.now().date();
 }
 
 void DayJournal::saveDay() {
     // Before the first accepted login there is no terminal directory; the
     // journal must not land in whatever directory the program was started from.
-    if (ctx_.journalDir.isEmpty())
+    if (session_.journalDir().isEmpty())
         throw AppError(QStringLiteral("Журнал не сохранен: терминал не зарегистрирован"));
     FileIo::writeBytes(dayFilePath(), table_.toDayFile());
 }
@@ -54,7 +50,7 @@ void DayJournal::loadDay() {
             // Emptied before the box: the box lets other events run, and they must
             // not find the previous day's payments under this day's date.
             table_.clearDay();
-            ctx_.dialogs->box(QStringLiteral("Неправвельный формат файла!!!"),
+            dialogs_.box(QStringLiteral("Неправвельный формат файла!!!"),
                               QStringLiteral("Загрузка данных"), Dialogs::Icon::Error);
         }
     }
@@ -62,8 +58,10 @@ void DayJournal::loadDay() {
 }
 
 void DayJournal::showDay(const QDate& date) {
-    model_.shownDate = date;
-    model_.notify();
+    if (shownDay_ != date) {
+        shownDay_ = date;
+        emit shownDayChanged(date);
+    }
     loadDay();
 }
 
@@ -89,12 +87,12 @@ QDate dateFromFileName(const QString& name) {
 } // namespace
 
 void DayJournal::openDayFile() {
-    const QString chosen = ctx_.fileDialog->openFile(ctx_.journalDir, QStringLiteral("*.dat|*.dat"));
+    const QString chosen = fileDialog_.openFile(session_.journalDir(), QStringLiteral("*.dat|*.dat"));
     if (chosen.isEmpty())
         return;
     const QDate date = dateFromFileName(QFileInfo(chosen).fileName());
     if (!date.isValid()) {
-        ctx_.dialogs->box(QStringLiteral("Некорректный формат файла!!!"), QStringLiteral("Загрузка данных"),
+        dialogs_.box(QStringLiteral("Некорректный формат файла!!!"), QStringLiteral("Загрузка данных"),
                           Dialogs::Icon::Error);
         return;
     }

@@ -3,19 +3,25 @@
 #include "payments/PaymentJournal.h"
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 
 #include <functional>
 
-struct AppContext;
-class MainWindowModel;
+class Dialogs;
+class FileDialog;
+class Session;
+class SystemClock;
 
 // The journal's days on disk: one file per day in the terminal directory, the
 // day shown in the date picker, and today by the terminal's clock. Every path of
 // a day file is made here.
-class DayJournal {
+class DayJournal : public QObject {
+    Q_OBJECT
 public:
-    DayJournal(AppContext& ctx, MainWindowModel& model);
+    // The day shown starts on today; its file is read at the login.
+    DayJournal(const Session& session, SystemClock& clock, Dialogs& dialogs, FileDialog& fileDialog,
+               QObject* parent = nullptr);
 
     // The table of the day shown, as the grid shows it.
     PaymentJournal& table() { return table_; }
@@ -28,7 +34,7 @@ public:
     // The file of the day shown.
     QString dayFilePath() const;
 
-    QDate shownDay() const;
+    const QDate& shownDay() const { return shownDay_; }
     QDate today() const;
     bool showingToday() const { return shownDay() == today(); }
 
@@ -49,8 +55,15 @@ public:
     bool changeRowInFile(const QDate& date, const QString& id,
                          const std::function<void(PaymentJournal&, int row)>& change) const;
 
+signals:
+    // Another day is shown (before its file is read).
+    void shownDayChanged(const QDate& day);
+
 private:
-    AppContext& ctx_;
-    MainWindowModel& model_;
+    const Session& session_;
+    SystemClock& clock_;
+    Dialogs& dialogs_;
+    FileDialog& fileDialog_;
     PaymentJournal table_;
+    QDate shownDay_;
 };

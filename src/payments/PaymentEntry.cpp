@@ -1,6 +1,6 @@
 #include "payments/PaymentEntry.h"
 
-#include "core/MainWindowModel.h"
+#include "core/OperatorCatalogue.h"
 #include "platform/Locale.h"
 
 #include <QStringList>
@@ -43,14 +43,14 @@ bool sendsFocusToSum(const QString& control) {
 
 PaymentEntry::PaymentEntry(QObject* parent) : QObject(parent) {}
 
-void PaymentEntry::open(const QString& categoryCaption, const OperatorButtonState& button,
+void PaymentEntry::open(const QString& categoryCaption, const OperatorButton& button,
                         const OperatorProfile& profile) {
-    // From the third character: the accelerator "&N" goes, the blank before the name stays.
-    const QString name = button.caption.mid(2);
+    // The name as the operator button shows it after its accelerator: a blank first.
+    const QString name = QLatin1Char(' ') + button.name;
     caption_ = QStringLiteral("ПЛАТЕЖИ->") + categoryCaption + QStringLiteral("->") + name;
     operatorCaption_ = name;
-    article_ = button.hint;
-    operatorImageIndex_ = button.imageIndex;
+    article_ = button.article;
+    operatorIcon_ = button.iconPath;
 
     profile_ = profile;
     checkBalanceEnabled_ = profile_.balanceQuery;

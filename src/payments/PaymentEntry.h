@@ -8,7 +8,7 @@
 
 #include <array>
 
-struct OperatorButtonState;
+struct OperatorButton;
 
 // The payment entry window's logic: the live operator profile, the account
 // number typed into masked digit cells, the sum with its commission, the pay
@@ -38,15 +38,14 @@ public:
     // The operator button's click once the profile is read: caption, the
     // operator button, tier labels, emptied fields, commission; then asks for the
     // window to be shown (showRequested) and returns when that returns.
-    void open(const QString& categoryCaption, const OperatorButtonState& button,
-              const OperatorProfile& profile);
+    void open(const QString& categoryCaption, const OperatorButton& button, const OperatorProfile& profile);
 
     // --- state, as the window shows it and payment creation reads it
     const OperatorProfile& profile() const { return profile_; }
     const QString& caption() const { return caption_; }
     const QString& operatorCaption() const { return operatorCaption_; } // a blank and the operator's name
     const QString& article() const { return article_; }                 // the article code
-    int operatorImageIndex() const { return operatorImageIndex_; }
+    const QString& operatorIcon() const { return operatorIcon_; }
 
     const QString& accountNumber() const { return accountNumber_; }
     const QString& typedAccount() const { return typedAccount_; }
@@ -115,7 +114,7 @@ private:
     QString caption_;
     QString operatorCaption_;
     QString article_;
-    int operatorImageIndex_ = -1;
+    QString operatorIcon_;
 
     QString accountNumber_;
     QString typedAccount_;

@@ -4,10 +4,6 @@
 
 #include "platform/Locale.h"
 
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QPalette>
-
 namespace {
 
 using Row = DayFile::Table::Row;
@@ -98,24 +94,11 @@ double sumValue(const QString& text) {
     return ok ? v : 0.0;
 }
 
-bool isOneOf(const QString& text, std::initializer_list<const char*> values) {
-    for (const char* v : values) {
-        if (text == QLatin1String(v))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 PaymentJournal::PaymentJournal(QObject* parent) : QAbstractTableModel(parent) {
     table_.rows.resize(EmptyDayRows);
     resetHeaders();
-}
-
-void PaymentJournal::setProgramDir(const QString& programDir) {
-    programDir_ = programDir;
-    icons_.clear();
 }
 
 bool PaymentJournal::inTable(int row, int column) const {
@@ -153,7 +136,42 @@ JournalRow PaymentJournal::paymentRow(int row) const {
     return JournalRow{cell(row, ExecutedAt), cell(row, OperatorName), cell(row, Account),
                       cell(row, Credited),   cell(row, Received),     cell(row, TransactionId),
                       cell(row, Note),       cell(row, Article),      cell(row, PaymentType),
-                      cell(row, Status),     cell(row, SendFlag)};
+                      cell(row, Status),     sendFlag(row)};
+}
+
+SendFlag PaymentJournal::sendFlag(int row) const {
+    if (!inTable(row, 0))
+        return SendFlag::None;
+    return SendFlagText::read(table_.rows[size_t(row)][SendFlag]);
+}
+
+void PaymentJournal::setSendFlag(int row, ::SendFlag flag) {
+    setCell(row, SendFlag, SendFlagText::of(flag));
+}
+
+PaymentStatus PaymentJournal::status(int row) const {
+    if (!inTable(row, 0))
+        return PaymentStatus::None;
+    return classifyStatus(table_.rows[size_t(row)][Status]);
+}
+
+int PaymentJournal::rowOfTransaction(const QString& id) const {
+    return findRow(TransactionId, id, 1, Match::Exact);
+}
+
+int PaymentJournal::rowOf(const JournalRow& fields) const {
+    if (!fields.transactionId.isEmpty())
+        return rowOfTransaction(fields.transactionId);
+    for (int r = FirstDataRow; r < totalsRow(); ++r) {
+        const JournalRow here = paymentRow(r);
+        if (here.transactionId.isEmpty() && here.executedAt == fields.executedAt &&
+            here.operatorName == fields.operatorName && here.account == fields.account &&
+            here.credited == fields.credited && here.received == fields.received && here.note == fields.note &&
+            here.article == fields.article && here.paymentType == fields.paymentType &&
+            here.status == fields.status && here.sendFlag == fields.sendFlag)
+            return r;
+    }
+    return -1;
 }
 
 void PaymentJournal::setPaymentRow(int row, const JournalRow& f) {
@@ -162,7 +180,7 @@ void PaymentJournal::setPaymentRow(int row, const JournalRow& f) {
     dropIdIndex();
     table_.rows[size_t(row)] = {f.executedAt,  f.operatorName,  f.account, f.credited,
                                 f.received,    f.transactionId, f.note,    f.article,
-                                f.paymentType, f.status,        f.sendFlag};
+                                f.paymentType, f.status,        SendFlagText::of(f.sendFlag)};
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     recomputeTotals();
 }
@@ -171,11 +189,7 @@ void PaymentJournal::resetHeaders() {
     table_.rows[0] = headerRow0();
     table_.rows[1] = headerRow1();
     table_.widths = kHeaderWidths;
-    // The catalogue may have brought new icons since they were last looked up.
-    icons_.clear();
     emit dataChanged(index(0, 0), index(1, ColumnCount - 1));
-    emit dataChanged(index(FirstDataRow, OperatorName), index(totalsRow(), OperatorName),
-                     {Qt::DecorationRole});
     emit columnWidthsChanged();
     switchTotalsOn();
 }
@@ -308,7 +322,6 @@ void PaymentJournal::replaceTable(DayFile::Table&& table) {
 
 void PaymentJournal::tableReplaced() {
     dropIdIndex();
-    icons_.clear();
     endResetModel();
     recomputeTotals();
     currentRow_ = FirstDataRow;
@@ -342,47 +355,6 @@ void PaymentJournal::recomputeTotals() {
     emit dataChanged(index(last, Credited), index(last, Received));
 }
 
-QColor PaymentJournal::light3dFace() {
-    // Without a GUI application (the logic's own tests) there is no palette to ask.
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return QGuiApplication::palette().color(QPalette::Midlight);
-    return QColor(227, 227, 227);
-}
-
-PaymentJournal::Colours PaymentJournal::rowColours(const QString& status, const QString& sendFlag) {
-    Colours c;
-    // A flag no operation writes; such rows are shown plain whatever they hold.
-    if (sendFlag == QLatin1String("9"))
-        return c;
-    // Later rules override earlier ones.
-    if (sendFlag == QLatin1String("1"))
-        c = {light3dFace(), Qt::black};
-    if (isOneOf(status, {"3", "-"}))
-        c = {QColor(255, 0, 0), QColor(255, 255, 0)};
-    else if (status == QLatin1String("6"))
-        c = {QColor(0, 255, 0), Qt::black};
-    if (isOneOf(status, {"5", "8", "7", "70", "71", "72", "73", "74", "75", "76"}))
-        c = {QColor(166, 202, 240), Qt::white};
-    if (status == QLatin1String("11"))
-        c = {QColor(0, 128, 0), Qt::white};
-    if (status == QLatin1String("12"))
-        c = {QColor(0, 0, 255), Qt::white};
-    if (isOneOf(status, {"+", "1", "0", "10"}))
-        c = {QColor(0, 255, 0), Qt::black};
-    return c;
-}
-
-QIcon PaymentJournal::operatorIcon(const QString& article) const {
-    if (article.isEmpty())
-        return QIcon();
-    auto it = icons_.constFind(article);
-    if (it == icons_.constEnd()) {
-        const QString path = programDir_ + QStringLiteral("img/") + article + QStringLiteral(".ico");
-        it = icons_.insert(article, QFileInfo::exists(path) ? QIcon(path) : QIcon());
-    }
-    return *it;
-}
-
 int PaymentJournal::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(table_.rows.size());
 }
@@ -406,22 +378,10 @@ QVariant PaymentJournal::data(const QModelIndex& index, int role) const {
         if (isSumColumn(column))
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);
-    case Qt::DecorationRole:
-        if (column == OperatorName && row >= FirstDataRow) {
-            const QIcon icon = operatorIcon(table_.rows[size_t(row)][Article]);
-            if (!icon.isNull())
-                return icon;
-        }
-        return QVariant();
-    case Qt::BackgroundRole:
-    case Qt::ForegroundRole: {
-        if (row < 1)
-            return QVariant();
-        const Row& r = table_.rows[size_t(row)];
-        const Colours c = rowColours(r[Status], r[SendFlag]);
-        const QColor& colour = role == Qt::BackgroundRole ? c.background : c.text;
-        return colour.isValid() ? QVariant(colour) : QVariant();
-    }
+    case SendFlagRole:
+        return int(sendFlag(row));
+    case StatusRole:
+        return int(status(row));
     default:
         return QVariant();
     }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "payments/DayFile.h"
+#include "payments/PaymentState.h"
 
 #include <QAbstractTableModel>
 #include <QByteArray>
-#include <QColor>
 #include <QHash>
-#include <QIcon>
 #include <QSize>
 #include <QString>
 
@@ -23,8 +22,8 @@ struct JournalRow {
     QString note;
     QString article;
     QString paymentType;
-    QString status;
-    QString sendFlag;
+    QString status; // the server's code, as it sent it
+    SendFlag sendFlag = SendFlag::None;
 };
 
 // The day's payment journal: an 11-column table of texts. Rows 0 and 1 are the
@@ -51,14 +50,15 @@ public:
     static constexpr int FirstDataRow = 2;
     static constexpr int EmptyDayRows = DayFile::EmptyDayRows;
 
+    // What a row means beside its texts, for the grid's drawing: its SendFlag and
+    // its PaymentStatus, as ints.
+    enum Role { SendFlagRole = Qt::UserRole + 1, StatusRole };
+
     // Contains: the cell holds the text anywhere, ignoring case.
     // Exact: the cell equals the text, ignoring case.
     enum class Match { Contains, Exact };
 
     explicit PaymentJournal(QObject* parent = nullptr);
-
-    // Where "img/" with the operator icons lives (ends with a separator).
-    void setProgramDir(const QString& programDir);
 
     QString cell(int row, int column) const;
     // Out-of-range cells are ignored. A change of a sum column updates the totals.
@@ -66,6 +66,13 @@ public:
 
     JournalRow paymentRow(int row) const;
     void setPaymentRow(int row, const JournalRow& fields);
+
+    ::SendFlag sendFlag(int row) const;
+    void setSendFlag(int row, ::SendFlag flag);
+    PaymentStatus status(int row) const;
+    // A payment row's index between the header rows and the totals: by its
+    // transaction, or, for a row without one, by all its fields; -1 when none.
+    int rowOf(const JournalRow& fields) const;
 
     int totalsRow() const { return rowCount() - 1; }
 
@@ -84,6 +91,16 @@ public:
     // The first data row below `afterRow` whose cell in `column` matches, or -1.
     // Only rows between the header rows and the totals row are searched.
     int findRow(int column, const QString& text, int afterRow, Match match) const;
+    // The row of exactly this transaction (ignoring case), or -1.
+    int rowOfTransaction(const QString& id) const;
+    // The first data row below `afterRow` whose send flag satisfies `wanted`, or -1.
+    template <typename Wanted> int nextRowWithFlag(int afterRow, Wanted wanted) const {
+        for (int r = qMax(afterRow + 1, int(FirstDataRow)); r < totalsRow(); ++r) {
+            if (wanted(sendFlag(r)))
+                return r;
+        }
+        return -1;
+    }
 
     // For the grid's search bar: the next (or previous) data row after `fromRow`
     // with a shown cell containing the text, ignoring case; the search wraps
@@ -102,15 +119,6 @@ public:
     // An empty day with its headers.
     void clearDay();
 
-    // Colours of a row by its status and send flag; an invalid QColor keeps the
-    // grid's own colour.
-    struct Colours {
-        QColor background;
-        QColor text;
-    };
-    static Colours rowColours(const QString& status, const QString& sendFlag);
-    static QColor light3dFace();
-
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -125,7 +133,6 @@ private:
     bool inTable(int row, int column) const;
     void recomputeTotals();
     void switchTotalsOn();
-    QIcon operatorIcon(const QString& article) const;
     void replaceTable(DayFile::Table&& table);
     // After the table changed whole, inside a model reset: ends the reset.
     void tableReplaced();
@@ -140,6 +147,4 @@ private:
     mutable bool idIndexValid_ = false;
     int currentRow_ = FirstDataRow;
     QChar totalsSeparator_;
-    QString programDir_;
-    mutable QHash<QString, QIcon> icons_;
 };

@@ -1,19 +1,18 @@
 #include "payments/TransactionIds.h"
 
-#include "core/AppContext.h"
+#include "core/Session.h"
 #include "payments/PaymentJournal.h"
 #include "platform/SystemClock.h"
 
 QString TransactionIds::next() {
-    const QDateTime now = ctx_.clock->now();
+    const QDateTime now = clock_.now();
     const QString prefix =
-        ctx_.terminalNumber + QLatin1Char('_') + now.date().toString(QStringLiteral("yyMMdd"));
+        session_.terminalNumber() + QLatin1Char('_') + now.date().toString(QStringLiteral("yyMMdd"));
     QTime time = now.time();
     QString id;
     for (int tries = 0; tries < 24 * 3600; ++tries) {
         id = prefix + time.toString(QStringLiteral("hhmmss"));
-        const bool taken = issued_.contains(id) || journal_.findRow(PaymentJournal::TransactionId, id, 1,
-                                                                    PaymentJournal::Match::Exact) >= 0;
+        const bool taken = issued_.contains(id) || journal_.rowOfTransaction(id) >= 0;
         if (!taken)
             break;
         time = time.addSecs(1);

@@ -3,8 +3,9 @@
 #include <QSet>
 #include <QString>
 
-struct AppContext;
 class PaymentJournal;
+class Session;
+class SystemClock;
 
 // Makes the transaction ids of payments, cancellation requests and goods sales:
 // terminal + "_" + today's date "yymmdd" + the time "hhnnss". Today's, not the
@@ -15,12 +16,14 @@ class PaymentJournal;
 // second that gives a free id is taken instead.
 class TransactionIds {
 public:
-    TransactionIds(const AppContext& ctx, const PaymentJournal& journal) : ctx_(ctx), journal_(journal) {}
+    TransactionIds(const Session& session, SystemClock& clock, const PaymentJournal& journal)
+        : session_(session), clock_(clock), journal_(journal) {}
 
     QString next();
 
 private:
-    const AppContext& ctx_;
+    const Session& session_;
+    SystemClock& clock_;
     const PaymentJournal& journal_;
     QSet<QString> issued_;
 };

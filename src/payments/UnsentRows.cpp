@@ -18,8 +18,8 @@ UnsentRows::UnsentRows(const PaymentJournal& journal, QObject* parent) : QObject
 }
 
 bool UnsentRows::isUnsent(int row) const {
-    // The header and totals rows never hold "0" in this column.
-    return journal_.cell(row, PaymentJournal::SendFlag) == QLatin1String("0");
+    // The header and totals rows never hold a send flag.
+    return awaitsSending(journal_.sendFlag(row));
 }
 
 void UnsentRows::recheck(int first, int last) {

@@ -6,7 +6,7 @@
 
 class PaymentJournal;
 
-// How many rows of the journal shown wait to be sent (send flag "0"), kept up to
+// How many rows of the journal shown wait to be sent, kept up to
 // date as the journal changes. Only the rows a change touches are looked at, so a
 // status pass over a long day stays linear.
 class UnsentRows : public QObject {

@@ -20,7 +20,7 @@ QList<Day> find(const DayJournal& days, const QDate& today, int daysBefore) {
         // Between the header rows and the totals row.
         for (size_t r = PaymentJournal::FirstDataRow; r + 1 < table.rows.size(); ++r) {
             const DayFile::Table::Row& row = table.rows[r];
-            if (row[PaymentJournal::SendFlag] == QLatin1String("0") &&
+            if (awaitsSending(SendFlagText::read(row[PaymentJournal::SendFlag])) &&
                 !row[PaymentJournal::TransactionId].isEmpty())
                 day.transactionIds << row[PaymentJournal::TransactionId];
         }

@@ -6,8 +6,8 @@
 
 class DayJournal;
 
-// Payments recorded on this terminal that the server has not accepted yet (send
-// flag "0"), looked for in the day files of today and of the days before it.
+// Payments recorded on this terminal that the server has not accepted yet, looked
+// for in the day files of today and of the days before it.
 namespace WaitingPayments {
 
 struct Day {

@@ -1,6 +1,6 @@
 #include "reports/DayReconciliation.h"
 
-#include "core/AppContext.h"
+#include "core/Session.h"
 #include "link/Messages.h"
 #include "link/Transmission.h"
 #include "payments/DayJournal.h"
@@ -37,18 +37,19 @@ qint64 sumOf(const QList<Reconciliation::Movement>& movements) {
 
 } // namespace
 
-DayReconciliation::DayReconciliation(AppContext& ctx, ServerLink& link, FileReplies& replies,
-                                     DayJournal& days, Transmission& transmission,
+DayReconciliation::DayReconciliation(const ServerFed& fed, DayJournal& days, Transmission& transmission,
                                      SpreadsheetExport& spreadsheet, QObject* parent)
-    : QObject(parent), ctx_(ctx), days_(days), transmission_(transmission), spreadsheet_(spreadsheet),
-      file_(ctx, link, replies,
-            RequestedFile::Setup{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"), [this] {
+    : QObject(parent), session_(fed.session), days_(days), transmission_(transmission),
+      spreadsheet_(spreadsheet),
+      file_(fed,
+            RequestedFile::Setup{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
+                                 [this] {
                                      return QStringList{Messages::dayStatement(
-                                         ctx_.loginTerminal, QString::number(day_.month()),
+                                         session_.loginTerminal(), QString::number(day_.month()),
                                          QString::number(day_.day()), day_.toString(QStringLiteral("yy")))};
-                                 }}) {
+                                 },
+                                 [this](const QString& path) { compare(path); }}) {
     connect(&file_, &RequestedFile::changed, this, &DayReconciliation::changed);
-    connect(&file_, &RequestedFile::arrived, this, &DayReconciliation::compare);
 }
 
 bool DayReconciliation::start() {
@@ -111,12 +112,11 @@ void DayReconciliation::sendMissing(int index) {
     if (index < 0 || index >= result_.onlyInJournal.size() || days_.shownDay() != day_)
         return;
     PaymentJournal& journal = days_.table();
-    const int row = journal.findRow(PaymentJournal::TransactionId, result_.onlyInJournal[index].transactionId,
-                                    1, PaymentJournal::Match::Exact);
+    const int row = journal.rowOfTransaction(result_.onlyInJournal[index].transactionId);
     if (row < 0)
         return;
     journal.setCurrentRow(row);
-    transmission_.sendSelected();
+    transmission_.sendSelected(journal.paymentRow(row));
 }
 
 QStringList DayReconciliation::exportLines() const {

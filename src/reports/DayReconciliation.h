@@ -7,10 +7,8 @@
 #include <QObject>
 #include <QStringList>
 
-struct AppContext;
 class DayJournal;
-class FileReplies;
-class ServerLink;
+class Session;
 class SpreadsheetExport;
 class Transmission;
 
@@ -20,8 +18,8 @@ class Transmission;
 class DayReconciliation : public QObject {
     Q_OBJECT
 public:
-    DayReconciliation(AppContext& ctx, ServerLink& link, FileReplies& replies, DayJournal& days,
-                      Transmission& transmission, SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
+    DayReconciliation(const ServerFed& fed, DayJournal& days, Transmission& transmission,
+                      SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
 
     // Asks for the statement of the day shown; false (after the refusal) when
     // the terminal is not registered.
@@ -49,7 +47,7 @@ private:
     void compare(const QString& path);
     QList<JournalRow> journalRows() const;
 
-    AppContext& ctx_;
+    const Session& session_;
     DayJournal& days_;
     Transmission& transmission_;
     SpreadsheetExport& spreadsheet_;

@@ -1,7 +1,7 @@
 #include "reports/DayStatement.h"
 
-#include "core/AppContext.h"
 #include "core/FieldLine.h"
+#include "core/Session.h"
 #include "link/Messages.h"
 #include "platform/Locale.h"
 #include "reports/MonthStatement.h"
@@ -18,20 +18,20 @@ const QStringList kHeader = {QStringLiteral("Штамп"),      QStringLiteral("
 enum Column { Payment = 3, PayIn = 4, Balance = 5, Transaction = 6, Note = 7 };
 } // namespace
 
-DayStatement::DayStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, YearStatistics& year,
-                           MonthStatement& month, SpreadsheetExport& spreadsheet, QObject* parent)
-    : QObject(parent), ctx_(ctx), month_(month), spreadsheet_(spreadsheet),
-      file_(ctx, link, replies,
+DayStatement::DayStatement(const ServerFed& fed, YearStatistics& year, MonthStatement& month,
+                           SpreadsheetExport& spreadsheet, QObject* parent)
+    : QObject(parent), session_(fed.session), month_(month), spreadsheet_(spreadsheet),
+      file_(fed,
             RequestedFile::Setup{QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
                                  [this, &year] {
                                      return QStringList{
-                                         Messages::dayStatement(ctx_.loginTerminal, month_.monthNumber(),
+                                         Messages::dayStatement(session_.loginTerminal(), month_.monthNumber(),
                                                                 day_.trimmed(), year.twoDigitYear())};
-                                 }}),
+                                 },
+                                 [this](const QString& path) { load(path); }}),
       table_(ColumnCount, 2) {
     table_.setRow(0, kHeader);
     connect(&file_, &RequestedFile::changed, this, &DayStatement::changed);
-    connect(&file_, &RequestedFile::arrived, this, &DayStatement::load);
 }
 
 QString DayStatement::dayFromFileName(const QString& path) {

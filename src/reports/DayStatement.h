@@ -7,10 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-struct AppContext;
-class FileReplies;
 class MonthStatement;
-class ServerLink;
+class Session;
 class SpreadsheetExport;
 class YearStatistics;
 
@@ -22,8 +20,8 @@ class DayStatement : public QObject {
 public:
     static constexpr int ColumnCount = 8;
 
-    DayStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, YearStatistics& year,
-                 MonthStatement& month, SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
+    DayStatement(const ServerFed& fed, YearStatistics& year, MonthStatement& month,
+                 SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
 
     const QString& day() const { return day_; }             // Label8
     const QString& monthName() const { return monthName_; } // Label2
@@ -60,7 +58,7 @@ signals:
     void shown();
 
 private:
-    AppContext& ctx_;
+    const Session& session_;
     MonthStatement& month_;
     SpreadsheetExport& spreadsheet_;
     RequestedFile file_;

@@ -1,7 +1,7 @@
 #include "reports/MonthStatement.h"
 
-#include "core/AppContext.h"
 #include "core/FieldLine.h"
+#include "core/Session.h"
 #include "link/Messages.h"
 #include "platform/Convert.h"
 #include "platform/Locale.h"
@@ -15,20 +15,20 @@ const QStringList kHeader = {QStringLiteral("Дата"), QStringLiteral("При�
                              QStringLiteral("Остаток"), QStringLiteral("График")};
 } // namespace
 
-MonthStatement::MonthStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, YearStatistics& year,
-                               SpreadsheetExport& spreadsheet, QObject* parent)
-    : QObject(parent), ctx_(ctx), year_(year), spreadsheet_(spreadsheet),
-      file_(ctx, link, replies,
+MonthStatement::MonthStatement(const ServerFed& fed, YearStatistics& year, SpreadsheetExport& spreadsheet,
+                               QObject* parent)
+    : QObject(parent), session_(fed.session), year_(year), spreadsheet_(spreadsheet),
+      file_(fed,
             RequestedFile::Setup{QLatin1Char('8'), QStringLiteral("Необходимо зарегистрироваться!"),
                                  [this] {
                                      // The year is the one the statistics page holds now.
                                      return QStringList{Messages::monthStatement(
-                                         ctx_.loginTerminal, monthNumber_, year_.twoDigitYear())};
-                                 }}),
+                                         session_.loginTerminal(), monthNumber_, year_.twoDigitYear())};
+                                 },
+                                 [this](const QString& path) { load(path); }}),
       table_(ColumnCount, 2) {
     table_.setRow(0, kHeader);
     connect(&file_, &RequestedFile::changed, this, &MonthStatement::changed);
-    connect(&file_, &RequestedFile::arrived, this, &MonthStatement::load);
 }
 
 int MonthStatement::barPercent(int row) const {

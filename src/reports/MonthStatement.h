@@ -7,9 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-struct AppContext;
-class FileReplies;
-class ServerLink;
+class Session;
 class SpreadsheetExport;
 class YearStatistics;
 
@@ -23,8 +21,8 @@ public:
     static constexpr int ColumnCount = 5;
     static constexpr int BarColumn = 4;
 
-    MonthStatement(AppContext& ctx, ServerLink& link, FileReplies& replies, YearStatistics& year,
-                   SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
+    MonthStatement(const ServerFed& fed, YearStatistics& year, SpreadsheetExport& spreadsheet,
+                   QObject* parent = nullptr);
 
     const QString& monthNumber() const { return monthNumber_; } // Label8, used by the requests
     const QString& monthName() const { return monthName_; }     // Label2
@@ -74,7 +72,7 @@ signals:
     void dayChosen(const QString& date);
 
 private:
-    AppContext& ctx_;
+    const Session& session_;
     YearStatistics& year_;
     SpreadsheetExport& spreadsheet_;
     RequestedFile file_;

@@ -1,9 +1,8 @@
 #include "reports/Receipt.h"
 
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "core/Session.h"
+#include "core/TerminalSettings.h"
 #include "payments/PaymentJournal.h"
-#include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/ReceiptPrinter.h"
 
@@ -39,31 +38,21 @@ void Receipt::draw(const QStringList& lines, ReceiptCanvas& canvas) {
     canvas.endDocument();
 }
 
-QStringList Receipt::selectedRowLines() const {
-    return lines(journal_.paymentRow(journal_.currentRow()),
-                 Header{ctx_.inn, ctx_.loginTerminal, model_.addressText, model_.supportText});
+QStringList Receipt::linesOf(const JournalRow& row) const {
+    return lines(row, Header{settings_.inn(), session_.loginTerminal(), settings_.address(),
+                             settings_.supportPhone()});
 }
 
-namespace {
-ReceiptPrinter& printerOf(const AppContext& ctx) {
-    if (!ctx.printer)
-        throw AppError(QStringLiteral("Принтер не установлен"));
-    return *ctx.printer;
-}
-} // namespace
-
-void Receipt::print() const {
-    ReceiptPrinter& printer = printerOf(ctx_);
+void Receipt::print(const JournalRow& row) const {
     // The row as it stands now, before the dialog lets other events change it.
-    const QStringList page = selectedRowLines();
-    if (!printer.setupDialog())
+    const QStringList page = linesOf(row);
+    if (!printer_.setupDialog())
         return;
-    draw(page, printer);
-    ctx_.dialogs->message(QStringLiteral("Печать окончена!"));
+    draw(page, printer_);
+    dialogs_.message(QStringLiteral("Печать окончена!"));
 }
 
-void Receipt::preview() const {
-    ReceiptPrinter& printer = printerOf(ctx_);
-    const QStringList page = selectedRowLines();
-    printer.preview([&page](ReceiptCanvas& canvas) { draw(page, canvas); });
+void Receipt::preview(const JournalRow& row) const {
+    const QStringList page = linesOf(row);
+    printer_.preview([&page](ReceiptCanvas& canvas) { draw(page, canvas); });
 }

@@ -3,14 +3,15 @@
 #include <QString>
 #include <QStringList>
 
-struct AppContext;
-struct JournalRow;
-class MainWindowModel;
-class PaymentJournal;
+class Dialogs;
 class ReceiptCanvas;
+class ReceiptPrinter;
+class Session;
+class TerminalSettings;
+struct JournalRow;
 
-// The receipt of the journal's selected row: fourteen lines of text, each at a
-// fixed position on one page, printed on demand or shown as a preview.
+// The receipt of a journal row: fourteen lines of text, each at a fixed
+// position on one page, printed on demand or shown as a preview.
 class Receipt {
 public:
     static constexpr int LineCount = 14;
@@ -20,7 +21,7 @@ public:
     static constexpr int FontPointSize = 10;
 
     // What the receipt says besides the row: the agent's taxpayer number, the
-    // terminal typed at login, and the address and support labels as shown.
+    // terminal typed at login, and the agent's address and support telephone.
     struct Header {
         QString inn;
         QString terminal;
@@ -35,18 +36,20 @@ public:
     // spacing is the same whatever the font.
     static void draw(const QStringList& lines, ReceiptCanvas& canvas);
 
-    Receipt(const AppContext& ctx, const MainWindowModel& model, const PaymentJournal& journal)
-        : ctx_(ctx), model_(model), journal_(journal) {}
+    Receipt(const TerminalSettings& settings, const Session& session, ReceiptPrinter& printer,
+            Dialogs& dialogs)
+        : settings_(settings), session_(session), printer_(printer), dialogs_(dialogs) {}
 
-    QStringList selectedRowLines() const;
+    QStringList linesOf(const JournalRow& row) const;
     // "Квитанция": the printer-setup dialog, the page, "Печать окончена!". A
     // cancelled dialog prints and says nothing; a printer error is thrown on.
-    void print() const;
+    void print(const JournalRow& row) const;
     // "Просмотр": the page on screen before it goes to paper.
-    void preview() const;
+    void preview(const JournalRow& row) const;
 
 private:
-    const AppContext& ctx_;
-    const MainWindowModel& model_;
-    const PaymentJournal& journal_;
+    const TerminalSettings& settings_;
+    const Session& session_;
+    ReceiptPrinter& printer_;
+    Dialogs& dialogs_;
 };

@@ -1,6 +1,6 @@
 #include "reports/SpreadsheetExport.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
@@ -40,7 +40,9 @@ QString fileNamePart(const QString& text) {
 
 } // namespace
 
-SpreadsheetExport::SpreadsheetExport(AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {}
+SpreadsheetExport::SpreadsheetExport(const Environment& env, SpreadsheetWriter& writer, Dialogs& dialogs,
+                                     SystemClock& clock, QObject* parent)
+    : QObject(parent), env_(env), writer_(writer), dialogs_(dialogs), clock_(clock) {}
 
 QString SpreadsheetExport::gridLine(const QStringList& cells) {
     QString line;
@@ -56,11 +58,11 @@ QStringList SpreadsheetExport::cells(const QString& line, int columnLimit) {
 }
 
 QString SpreadsheetExport::workbookFolder() const {
-    return ctx_.programDir + QStringLiteral("Отчеты/");
+    return env_.workbookFolder();
 }
 
 QString SpreadsheetExport::workbookPath(const QString& tableName) const {
-    const QDateTime now = ctx_.clock ? ctx_.clock->now() : QDateTime::currentDateTime();
+    const QDateTime now = clock_.now();
     // No ":" in the time: the name must also be valid where the files get copied to.
     const QString stem = workbookFolder() + fileNamePart(tableName) + QLatin1Char(' ') +
                          now.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
@@ -79,9 +81,7 @@ void SpreadsheetExport::setProgressVisible(bool visible) {
 
 void SpreadsheetExport::exportToSpreadsheet(const QStringList& lines, int columnLimit,
                                             const QString& tableName) {
-    SpreadsheetWriter* writer = ctx_.spreadsheet;
-    if (!writer)
-        throw AppError(QStringLiteral("Выгрузка в таблицу недоступна"));
+    SpreadsheetWriter* writer = &writer_;
     // A failure here ends the export before anything is shown.
     writer->create();
 
@@ -124,9 +124,9 @@ void SpreadsheetExport::exportToSpreadsheet(const QStringList& lines, int column
     setProgressVisible(false);
     emit saved(path, opened);
     if (opened)
-        ctx_.dialogs->message(kDone);
+        dialogs_.message(kDone);
     else
-        ctx_.dialogs->message(
+        dialogs_.message(
             kDone + QStringLiteral("\nПрограмма для таблиц не открылась; книга сохранена в файле\n") +
             QDir::toNativeSeparators(path));
 }

@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-struct AppContext;
+class Dialogs;
+class Environment;
+class SpreadsheetWriter;
+class SystemClock;
 
 // The one export of every table of the program to a spreadsheet. A table comes
 // as lines whose cells each end with "##"; line i goes to row i, cell by cell,
@@ -16,7 +19,8 @@ struct AppContext;
 class SpreadsheetExport : public QObject {
     Q_OBJECT
 public:
-    explicit SpreadsheetExport(AppContext& ctx, QObject* parent = nullptr);
+    SpreadsheetExport(const Environment& env, SpreadsheetWriter& writer, Dialogs& dialogs, SystemClock& clock,
+                      QObject* parent = nullptr);
 
     // tableName names the table in the workbook's file name ("Журнал", "Статистика").
     // Runs to its end without returning to the event loop; a failure throws
@@ -48,7 +52,10 @@ signals:
 private:
     void setProgressVisible(bool visible);
 
-    AppContext& ctx_;
+    const Environment& env_;
+    SpreadsheetWriter& writer_;
+    Dialogs& dialogs_;
+    SystemClock& clock_;
     ProgressGauge gauge_;
     bool progressVisible_ = false;
 };

@@ -1,7 +1,8 @@
 #include "reports/YearStatistics.h"
 
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "core/FieldLine.h"
+#include "core/Session.h"
 #include "link/AccountSession.h"
 #include "link/Messages.h"
 #include "platform/Dialogs.h"
@@ -13,27 +14,26 @@
 
 #include <algorithm>
 
-YearStatistics::YearStatistics(AppContext& ctx, ServerLink& link, FileReplies& replies,
-                               const LoginWindowModel& login, SpreadsheetExport& spreadsheet, QObject* parent)
-    : QObject(parent), ctx_(ctx), spreadsheet_(spreadsheet),
-      file_(ctx, link, replies,
+YearStatistics::YearStatistics(const ServerFed& fed, const LoginWindowModel& login,
+                               SpreadsheetExport& spreadsheet, SystemClock& clock, QObject* parent)
+    : QObject(parent), env_(fed.env), session_(fed.session), dialogs_(fed.dialogs), clock_(clock),
+      spreadsheet_(spreadsheet),
+      file_(fed,
             RequestedFile::Setup{QLatin1Char('6'), QStringLiteral("Необходимо зарегестрироваться!"),
                                  [this, &login] {
-                                     return Messages::yearStatistics(ctx_.loginTerminal, twoDigitYear(),
+                                     return Messages::yearStatistics(session_.loginTerminal(), twoDigitYear(),
                                                                      login.login);
-                                 }}),
+                                 },
+                                 [this](const QString& path) { load(path); }}),
       table_(ColumnCount, RowCount) {
     connect(&file_, &RequestedFile::changed, this, &YearStatistics::changed);
-    connect(&file_, &RequestedFile::arrived, this, &YearStatistics::load);
     offerYears();
     if (!yearItems_.isEmpty())
         yearText_ = yearItems_.front();
 }
 
 void YearStatistics::offerYears() {
-    if (!ctx_.clock)
-        return;
-    const int year = ctx_.clock->now().date().year();
+    const int year = clock_.now().date().year();
     yearItems_ = {QString::number(year), QString::number(year - 1), QString::number(year - 2)};
 }
 
@@ -67,8 +67,7 @@ void YearStatistics::setYearText(const QString& text) {
 }
 
 QString YearStatistics::yearFilePath(const QString& twoDigitYear) const {
-    return ctx_.programDir + QLatin1Char('6') + ctx_.loginTerminal + QLatin1Char('#') + twoDigitYear +
-           QStringLiteral(".txt");
+    return env_.storedFilePath(QLatin1Char('6') + session_.loginTerminal() + QLatin1Char('#') + twoDigitYear);
 }
 
 void YearStatistics::show() {
@@ -84,8 +83,8 @@ void YearStatistics::show() {
             return;
         }
     }
-    if (!ctx_.registered) {
-        ctx_.dialogs->message(QStringLiteral("Вам необходимо зарегестрироваться!"));
+    if (!session_.registered()) {
+        dialogs_.message(QStringLiteral("Вам необходимо зарегестрироваться!"));
         emit changed();
         return;
     }
@@ -93,7 +92,7 @@ void YearStatistics::show() {
 }
 
 void YearStatistics::refresh() {
-    if (!ctx_.registered) {
+    if (!session_.registered()) {
         file_.request(); // the refusal
         return;
     }

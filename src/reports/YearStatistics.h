@@ -7,11 +7,12 @@
 #include <QString>
 #include <QStringList>
 
-struct AppContext;
-class FileReplies;
+class Dialogs;
+class Environment;
 class LoginWindowModel;
-class ServerLink;
+class Session;
 class SpreadsheetExport;
+class SystemClock;
 
 // The statistics page: the agent's figures for one year, a row per month, with
 // a bar comparing each month's first figure with the best month of the year.
@@ -24,8 +25,8 @@ public:
     static constexpr int ColumnCount = 5;
     static constexpr int BarColumn = 4;
 
-    YearStatistics(AppContext& ctx, ServerLink& link, FileReplies& replies, const LoginWindowModel& login,
-                   SpreadsheetExport& spreadsheet, QObject* parent = nullptr);
+    YearStatistics(const ServerFed& fed, const LoginWindowModel& login, SpreadsheetExport& spreadsheet,
+                   SystemClock& clock, QObject* parent = nullptr);
 
     // Column 0: "Месяц" and the month names, written by the main window's creation.
     void setMonthNames(const QStringList& names);
@@ -46,7 +47,7 @@ public:
     void setYearText(const QString& text);
     // The third and fourth characters of the year box's text; every request carries it.
     QString twoDigitYear() const { return yearText_.mid(2, 2); }
-    // programDir + "6" + loginTerminal + "#" + two-digit year + ".txt"
+    // "6" + loginTerminal + "#" + two-digit year + ".txt" beside the program
     QString yearFilePath(const QString& twoDigitYear) const;
 
     // The page is shown: the stored file of this year, else of last year, else a request.
@@ -79,7 +80,10 @@ signals:
 private:
     void offerYears();
 
-    AppContext& ctx_;
+    const Environment& env_;
+    const Session& session_;
+    Dialogs& dialogs_;
+    SystemClock& clock_;
     SpreadsheetExport& spreadsheet_;
     RequestedFile file_;
     TextTable table_;

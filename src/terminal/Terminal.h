@@ -1,10 +1,16 @@
 #pragma once
 
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "core/Environment.h"
+#include "core/NetworkSettings.h"
+#include "core/OperatorCatalogue.h"
+#include "core/Session.h"
+#include "core/TerminalSettings.h"
 #include "payments/DayJournal.h"
+#include "platform/Seams.h"
+#include "terminal/StatusLine.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -32,38 +38,41 @@ class WaitingSender;
 class YearStatistics;
 class UnsentRows;
 
-// The terminal's logic as a whole, without a window: the process-wide state, what
-// the main window shows, the subsystems, and the operations behind the main
+// The terminal's logic as a whole, without a window: the environment, the
+// session, the settings, the subsystems, and the operations behind the main
 // window's controls. The subsystems talk to the server themselves and report
-// what happened; the terminal decides what the main window shows for it.
-// TwinMain owns one and forwards its events here; tests drive one directly.
+// what happened; the windows show it. main() makes one and the windows after it;
+// tests drive one directly.
 class Terminal : public QObject {
     Q_OBJECT
 public:
     // programDir ends with a path separator; the seams outlive the terminal.
-    Terminal(const QString& programDir, Dialogs* dialogs, SystemClock* clock, FileDialog* fileDialog,
-             QObject* parent = nullptr);
+    Terminal(const QString& programDir, const Seams& seams, QObject* parent = nullptr);
     ~Terminal() override;
 
-    AppContext& context() { return ctx_; }
-    const AppContext& context() const { return ctx_; }
-    MainWindowModel& model() { return model_; }
+    const Environment& environment() const { return env_; }
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
+    NetworkSettings& network() { return network_; }
+    TerminalSettings& settings() { return settings_; }
+    OperatorCatalogue& catalogue() { return catalogue_; }
+    StatusLine& status() { return status_; }
+    Dialogs& dialogs() { return seams_.dialogs; }
 
     // The main window's creation: reads ip.ini and operator.ini, points the link
-    // at the configured server, sets up the grids and starts connecting. A port
-    // that is not an integer throws at step 10; the steps after it do not run.
+    // at the configured server and sets up the grids. A port that is not an
+    // integer throws; the steps after it do not run, and the caller does not
+    // connect. Connecting is the caller's next step, once the windows exist.
     void formCreate();
 
-    // Rereads the terminal directory's setting.ini into the header and the
-    // context, writes a server address or port that differs into ip.ini, then
-    // rebuilds the catalogue and resets the journal headers.
+    // Rereads the terminal directory's setting.ini into the settings, writes a
+    // server address or port that differs into ip.ini, then rebuilds the
+    // catalogue and resets the journal headers.
     void applyTerminalSettings();
 
     // "Сохранить" on the network settings page (takes ComboBox1/ComboBox2 texts).
     void saveNetworkSettings(const QString& address, const QString& port);
 
-    // Rebuilds the operator buttons for the selected category tab.
-    void buildCatalogue();
     // Starts connecting as "Регистрация" does.
     void connectToServer();
     // "Отключиться".
@@ -91,6 +100,7 @@ public:
     MonthStatement& monthStatement() { return *monthStatement_; }
     DayStatement& dayStatement() { return *dayStatement_; }
     DayReconciliation& reconciliation() { return *reconciliation_; }
+    UnsentRows& unsent() { return *unsent_; }
 
     // "Сохранить в Excel" of the journal's menu: rows from the second header
     // row to the totals, every column.
@@ -111,17 +121,22 @@ public:
     // Ends the program (the terminal directory cannot be made). Tests replace it.
     std::function<void()> terminateProgram;
 
-    // Column 0 of the statistics grid, once step 11 has filled it.
+    // Column 0 of the statistics grid, once the creation has filled it.
     const QStringList& balGridMonths() const { return balGridMonths_; }
 
 private:
     void showLinkState();
-    void showTransmission();
     void showReports();
-    void showUnsentCount();
+    // A signal's slot inside the exception boundary.
+    template <typename F> auto guarded(F f);
 
-    AppContext ctx_;
-    MainWindowModel model_;
+    Environment env_;
+    Seams seams_;
+    Session session_;
+    NetworkSettings network_;
+    TerminalSettings settings_;
+    OperatorCatalogue catalogue_;
+    StatusLine status_;
     DayJournal days_;
     std::unique_ptr<ServerLink> link_;
     std::unique_ptr<ConfigurationReplies> configuration_;
@@ -134,9 +149,9 @@ private:
     std::unique_ptr<PaymentEntry> paymentEntry_;
     std::unique_ptr<SpreadsheetExport> spreadsheet_;
     std::unique_ptr<TurnoverStatement> turnover_;
+    std::unique_ptr<GoodsSale> goodsSale_;
     std::unique_ptr<PriceList> priceList_;
     std::unique_ptr<Stock> stock_;
-    std::unique_ptr<GoodsSale> goodsSale_;
     std::unique_ptr<YearStatistics> statistics_;
     std::unique_ptr<MonthStatement> monthStatement_;
     std::unique_ptr<DayStatement> dayStatement_;

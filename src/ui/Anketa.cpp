@@ -1,5 +1,7 @@
 #include "ui/Anketa.h"
 
+#include "platform/SafeCall.h"
+
 #include "ui/Widgets.h"
 
 #include <QComboBox>
@@ -39,7 +41,8 @@ QDateEdit* datePicker(const char* name, QWidget* parent) {
 
 } // namespace
 
-TProdaja::TProdaja(GoodsSale& sale, QWidget* parent) : QDialog(parent), sale_(sale) {
+TProdaja::TProdaja(GoodsSale& sale, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), sale_(sale), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Prodaja"));
     setWindowTitle(sale_.caption());
 
@@ -69,9 +72,9 @@ TProdaja::TProdaja(GoodsSale& sale, QWidget* parent) : QDialog(parent), sale_(sa
     }
     column->addLayout(buttons);
 
-    connect(bitBtn2_, &QPushButton::clicked, &sale_, &GoodsSale::recordClicked);
-    connect(bitBtn4, &QPushButton::clicked, &sale_, &GoodsSale::deferClicked);
-    connect(bitBtn3, &QPushButton::clicked, &sale_, &GoodsSale::clearClicked);
+    connect(bitBtn2_, &QPushButton::clicked, this, SafeCall::guarded(dialogs_, [this] { sale_.recordClicked(); }));
+    connect(bitBtn4, &QPushButton::clicked, this, SafeCall::guarded(dialogs_, [this] { sale_.deferClicked(); }));
+    connect(bitBtn3, &QPushButton::clicked, this, SafeCall::guarded(dialogs_, [this] { sale_.clearClicked(); }));
     connect(bitBtn1, &QPushButton::clicked, this, &QWidget::hide);
     connect(dateTimePicker1_, &QDateEdit::dateChanged, &sale_, &GoodsSale::setIssued);
     connect(dateTimePicker2_, &QDateEdit::dateChanged, &sale_, &GoodsSale::setBorn);

@@ -7,6 +7,7 @@
 #include <array>
 
 class QComboBox;
+class Dialogs;
 class QDateEdit;
 class QGridLayout;
 class QLineEdit;
@@ -18,7 +19,7 @@ class QTabWidget;
 class TProdaja : public QDialog {
     Q_OBJECT
 public:
-    TProdaja(GoodsSale& sale, QWidget* parent = nullptr);
+    TProdaja(GoodsSale& sale, Dialogs& dialogs, QWidget* parent = nullptr);
 
     QLineEdit* field(GoodsSale::Field f) const { return edits_[size_t(f)]; }
 
@@ -35,6 +36,7 @@ private:
     void syncFromSale();
 
     GoodsSale& sale_;
+    Dialogs& dialogs_;
     std::array<QLineEdit*, GoodsSale::FieldCount> edits_{};
     QTabWidget* pageControl1_ = nullptr;
     QDateEdit* dateTimePicker1_ = nullptr;

@@ -1,9 +1,7 @@
 #include "ui/Forms.h"
 
 #include "goods/GoodsSale.h"
-#include "goods/Stock.h"
-#include "goods/TurnoverStatement.h"
-
+#include "platform/Dialogs.h"
 #include "terminal/Terminal.h"
 #include "ui/Anketa.h"
 #include "ui/Logpas.h"
@@ -18,80 +16,53 @@
 #include "ui/Vippoday.h"
 #include "ui/Vippodnym.h"
 
-#include <QAction>
-#include <QPushButton>
+#include <exception>
 
 namespace {
-// Every window belongs to the main window: it stays in front of it and goes
-// with it when the program ends.
-template <typename T> void create(T*& slot, QWidget* owner, QStringList& order, const char* className) {
-    slot = new T(owner);
+template <typename T, typename Logic>
+T* create(Logic& logic, Dialogs& dialogs, QWidget* owner, QStringList& order, const char* className) {
     order << QString::fromLatin1(className);
+    return new T(logic, dialogs, owner);
 }
 } // namespace
 
-Forms::Forms(const QString& programDir, const Seams& seams) {
-    winMain = new TwinMain(programDir, seams.dialogs, seams.clock, seams.fileDialog);
-    winMain->terminal().context().printer = seams.printer;
-    winMain->terminal().context().spreadsheet = seams.spreadsheet;
+Forms::Forms(Terminal& terminal) : main_(std::make_unique<TwinMain>(terminal)) {
+    winMain = main_.get();
     creationOrder << QStringLiteral("TwinMain");
-    // The payment window mirrors the main window's terminal logic.
-    Oplat = new TOplat(winMain->terminal(), winMain);
+    // An error here ends the creation steps but not the program.
+    try {
+        terminal.formCreate();
+        created_ = true;
+    } catch (const std::exception& e) {
+        terminal.dialogs().exception(QString::fromUtf8(e.what()));
+    }
+    QWidget* owner = winMain;
+    Dialogs& dialogs = terminal.dialogs();
+    Oplat = new TOplat(terminal.paymentEntry(), owner);
     creationOrder << QStringLiteral("TOplat");
-    LoginPasw = new TLoginPasw(winMain->terminal().account(), winMain);
-    creationOrder << QStringLiteral("TLoginPasw");
-    VipMon = new TVipMon(winMain->terminal().monthStatement(), winMain);
-    creationOrder << QStringLiteral("TVipMon");
-    VipDay = new TVipDay(winMain->terminal().dayStatement(), winMain);
-    creationOrder << QStringLiteral("TVipDay");
-    Progress = new TProgress(winMain->terminal().spreadsheet(), winMain);
+    LoginPasw = create<TLoginPasw>(terminal.account(), dialogs, owner, creationOrder, "TLoginPasw");
+    VipMon = create<TVipMon>(terminal.monthStatement(), dialogs, owner, creationOrder, "TVipMon");
+    VipDay = create<TVipDay>(terminal.dayStatement(), dialogs, owner, creationOrder, "TVipDay");
+    Progress = new TProgress(terminal.spreadsheet(), owner);
     creationOrder << QStringLiteral("TProgress");
-    CancelPlat = new TCancelPlat(winMain->terminal().cancellation(), winMain);
-    creationOrder << QStringLiteral("TCancelPlat");
-    Priceall = new TPriceall(winMain->terminal().priceList(), winMain);
-    creationOrder << QStringLiteral("TPriceall");
-    OborVed = new TOborVed(winMain->terminal().turnover(), winMain);
-    creationOrder << QStringLiteral("TOborVed");
-    Prodaja = new TProdaja(winMain->terminal().goodsSale(), winMain);
-    creationOrder << QStringLiteral("TProdaja");
-    Sklad = new TSklad(winMain->terminal().stock(), winMain);
-    creationOrder << QStringLiteral("TSklad");
-    Reconcile = new TReconciliation(winMain->terminal().reconciliation(), winMain);
-    wireMainWindow();
+    CancelPlat = create<TCancelPlat>(terminal.cancellation(), dialogs, owner, creationOrder, "TCancelPlat");
+    Priceall = create<TPriceall>(terminal.priceList(), dialogs, owner, creationOrder, "TPriceall");
+    OborVed = create<TOborVed>(terminal.turnover(), dialogs, owner, creationOrder, "TOborVed");
+    Prodaja = create<TProdaja>(terminal.goodsSale(), dialogs, owner, creationOrder, "TProdaja");
+    Sklad = create<TSklad>(terminal.stock(), dialogs, owner, creationOrder, "TSklad");
+    Reconcile = new TReconciliation(terminal.reconciliation(), dialogs, owner);
+    wire(terminal);
 }
 
-void Forms::wireMainWindow() {
+void Forms::wire(Terminal& terminal) {
     // The main window's buttons that open the other windows.
-    auto opens = [this](const char* buttonName, auto handler) {
-        auto* b = winMain->findChild<QPushButton*>(QString::fromLatin1(buttonName));
-        QObject::connect(b, &QPushButton::clicked, winMain, handler);
-    };
-    opens("BitBtn11", [this] { OborVed->openFromMain(); });
-    QObject::connect(winMain->findChild<QAction*>(QStringLiteral("Reconcile")), &QAction::triggered, winMain,
+    QObject::connect(winMain, &TwinMain::turnoverRequested, OborVed, [this] { OborVed->openFromMain(); });
+    QObject::connect(winMain, &TwinMain::reconciliationRequested, Reconcile,
                      [this] { Reconcile->openFromMain(); });
-    opens("BitBtn14", [this] { Priceall->openFromMain(); });
-    opens("BitBtn13", [this] { winMain->terminal().goodsSale().open(); });
-    opens("BitBtn10", [this] {
-        winMain->terminal().stock().leavePickMode();
-        Sklad->openFromMain();
-    });
+    QObject::connect(winMain, &TwinMain::priceListRequested, Priceall, [this] { Priceall->openFromMain(); });
+    QObject::connect(winMain, &TwinMain::stockRequested, Sklad, [this] { Sklad->openFromMain(); });
     // The sale window's goods chooser is the stock window.
-    QObject::connect(&winMain->terminal().goodsSale(), &GoodsSale::chooserRequested, Sklad,
-                     [this] { Sklad->openAsChooser(); });
+    QObject::connect(&terminal.goodsSale(), &GoodsSale::chooserRequested, Sklad, [this] { Sklad->openAsChooser(); });
 }
 
-Forms::~Forms() {
-    delete Reconcile;
-    // The main window goes last.
-    delete Sklad;
-    delete Prodaja;
-    delete OborVed;
-    delete Priceall;
-    delete CancelPlat;
-    delete Progress;
-    delete VipDay;
-    delete VipMon;
-    delete LoginPasw;
-    delete Oplat;
-    delete winMain;
-}
+Forms::~Forms() = default;

@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 
 #include <memory>
 
-class Dialogs;
-class FileDialog;
-class ReceiptPrinter;
-class SpreadsheetWriter;
-class SystemClock;
+class Terminal;
 class TwinMain;
 class TOplat;
 class TLoginPasw;
@@ -23,21 +18,19 @@ class TProdaja;
 class TSklad;
 class TReconciliation;
 
-struct Seams {
-    Dialogs* dialogs = nullptr;
-    SystemClock* clock = nullptr;
-    FileDialog* fileDialog = nullptr;
-    ReceiptPrinter* printer = nullptr;
-    SpreadsheetWriter* spreadsheet = nullptr;
-};
-
-// The program's eleven windows, created once in their fixed order (the main
-// window first, its creation steps run before the next window exists) and kept
-// until the end; only the main window is shown.
+// The program's eleven windows over the terminal's logic, created once in their
+// fixed order and kept until the end: the main window first, its creation steps
+// run before the next window exists. The main window owns the others (they
+// stay in front of it and go with it); this object owns the main window. Only
+// the main window is shown; connecting is the caller's next step.
 class Forms {
 public:
-    Forms(const QString& programDir, const Seams& seams);
+    explicit Forms(Terminal& terminal);
     ~Forms();
+
+    // The main window's creation steps ran to their end (a port in ip.ini that
+    // is not a number stops them, and then nothing connects).
+    bool created() const { return created_; }
 
     TwinMain* winMain = nullptr;
     TOplat* Oplat = nullptr;
@@ -57,5 +50,8 @@ public:
     QStringList creationOrder;
 
 private:
-    void wireMainWindow();
+    void wire(Terminal& terminal);
+
+    std::unique_ptr<TwinMain> main_;
+    bool created_ = false;
 };

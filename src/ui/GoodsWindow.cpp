@@ -1,6 +1,7 @@
 #include "ui/GoodsWindow.h"
 
 #include "goods/GoodsList.h"
+#include "platform/SafeCall.h"
 #include "ui/Widgets.h"
 
 #include <QCheckBox>
@@ -15,9 +16,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-GoodsWindow::GoodsWindow(GoodsList& list, const char* objectName, const QString& caption,
+GoodsWindow::GoodsWindow(GoodsList& list, Dialogs& dialogs, const char* objectName, const QString& caption,
                          const std::vector<int>& widths, int stretchColumn, QWidget* parent)
-    : ServerFedWindow(list.file(), objectName, caption, parent), list_(list) {
+    : ServerFedWindow(list.file(), dialogs, objectName, caption, parent), list_(list) {
     grid_ = Widgets::named(new QTableView(), "Sklad");
     grid_->setModel(&list_);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -64,12 +65,13 @@ GoodsWindow::GoodsWindow(GoodsList& list, const char* objectName, const QString&
     buttons_->addStretch(1);
     QPushButton* report = reportButton("BitBtn1", QStringLiteral("Отчет"));
     buttons_->addWidget(report);
-    connect(report, &QPushButton::clicked, &list_, &GoodsList::report);
+    onClick(report, [this] { list_.report(); });
     buttons_->addWidget(closeButton("BitBtn2"));
     column->addLayout(buttons_);
 
-    connect(refresh, &QPushButton::clicked, &list_, &GoodsList::refresh);
-    connect(checkBox1_, &QCheckBox::clicked, &list_, &GoodsList::setFilterTicked);
+    onClick(refresh, [this] { list_.refresh(); });
+    connect(checkBox1_, &QCheckBox::clicked, this,
+            [this](bool ticked) { SafeCall::run(dialogs_, [&] { list_.setFilterTicked(ticked); }); });
     connect(edit1_, &QLineEdit::textChanged, &list_, &GoodsList::setFilterText);
     connect(grid_, &QTableView::doubleClicked, this, [this] { pickSelected(); });
     // A string grid always has a row selected: the first, after every reload.

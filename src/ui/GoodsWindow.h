@@ -22,7 +22,7 @@ public:
 
 protected:
     // widths: one per column; stretchColumn takes whatever width the others leave.
-    GoodsWindow(GoodsList& list, const char* objectName, const QString& caption,
+    GoodsWindow(GoodsList& list, Dialogs& dialogs, const char* objectName, const QString& caption,
                 const std::vector<int>& widths, int stretchColumn, QWidget* parent);
 
     void activated() override;

@@ -16,16 +16,42 @@ namespace {
 
 constexpr int kRowHeight = 22;
 
-// Draws the journal's header rows as header sections; the view's own headers
-// are hidden because the journal keeps its headers as rows of the table.
+JournalGrid::Colours coloursOf(const QModelIndex& index) {
+    if (index.row() < 1)
+        return {};
+    return JournalGrid::rowColours(SendFlag(index.data(PaymentJournal::SendFlagRole).toInt()),
+                                   PaymentStatus(index.data(PaymentJournal::StatusRole).toInt()));
+}
+
+// Draws the journal's header rows as header sections (the view's own headers
+// are hidden because the journal keeps its headers as rows of the table), and
+// the payment rows in their colours with the operator's icon.
 class JournalDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit JournalDelegate(JournalGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const JournalGrid::Colours c = coloursOf(index);
+        if (c.background.isValid())
+            option->backgroundBrush = c.background;
+        if (c.text.isValid())
+            option->palette.setColor(QPalette::Text, c.text);
+        if (index.row() >= PaymentJournal::FirstDataRow && index.column() == PaymentJournal::OperatorName) {
+            const QIcon icon =
+                grid_->operatorIcon(index.siblingAtColumn(PaymentJournal::Article).data().toString());
+            if (!icon.isNull()) {
+                option->icon = icon;
+                option->features |= QStyleOptionViewItem::HasDecoration;
+                option->decorationSize = grid_->iconSize();
+            }
+        }
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         if (index.row() >= PaymentJournal::FirstDataRow) {
-            if ((option.state & QStyle::State_Selected) && index.data(Qt::BackgroundRole).isValid()) {
+            if ((option.state & QStyle::State_Selected) && coloursOf(index).background.isValid()) {
                 // The selected row keeps its status colours, so a credited or
                 // failed payment reads as such; a frame marks the selection.
                 QStyleOptionViewItem plain(option);
@@ -60,9 +86,56 @@ public:
                           index.data(Qt::DisplayRole).toString());
         painter->restore();
     }
+
+private:
+    JournalGrid* grid_;
 };
 
 } // namespace
+
+JournalGrid::Colours JournalGrid::rowColours(SendFlag flag, PaymentStatus status) {
+    Colours c;
+    // A flag no operation writes; such rows are shown plain whatever they hold.
+    if (flag == SendFlag::Held)
+        return c;
+    // Later rules override earlier ones.
+    if (flag == SendFlag::Accepted)
+        c = {light3dFace(), Qt::black};
+    if (status == PaymentStatus::Failed)
+        c = {QColor(255, 0, 0), QColor(255, 255, 0)};
+    else if (status == PaymentStatus::Settled)
+        c = {QColor(0, 255, 0), Qt::black};
+    if (status == PaymentStatus::Queued)
+        c = {QColor(166, 202, 240), Qt::white};
+    if (status == PaymentStatus::CancellationFiled)
+        c = {QColor(0, 128, 0), Qt::white};
+    if (status == PaymentStatus::CancellationPending)
+        c = {QColor(0, 0, 255), Qt::white};
+    if (status == PaymentStatus::Credited)
+        c = {QColor(0, 255, 0), Qt::black};
+    return c;
+}
+
+QColor JournalGrid::light3dFace() {
+    return QApplication::palette().color(QPalette::Midlight);
+}
+
+void JournalGrid::setIconLookup(std::function<QString(const QString&)> lookup) {
+    iconLookup_ = std::move(lookup);
+    icons_.clear();
+    viewport()->update();
+}
+
+QIcon JournalGrid::operatorIcon(const QString& article) const {
+    if (article.isEmpty() || !iconLookup_)
+        return QIcon();
+    auto it = icons_.constFind(article);
+    if (it == icons_.constEnd()) {
+        const QString path = iconLookup_(article);
+        it = icons_.insert(article, path.isEmpty() ? QIcon() : QIcon(path));
+    }
+    return *it;
+}
 
 JournalGrid::JournalGrid(PaymentJournal* journal, QWidget* parent) : QTableView(parent), journal_(journal) {
     setObjectName(QStringLiteral("Grid"));
@@ -78,8 +151,15 @@ JournalGrid::JournalGrid(PaymentJournal* journal, QWidget* parent) : QTableView(
     setWordWrap(false);
     setIconSize(QSize(16, 16));
 
-    connect(journal_, &PaymentJournal::columnWidthsChanged, this, &JournalGrid::applyWidths);
-    connect(journal_, &QAbstractItemModel::modelReset, this, &JournalGrid::applyLayout);
+    connect(journal_, &PaymentJournal::columnWidthsChanged, this, [this] {
+        // The catalogue may have brought new icons since they were last looked up.
+        icons_.clear();
+        applyWidths();
+    });
+    connect(journal_, &QAbstractItemModel::modelReset, this, [this] {
+        icons_.clear();
+        applyLayout();
+    });
     connect(journal_, &PaymentJournal::currentRowChanged, this, &JournalGrid::showCurrentRow);
     applyLayout();
     showCurrentRow(journal_->currentRow());

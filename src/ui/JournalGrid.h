@@ -1,21 +1,43 @@
 #pragma once
 
+#include <QColor>
+#include <QHash>
+#include <QIcon>
 #include <QTableView>
 #include <QWidget>
 
+#include <functional>
+
 class PaymentJournal;
+enum class PaymentStatus;
+enum class SendFlag;
 class QLabel;
 class QLineEdit;
 
 // The journal grid "Grid": the journal's two header rows drawn as a merged
-// header, its colours and alignment from the model, whole-row selection kept in
-// step with the journal's current row.
+// header, each row coloured by where its payment stands, the operator's icon
+// before its name, whole-row selection kept in step with the journal's current row.
 class JournalGrid : public QTableView {
     Q_OBJECT
 public:
     explicit JournalGrid(PaymentJournal* journal, QWidget* parent = nullptr);
 
     PaymentJournal* journal() const { return journal_; }
+
+    // The colours of a row by its send flag and status; an invalid colour keeps
+    // the grid's own.
+    struct Colours {
+        QColor background;
+        QColor text;
+    };
+    static Colours rowColours(SendFlag flag, PaymentStatus status);
+    // The system's light 3-D face colour, for rows the server has accepted.
+    static QColor light3dFace();
+
+    // Where the operator icons are found: the icon file of an article, or empty.
+    void setIconLookup(std::function<QString(const QString& article)> lookup);
+    // The icon drawn before the operator's name in a payment row.
+    QIcon operatorIcon(const QString& article) const;
 
     // Selects the next (or previous) payment row, after the current one, with a
     // shown cell containing the text; false when there is none.
@@ -30,6 +52,8 @@ private:
     void showCurrentRow(int row);
 
     PaymentJournal* journal_;
+    std::function<QString(const QString&)> iconLookup_;
+    mutable QHash<QString, QIcon> icons_;
 };
 
 // The search bar under the journal grid: a text and find next / find previous.

@@ -1,5 +1,7 @@
 #include "ui/Logpas.h"
 
+#include "platform/SafeCall.h"
+
 #include "link/AccountSession.h"
 
 #include <QEvent>
@@ -11,7 +13,8 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
-TLoginPasw::TLoginPasw(AccountSession& session, QWidget* parent) : QDialog(parent), session_(session) {
+TLoginPasw::TLoginPasw(AccountSession& session, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), session_(session), dialogs_(dialogs) {
     setObjectName(QStringLiteral("LoginPasw"));
     setWindowTitle(QStringLiteral("Авторизация"));
     setModal(false);
@@ -67,7 +70,8 @@ TLoginPasw::TLoginPasw(AccountSession& session, QWidget* parent) : QDialog(paren
     success->addWidget(close, 0, Qt::AlignCenter);
     stack->addWidget(panel3_);
 
-    connect(ok, &QPushButton::clicked, this, [this] { session_.login(edit1_->text(), edit2_->text()); });
+    connect(ok, &QPushButton::clicked, this,
+            SafeCall::guarded(dialogs_, [this] { session_.login(edit1_->text(), edit2_->text()); }));
     connect(cancel, &QPushButton::clicked, this, [this] { session_.closeLoginWindow(); });
     connect(close, &QPushButton::clicked, this, [this] { session_.closeLoginWindow(); });
     connect(edit1_, &QLineEdit::textEdited, this,

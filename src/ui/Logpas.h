@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class AccountSession;
+class Dialogs;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -12,7 +13,7 @@ class QWidget;
 class TLoginPasw : public QDialog {
     Q_OBJECT
 public:
-    explicit TLoginPasw(AccountSession& session, QWidget* parent = nullptr);
+    TLoginPasw(AccountSession& session, Dialogs& dialogs, QWidget* parent = nullptr);
 
     void syncFromModel();
 
@@ -21,6 +22,7 @@ protected:
 
 private:
     AccountSession& session_;
+    Dialogs& dialogs_;
     QWidget* panel1_;
     QWidget* panel2_;
     QWidget* panel3_;

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TOborVed::TOborVed(TurnoverStatement& statement, QWidget* parent)
-    : ServerFedWindow(statement.file(), "OborVed", QStringLiteral("Оборотная ведомость движения товара"),
+TOborVed::TOborVed(TurnoverStatement& statement, Dialogs& dialogs, QWidget* parent)
+    : ServerFedWindow(statement.file(), dialogs, "OborVed", QStringLiteral("Оборотная ведомость движения товара"),
                       parent),
       statement_(statement) {
     resize(820, 540);
@@ -43,8 +43,8 @@ TOborVed::TOborVed(TurnoverStatement& statement, QWidget* parent)
     bottom->addWidget(closeButton("BitBtn2"));
     column->addLayout(bottom);
 
-    connect(refresh, &QPushButton::clicked, &statement_, &TurnoverStatement::refresh);
-    connect(report, &QPushButton::clicked, &statement_, &TurnoverStatement::report);
+    onClick(refresh, [this] { statement_.refresh(); });
+    onClick(report, [this] { statement_.report(); });
     connect(&statement_, &TurnoverStatement::changed, this, &TOborVed::syncFromStatement);
     syncFromStatement();
 }

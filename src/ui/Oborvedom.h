@@ -10,7 +10,7 @@ class TurnoverStatement;
 class TOborVed : public ServerFedWindow {
     Q_OBJECT
 public:
-    TOborVed(TurnoverStatement& statement, QWidget* parent = nullptr);
+    TOborVed(TurnoverStatement& statement, Dialogs& dialogs, QWidget* parent = nullptr);
 
 protected:
     void activated() override;

@@ -1,7 +1,5 @@
 #include "ui/Oplata.h"
 
-#include "core/MainWindowModel.h"
-#include "terminal/Terminal.h"
 #include "ui/Widgets.h"
 
 #include <QGroupBox>
@@ -98,8 +96,8 @@ void setFittedText(QLabel* l, const QString& text, int pixels) {
 
 } // namespace
 
-TOplat::TOplat(Terminal& terminal, QWidget* parent)
-    : QDialog(parent), terminal_(terminal), entry_(terminal.paymentEntry()),
+TOplat::TOplat(PaymentEntry& entry, QWidget* parent)
+    : QDialog(parent), entry_(entry),
       show_([](TOplat& w) { w.exec(); }) {
     setObjectName(QStringLiteral("Oplat"));
     setWindowTitle(QStringLiteral("ПЛАТЕЖИ"));
@@ -262,9 +260,7 @@ void TOplat::syncFromEntry() {
 
     buton_->setText(e.operatorCaption());
     buton_->setToolTip(e.article());
-    const QStringList& images = terminal_.model().operatorIcons;
-    const int image = e.operatorImageIndex();
-    const QString iconPath = image >= 0 && image < images.size() ? images[image] : QString();
+    const QString& iconPath = e.operatorIcon();
     if (iconPath != butonIconPath_) {
         butonIconPath_ = iconPath;
         buton_->setIcon(iconPath.isEmpty() ? QIcon() : QIcon(iconPath));

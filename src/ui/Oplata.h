@@ -13,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class Terminal;
 
 namespace oplata {
 // A rectangle outlined with a pen of a given colour and width, drawn inside its
@@ -38,12 +37,12 @@ private:
 } // namespace oplata
 
 // The payment entry window: account number in masked cells, the sum, and the way
-// out to payment creation. It mirrors the terminal's PaymentEntry and forwards
-// its events there.
+// out to payment creation. It mirrors the PaymentEntry logic and forwards its
+// events there.
 class TOplat : public QDialog {
     Q_OBJECT
 public:
-    explicit TOplat(Terminal& terminal, QWidget* parent = nullptr);
+    explicit TOplat(PaymentEntry& entry, QWidget* parent = nullptr);
     ~TOplat() override;
 
     // How the window is shown when the logic asks for it: modally, returning when
@@ -66,7 +65,6 @@ private:
     void watchMouse(QWidget* control);
     void moveFocus(PaymentEntry::Field field);
 
-    Terminal& terminal_;
     PaymentEntry& entry_;
     ShowFunction show_;
 

@@ -1,5 +1,7 @@
 #include "ui/Otmenaplat.h"
 
+#include "platform/SafeCall.h"
+
 #include "link/Cancellation.h"
 #include "ui/Widgets.h"
 
@@ -17,8 +19,8 @@ using Widgets::button;
 using Widgets::label;
 using Widgets::named;
 
-TCancelPlat::TCancelPlat(Cancellation& cancellation, QWidget* parent)
-    : QDialog(parent), cancellation_(cancellation), show_([](TCancelPlat& w) { w.exec(); }) {
+TCancelPlat::TCancelPlat(Cancellation& cancellation, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), cancellation_(cancellation), dialogs_(dialogs), show_([](TCancelPlat& w) { w.exec(); }) {
     setObjectName(QStringLiteral("CancelPlat"));
     setWindowTitle(QStringLiteral("Отмена платежа"));
     setFixedSize(440, 330);
@@ -123,5 +125,5 @@ void TCancelPlat::fileRequest() {
         TCancelPlat* window;
         ~Closer() { window->accept(); }
     } closer{this};
-    cancellation_.file(edits_[5]->text());
+    SafeCall::run(dialogs_, [this] { cancellation_.file(edits_[5]->text()); });
 }

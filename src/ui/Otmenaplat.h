@@ -5,6 +5,7 @@
 #include <functional>
 
 class Cancellation;
+class Dialogs;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -16,7 +17,7 @@ class QPushButton;
 class TCancelPlat : public QDialog {
     Q_OBJECT
 public:
-    explicit TCancelPlat(Cancellation& cancellation, QWidget* parent = nullptr);
+    TCancelPlat(Cancellation& cancellation, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // How the window is shown when the logic asks for it: modally, returning when
     // it closes. Tests replace it with a show that does not block.
@@ -33,6 +34,7 @@ private:
     void fileRequest();
 
     Cancellation& cancellation_;
+    Dialogs& dialogs_;
     ShowFunction show_;
     QGroupBox* groupBox1_;
     QLineEdit* edits_[6];

@@ -2,8 +2,8 @@
 
 #include "goods/PriceList.h"
 
-TPriceall::TPriceall(PriceList& list, QWidget* parent)
-    : GoodsWindow(list, "Priceall", QStringLiteral("ПРАЙС-ЛИСТ ГЛАВНОГО СКЛАДА"), {60, 260, 120},
+TPriceall::TPriceall(PriceList& list, Dialogs& dialogs, QWidget* parent)
+    : GoodsWindow(list, dialogs, "Priceall", QStringLiteral("ПРАЙС-ЛИСТ ГЛАВНОГО СКЛАДА"), {60, 260, 120},
                   PriceList::Name, parent) {
     resize(560, 520);
 }

@@ -8,5 +8,5 @@ class PriceList;
 class TPriceall : public GoodsWindow {
     Q_OBJECT
 public:
-    TPriceall(PriceList& list, QWidget* parent = nullptr);
+    TPriceall(PriceList& list, Dialogs& dialogs, QWidget* parent = nullptr);
 };

@@ -1,20 +1,21 @@
 #include "ui/ServerFedWindow.h"
 
 #include "link/RequestedFile.h"
+#include "platform/SafeCall.h"
 #include "ui/Widgets.h"
 
 #include <QStackedLayout>
 
-ServerFedWindow::ServerFedWindow(RequestedFile& file, const char* objectName, const QString& caption,
-                                 QWidget* parent)
-    : QDialog(parent), file_(file) {
+ServerFedWindow::ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName,
+                                 const QString& caption, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs), file_(file) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(caption);
     connect(&file_, &RequestedFile::changed, this, &ServerFedWindow::syncRequestState);
 }
 
 void ServerFedWindow::openFromMain() {
-    activated();
+    SafeCall::run(dialogs_, [this] { activated(); });
     show();
     raise();
     activateWindow();
@@ -55,4 +56,8 @@ void ServerFedWindow::syncRequestState() {
         stack_->setCurrentWidget(file_.tableVisible() ? view_ : static_cast<QWidget*>(waiting_));
     if (refresh_)
         refresh_->setEnabled(file_.refreshEnabled());
+}
+
+void ServerFedWindow::onClick(QPushButton* button, std::function<void()> command) {
+    connect(button, &QPushButton::clicked, this, SafeCall::guarded(dialogs_, std::move(command)));
 }

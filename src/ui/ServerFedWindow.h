@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+#include <functional>
+
+class Dialogs;
 class QLabel;
 class QPushButton;
 class QStackedLayout;
@@ -21,7 +24,8 @@ public:
     void openFromMain();
 
 protected:
-    ServerFedWindow(RequestedFile& file, const char* objectName, const QString& caption, QWidget* parent);
+    ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName, const QString& caption,
+                    QWidget* parent);
 
     // What the window's logic does when the window is opened or activated.
     virtual void activated() = 0;
@@ -36,6 +40,10 @@ protected:
     QPushButton* closeButton(const char* name);
 
     void syncRequestState();
+    // A button's command for the logic, inside the exception boundary.
+    void onClick(QPushButton* button, std::function<void()> command);
+
+    Dialogs& dialogs_;
 
 private:
     RequestedFile& file_;

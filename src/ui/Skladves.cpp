@@ -8,8 +8,8 @@
 #include <QTableView>
 #include <QTimer>
 
-TSklad::TSklad(Stock& stock, QWidget* parent)
-    : GoodsWindow(stock, "Sklad", QStringLiteral("Товары на складе"), {60, 60, 290, 60, 60, 100}, Stock::Name,
+TSklad::TSklad(Stock& stock, Dialogs& dialogs, QWidget* parent)
+    : GoodsWindow(stock, dialogs, "Sklad", QStringLiteral("Товары на складе"), {60, 60, 290, 60, 60, 100}, Stock::Name,
                   parent),
       stock_(stock), show_([](TSklad& w) { w.exec(); }) {
     resize(760, 520);

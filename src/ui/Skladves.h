@@ -11,7 +11,7 @@ class Stock;
 class TSklad : public GoodsWindow {
     Q_OBJECT
 public:
-    TSklad(Stock& stock, QWidget* parent = nullptr);
+    TSklad(Stock& stock, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // The sale window's chooser: the window modal in goods pick mode. When it is
     // already open from the main window it cannot become modal; it comes to the

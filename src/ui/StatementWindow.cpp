@@ -6,9 +6,9 @@
 #include <QGridLayout>
 #include <QLabel>
 
-StatementWindow::StatementWindow(RequestedFile& file, const char* objectName, const QString& caption,
-                                 const QColor& background, QWidget* parent)
-    : ServerFedWindow(file, objectName, caption, parent) {
+StatementWindow::StatementWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName,
+                                 const QString& caption, const QColor& background, QWidget* parent)
+    : ServerFedWindow(file, dialogs, objectName, caption, parent) {
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, background);

@@ -13,7 +13,7 @@ class QLabel;
 class StatementWindow : public ServerFedWindow {
     Q_OBJECT
 protected:
-    StatementWindow(RequestedFile& file, const char* objectName, const QString& caption,
+    StatementWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName, const QString& caption,
                     const QColor& background, QWidget* parent);
 
     // FormActivate runs activated().

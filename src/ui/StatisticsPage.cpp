@@ -1,5 +1,7 @@
 #include "ui/StatisticsPage.h"
 
+#include "platform/SafeCall.h"
+
 #include "link/RequestedFile.h"
 #include "reports/YearStatistics.h"
 #include "ui/BarGrid.h"
@@ -17,8 +19,8 @@ const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
 const std::vector<int> kWidths = {150, 64, 64, 64, BarGrid::FullBar + 8};
 } // namespace
 
-StatisticsPage::StatisticsPage(YearStatistics& statistics, QWidget* parent)
-    : QWidget(parent), statistics_(statistics) {
+StatisticsPage::StatisticsPage(YearStatistics& statistics, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), statistics_(statistics), dialogs_(dialogs) {
     setObjectName(QStringLiteral("TabSheet3"));
     auto* column = new QVBoxLayout(this);
 
@@ -60,9 +62,9 @@ StatisticsPage::StatisticsPage(YearStatistics& statistics, QWidget* parent)
     column->addLayout(bottom);
 
     connect(comboBox3_, &QComboBox::currentTextChanged, &statistics_, &YearStatistics::setYearText);
-    connect(bitBtn3_, &QPushButton::clicked, &statistics_, &YearStatistics::refresh);
-    connect(bitBtn4_, &QPushButton::clicked, &statistics_, &YearStatistics::details);
-    connect(bitBtn6, &QPushButton::clicked, &statistics_, &YearStatistics::report);
+    connect(bitBtn3_, &QPushButton::clicked, this, SafeCall::guarded(dialogs_, [this] { statistics_.refresh(); }));
+    connect(bitBtn4_, &QPushButton::clicked, this, SafeCall::guarded(dialogs_, [this] { statistics_.details(); }));
+    connect(bitBtn6, &QPushButton::clicked, this, SafeCall::guarded(dialogs_, [this] { statistics_.report(); }));
     connect(&statistics_, &YearStatistics::changed, this, &StatisticsPage::syncFromStatistics);
     syncFromStatistics();
 }
@@ -71,7 +73,7 @@ void StatisticsPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window coming back from the taskbar is not the page being opened.
     if (!event->spontaneous())
-        statistics_.show();
+        SafeCall::run(dialogs_, [this] { statistics_.show(); });
 }
 
 void StatisticsPage::syncFromStatistics() {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class BarGrid;
+class Dialogs;
 class QComboBox;
 class QPushButton;
 class YearStatistics;
@@ -13,7 +14,7 @@ class YearStatistics;
 class StatisticsPage : public QWidget {
     Q_OBJECT
 public:
-    explicit StatisticsPage(YearStatistics& statistics, QWidget* parent = nullptr);
+    StatisticsPage(YearStatistics& statistics, Dialogs& dialogs, QWidget* parent = nullptr);
 
 protected:
     // TabSheet3Show: each time the page comes up.
@@ -23,6 +24,7 @@ private:
     void syncFromStatistics();
 
     YearStatistics& statistics_;
+    Dialogs& dialogs_;
     BarGrid* balGrid_;
     QComboBox* comboBox3_;
     QPushButton* bitBtn3_;

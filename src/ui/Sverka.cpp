@@ -34,8 +34,9 @@ void fill(QTableWidget* t, const QList<QStringList>& rows) {
 
 } // namespace
 
-TReconciliation::TReconciliation(DayReconciliation& reconciliation, QWidget* parent)
-    : ServerFedWindow(reconciliation.file(), "Reconciliation", QStringLiteral("Сверка с сервером"), parent),
+TReconciliation::TReconciliation(DayReconciliation& reconciliation, Dialogs& dialogs, QWidget* parent)
+    : ServerFedWindow(reconciliation.file(), dialogs, "Reconciliation", QStringLiteral("Сверка с сервером"),
+                      parent),
       reconciliation_(reconciliation) {
     resize(760, 480);
     auto* column = new QVBoxLayout(this);
@@ -79,10 +80,9 @@ TReconciliation::TReconciliation(DayReconciliation& reconciliation, QWidget* par
     buttons->addWidget(closeButton("BitBtn2"));
     column->addLayout(buttons);
 
-    connect(send_, &QPushButton::clicked, this,
-            [this] { reconciliation_.sendMissing(onlyInJournal_->currentRow()); });
-    connect(refresh, &QPushButton::clicked, &reconciliation_, [this] { reconciliation_.start(); });
-    connect(report, &QPushButton::clicked, &reconciliation_, &DayReconciliation::report);
+    onClick(send_, [this] { reconciliation_.sendMissing(onlyInJournal_->currentRow()); });
+    onClick(refresh, [this] { reconciliation_.start(); });
+    onClick(report, [this] { reconciliation_.report(); });
     connect(onlyInJournal_, &QTableWidget::itemSelectionChanged, this, &TReconciliation::updateSend);
     connect(lists_, &QTabWidget::currentChanged, this, &TReconciliation::updateSend);
     connect(&reconciliation_, &DayReconciliation::changed, this, &TReconciliation::syncFromReconciliation);

@@ -13,7 +13,7 @@ class QTableWidget;
 class TReconciliation : public ServerFedWindow {
     Q_OBJECT
 public:
-    TReconciliation(DayReconciliation& reconciliation, QWidget* parent = nullptr);
+    TReconciliation(DayReconciliation& reconciliation, Dialogs& dialogs, QWidget* parent = nullptr);
 
 protected:
     void activated() override;

@@ -1,13 +1,17 @@
 #include "ui/Unit1.h"
 
 #include "core/Builtins.h"
-#include "core/OperatorCatalogue.h"
+#include "goods/GoodsSale.h"
 #include "link/AccountSession.h"
 #include "link/Cancellation.h"
 #include "link/PaymentSearch.h"
+#include "link/ServerLink.h"
 #include "link/Transmission.h"
+#include "payments/UnsentRows.h"
 #include "platform/Dialogs.h"
+#include "platform/SafeCall.h"
 #include "reports/Receipt.h"
+#include "reports/SpreadsheetExport.h"
 #include "terminal/Terminal.h"
 #include "ui/ElidedLabel.h"
 #include "ui/FlowLayout.h"
@@ -49,15 +53,21 @@ using Widgets::button;
 using Widgets::label;
 using Widgets::named;
 
-const int kStatusWidths[10] = {70, 200, 60, 100, 50, 100, 60, 50, 80, 50};
+const int kStatusWidths[StatusLine::PanelCount] = {70, 200, 60, 100, 50, 100, 60, 50, 80, 50};
+// The fixed captions of the even panels.
+const char* const kStatusCaptions[StatusLine::PanelCount] = {"Состояние", nullptr, "Депозит", nullptr, "Лимит",
+                                                           nullptr,     "Терминал", nullptr, "СЕРВЕР", nullptr};
+const QString kUnknown = QStringLiteral("---");
 
 } // namespace
 
-TwinMain::TwinMain(const QString& programDir, Dialogs* dialogs, SystemClock* clock, FileDialog* fileDialog,
-                   QWidget* parent)
-    : QMainWindow(parent), terminal_(std::make_unique<Terminal>(programDir, dialogs, clock, fileDialog)),
-      dialogs_(dialogs) {
+template <typename F> auto TwinMain::guard(F f) {
+    return SafeCall::guarded(terminal_.dialogs(), std::move(f));
+}
+
+TwinMain::TwinMain(Terminal& terminal, QWidget* parent) : QMainWindow(parent), terminal_(terminal) {
     setObjectName(QStringLiteral("winMain"));
+    setWindowTitle(QStringLiteral("Orvanta версия ") + terminal_.environment().version());
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
@@ -92,27 +102,23 @@ TwinMain::TwinMain(const QString& programDir, Dialogs* dialogs, SystemClock* clo
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    connect(&terminal_->model(), &MainWindowModel::changed, this, &TwinMain::syncFromModel);
-    FormCreate();
-    syncFromModel();
+    NewsTime.setObjectName(QStringLiteral("NewsTime"));
+    NewsTime.setInterval(300);
+    connect(&NewsTime, &QTimer::timeout, this, &TwinMain::NewsTimeTimer);
+    follow();
 }
 
 TwinMain::~TwinMain() = default;
+
+void TwinMain::NewsTimeTimer() {
+    news_->setText(ticker_.tick());
+}
 
 void TwinMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     // Closing the main window ends the program, whatever other window is open.
     if (event->isAccepted())
         QCoreApplication::quit();
-}
-
-void TwinMain::FormCreate() {
-    // An error here ends the creation steps but not the program.
-    try {
-        terminal_->formCreate();
-    } catch (const std::exception& e) {
-        dialogs_->exception(QString::fromUtf8(e.what()));
-    }
 }
 
 void TwinMain::buildHeader(QWidget* central) {
@@ -142,7 +148,7 @@ void TwinMain::buildHeader(QWidget* central) {
     auto* label9 = label(QStringLiteral("Приём платежей"), "Label9", panel1);
     label9->setStyleSheet(QStringLiteral("color: #004080; font-size: 20px; font-weight: bold;"));
     titleColumn->addWidget(label9);
-    vers_ = label(QString(), "Vers", panel1);
+    vers_ = label(terminal_.environment().version(), "Vers", panel1);
     vers_->setStyleSheet(QStringLiteral("color: gray;"));
     titleColumn->addWidget(vers_);
     titleColumn->addStretch();
@@ -180,8 +186,8 @@ void TwinMain::buildHeader(QWidget* central) {
     }
     row->addLayout(buttons);
 
-    connect(cmdOK_, &QPushButton::clicked, this, [this] { terminal_->connectToServer(); });
-    connect(bitBtn2, &QPushButton::clicked, this, [this] { terminal_->disconnectFromServer(); });
+    connect(cmdOK_, &QPushButton::clicked, this, guard([this] { terminal_.connectToServer(); }));
+    connect(bitBtn2, &QPushButton::clicked, this, guard([this] { terminal_.disconnectFromServer(); }));
     connect(bitBtn1, &QPushButton::clicked, this, &QWidget::close);
 
     static_cast<QVBoxLayout*>(central->layout())->addWidget(panel1);
@@ -214,13 +220,16 @@ QWidget* TwinMain::buildPaymentsPage() {
         b->setMinimumWidth(170);
         b->setAutoRaise(false);
         b->hide(); // shown by the first catalogue build
-        connect(b, &QToolButton::clicked, this, [this, i] { terminal_->openOperator(i); });
+        connect(b, &QToolButton::clicked, this, guard([this, i] { terminal_.openOperator(i); }));
         butons_[size_t(i)] = b;
         flow->addWidget(b);
     }
     column->addWidget(winSotka_);
 
-    grid_ = new JournalGrid(&terminal_->journal(), page);
+    grid_ = new JournalGrid(&terminal_.journal(), page);
+    grid_->setIconLookup([&env = terminal_.environment()](const QString& article) {
+        return env.operatorIcon(article);
+    });
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     column->addWidget(grid_, 1);
     column->addWidget(new JournalSearchBar(grid_, page));
@@ -248,11 +257,12 @@ QWidget* TwinMain::buildPaymentsPage() {
     toolButton4_ = named(new QToolButton(toolBar2), "ToolButton4");
     toolButton4_->setText(QStringLiteral("Проверить депозит"));
     toolBar2->addWidget(toolButton4_);
-    connect(toolButton4_, &QToolButton::clicked, this, [this] { terminal_->account().checkDeposit(); });
+    connect(toolButton4_, &QToolButton::clicked, this, guard([this] { terminal_.account().checkDeposit(); }));
     auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
     toolButton5->setText(QStringLiteral("Отменить транзакцию"));
     toolBar2->addWidget(toolButton5);
-    connect(toolButton5, &QToolButton::clicked, this, [this] { terminal_->cancellation().command(); });
+    connect(toolButton5, &QToolButton::clicked, this,
+            guard([this] { terminal_.cancellation().command(selectedRow()); }));
     toolBar2->addSeparator();
     dateDATA_ = named(new QDateEdit(toolBar2), "DateDATA");
     dateDATA_->setCalendarPopup(true);
@@ -265,35 +275,45 @@ QWidget* TwinMain::buildPaymentsPage() {
     unsentPanel_->setToolTip(QStringLiteral("Платежи этого дня, ожидающие отправки"));
     toolBar2->addWidget(unsentPanel_);
     toolBar2->addSeparator();
-    auto* toolButton7 = named(new QToolButton(toolBar2), "ToolButton7");
-    toolButton7->setText(QStringLiteral("Сервис"));
-    toolButton7->setPopupMode(QToolButton::InstantPopup);
-    toolBar2->addWidget(toolButton7);
+    toolButton7_ = named(new QToolButton(toolBar2), "ToolButton7");
+    toolButton7_->setText(QStringLiteral("Сервис"));
+    toolButton7_->setPopupMode(QToolButton::InstantPopup);
+    toolBar2->addWidget(toolButton7_);
     column->addWidget(toolBar2);
 
     groupTovar_ = named(new QGroupBox(QStringLiteral("ТОВАРЫ"), page), "GroupTovar");
     auto* goods = new QHBoxLayout(groupTovar_);
-    goods->addWidget(button(QStringLiteral("ПРАЙС-ЛИСТ"), "BitBtn14", groupTovar_));
-    goods->addWidget(button(QStringLiteral("Продажа товара"), "BitBtn13", groupTovar_));
-    goods->addWidget(button(QStringLiteral("Оборотная ведомость"), "BitBtn11", groupTovar_));
-    goods->addWidget(button(QStringLiteral("Товары на складе"), "BitBtn10", groupTovar_));
+    auto* bitBtn14 = button(QStringLiteral("ПРАЙС-ЛИСТ"), "BitBtn14", groupTovar_);
+    auto* bitBtn13 = button(QStringLiteral("Продажа товара"), "BitBtn13", groupTovar_);
+    auto* bitBtn11 = button(QStringLiteral("Оборотная ведомость"), "BitBtn11", groupTovar_);
+    auto* bitBtn10 = button(QStringLiteral("Товары на складе"), "BitBtn10", groupTovar_);
+    for (QPushButton* b : {bitBtn14, bitBtn13, bitBtn11, bitBtn10})
+        goods->addWidget(b);
+    connect(bitBtn14, &QPushButton::clicked, this, &TwinMain::priceListRequested);
+    connect(bitBtn13, &QPushButton::clicked, this, guard([this] { terminal_.goodsSale().open(); }));
+    connect(bitBtn11, &QPushButton::clicked, this, &TwinMain::turnoverRequested);
+    connect(bitBtn10, &QPushButton::clicked, this, [this] {
+        // The main window's stock is the stock to look at, not a chooser for the sale.
+        terminal_.goodsSale().setPickMode(false);
+        emit stockRequested();
+    });
     auto* bitBtn12 = button(QStringLiteral("Статистика продаж"), "BitBtn12", groupTovar_);
     bitBtn12->setEnabled(false);
     goods->addWidget(bitBtn12);
     groupTovar_->hide();
     column->addWidget(groupTovar_);
 
-    connect(dateDATA_, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { terminal_->days().showDay(date); });
+    connect(dateDATA_, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        SafeCall::run(terminal_.dialogs(), [&] { terminal_.days().showDay(date); });
+    });
     connect(tabControl1_, &QTabBar::currentChanged, this, [this](int index) {
-        terminal_->model().categoryTab = index;
-        terminal_->buildCatalogue();
+        SafeCall::run(terminal_.dialogs(), [&] { terminal_.catalogue().selectCategory(index); });
     });
     return page;
 }
 
 QWidget* TwinMain::buildStatisticsPage() {
-    return new StatisticsPage(terminal_->statistics());
+    return new StatisticsPage(terminal_.statistics(), terminal_.dialogs());
 }
 
 QWidget* TwinMain::buildSearchPage() {
@@ -322,7 +342,7 @@ QWidget* TwinMain::buildSearchPage() {
     inner->addWidget(memo2_);
     column->addWidget(groupBox1, 1);
 
-    auto start = [this, edit6] { terminal_->search().start(edit6->text()); };
+    auto start = guard([this, edit6] { terminal_.search().start(edit6->text()); });
     connect(poisk_, &QPushButton::clicked, this, start);
     connect(edit6, &QLineEdit::returnPressed, this, start);
     return page;
@@ -338,8 +358,10 @@ QWidget* TwinMain::buildSettingsPage() {
     const char* labelNames[3] = {"Label10", "Label11", "Label12"};
     const QString captions[3] = {QStringLiteral("Старый пароль"), QStringLiteral("Новый пароль"),
                                  QStringLiteral("Новый пароль")};
+    std::array<QLineEdit*, 3> edits{};
     for (int i = 0; i < 3; ++i) {
         auto* e = named(new QLineEdit(panel5), names[i]);
+        edits[size_t(i)] = e;
         e->setEchoMode(QLineEdit::Password);
         e->setToolTip(i == 0 ? QString() : QStringLiteral("Пароль должен быть не менее 8 знаков"));
         pw->addWidget(label(captions[i], labelNames[i], panel5), i, 0);
@@ -348,12 +370,9 @@ QWidget* TwinMain::buildSettingsPage() {
     button20_ =
         button(QStringLiteral("Заменить"), "Button20", panel5, QStringLiteral("Произвести замену пароля"));
     pw->addWidget(button20_, 3, 1);
-    connect(button20_, &QPushButton::clicked, this, [this, panel5] {
-        auto text = [panel5](const char* name) {
-            return panel5->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
-        };
-        terminal_->account().changePassword(text("Edit3"), text("Edit4"), text("Edit5"));
-    });
+    connect(button20_, &QPushButton::clicked, this, guard([this, edits] {
+                terminal_.account().changePassword(edits[0]->text(), edits[1]->text(), edits[2]->text());
+            }));
     panel5->setMaximumWidth(420);
     column->addWidget(panel5);
 
@@ -376,11 +395,9 @@ QWidget* TwinMain::buildSettingsPage() {
     column->addWidget(groupBox2);
     column->addStretch();
 
-    connect(button2, &QPushButton::clicked, this, [this] {
-        terminal_->model().serverAddressText = comboBox1_->currentText();
-        terminal_->model().serverPortText = comboBox2_->currentText();
-        terminal_->saveNetworkSettings(comboBox1_->currentText(), comboBox2_->currentText());
-    });
+    connect(button2, &QPushButton::clicked, this, guard([this] {
+                terminal_.saveNetworkSettings(comboBox1_->currentText(), comboBox2_->currentText());
+            }));
     return page;
 }
 
@@ -405,11 +422,11 @@ void TwinMain::buildPopupMenu() {
     auto* n10 = add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
     // A look at the receipt first saves paper, and a jammed one is printed again from here.
     auto* preview = add("ReceiptPreview", QStringLiteral("Просмотр"), QStringLiteral("Просмотр квитанции"));
-    connect(n10, &QAction::triggered, this, [this] { terminal_->receipt().print(); });
-    connect(preview, &QAction::triggered, this, [this] { terminal_->receipt().preview(); });
+    connect(n10, &QAction::triggered, this, guard([this] { terminal_.receipt().print(selectedRow()); }));
+    connect(preview, &QAction::triggered, this, guard([this] { terminal_.receipt().preview(selectedRow()); }));
     auto* excel1 =
         add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
-    connect(excel1, &QAction::triggered, this, [this] { terminal_->exportJournal(); });
+    connect(excel1, &QAction::triggered, this, guard([this] { terminal_.exportJournal(); }));
     separator("N2");
     n7_ = add("N7", QStringLiteral("Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),
               QKeySequence(Qt::Key_F5));
@@ -420,19 +437,19 @@ void TwinMain::buildPopupMenu() {
         add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
     add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
     // The day shown against the server's own statement of it.
-    add("Reconcile", QStringLiteral("Сверка с сервером"),
-        QStringLiteral("Сравнить журнал дня с выпиской сервера"));
+    reconcile_ = add("Reconcile", QStringLiteral("Сверка с сервером"),
+                     QStringLiteral("Сравнить журнал дня с выпиской сервера"));
+    connect(reconcile_, &QAction::triggered, this, &TwinMain::reconciliationRequested);
     separator("N9");
     auto* n11 = add("N11", QStringLiteral("Открыть файл"));
-    connect(n11, &QAction::triggered, this, [this] { terminal_->days().openDayFile(); });
-    connect(n7_, &QAction::triggered, this, [this] { terminal_->transmission().sendSelected(); });
-    connect(n6_, &QAction::triggered, this, [this] { terminal_->cancellation().command(); });
-    connect(n3_, &QAction::triggered, this, [this] { terminal_->transmission().sendAll(); });
-    connect(n4_, &QAction::triggered, this, [this] { terminal_->transmission().refreshStatuses(); });
+    connect(n11, &QAction::triggered, this, guard([this] { terminal_.days().openDayFile(); }));
+    connect(n7_, &QAction::triggered, this,
+            guard([this] { terminal_.transmission().sendSelected(selectedRow()); }));
+    connect(n6_, &QAction::triggered, this, guard([this] { terminal_.cancellation().command(selectedRow()); }));
+    connect(n3_, &QAction::triggered, this, guard([this] { terminal_.transmission().sendAll(); }));
+    connect(n4_, &QAction::triggered, this, guard([this] { terminal_.transmission().refreshStatuses(); }));
     popupMenu1_->setToolTipsVisible(true);
-
-    if (auto* toolButton7 = findChild<QToolButton*>(QStringLiteral("ToolButton7")))
-        toolButton7->setMenu(popupMenu1_);
+    toolButton7_->setMenu(popupMenu1_);
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { popupMenu1_->popup(grid_->viewport()->mapToGlobal(pos)); });
 }
@@ -451,10 +468,13 @@ void TwinMain::buildStatusBar() {
         // A fixed caption ("Состояние", "Терминал"...) always fits its panel,
         // whatever the font.
         int width = kStatusWidths[i];
-        if (i % 2 == 0) {
-            const QString caption = terminal_->model().status(StatusPanel(i));
+        if (kStatusCaptions[i]) {
+            const QString caption = QString::fromUtf8(kStatusCaptions[i]);
+            panel->setText(caption);
             width = std::max(width,
                              panel->fontMetrics().horizontalAdvance(caption) + 2 * panel->frameWidth() + 8);
+        } else {
+            panel->setText(terminal_.status().text(StatusPanel(i)));
         }
         if (i == 9) {
             panel->setMinimumWidth(width);
@@ -476,82 +496,132 @@ void TwinMain::buildStatusBar() {
     setStatusBar(bar);
 }
 
-void TwinMain::syncFromModel() {
-    const MainWindowModel& m = terminal_->model();
-    setWindowTitle(m.caption);
-    vers_->setText(m.versionText);
-    label2_->setText(m.terminalText);
-    label4_->setText(m.addressText);
-    label5_->setText(m.userText);
-    label20_->setText(m.supportText);
-    news_->setText(m.newsCaption);
-    for (int i = 0; i < 10; ++i)
-        statusPanels_[size_t(i)]->setText(m.status(StatusPanel(i)));
-    if (!m.workbookPath.isEmpty() && workbook_->toolTip() != QDir::toNativeSeparators(m.workbookPath)) {
-        workbook_->setFullText(QStringLiteral("Книга: ") + QFileInfo(m.workbookPath).fileName());
-        workbook_->setToolTip(QDir::toNativeSeparators(m.workbookPath));
-        workbook_->show();
-    }
 
-    cmdOK_->setEnabled(m.registerEnabled);
-    toolButton4_->setEnabled(m.depositCheckEnabled);
-    button20_->setEnabled(m.passwordChangeEnabled);
-    poisk_->setEnabled(m.searchEnabled);
-    if (shownSearch_ != m.searchResult) {
-        shownSearch_ = m.searchResult;
-        memo2_->setPlainText(m.searchResult.join(QLatin1Char('\n')));
-    }
-    if (shownUnsent_ != m.unsentCount) {
-        shownUnsent_ = m.unsentCount;
-        unsentPanel_->setText(QStringLiteral("Не отправлено: %1").arg(m.unsentCount));
-        unsentPanel_->setStyleSheet(m.unsentCount > 0 ? QStringLiteral("color: #c00000; font-weight: bold;")
-                                                      : QStringLiteral("color: #606060;"));
-    }
+JournalRow TwinMain::selectedRow() const {
+    const PaymentJournal& journal = terminal_.journal();
+    return journal.paymentRow(journal.currentRow());
+}
 
-    panel4_->setVisible(m.transmissionPanelVisible);
-    platej_->setText(m.transmissionCaption);
-    progressBar1_->setMaximum(qMax(1, m.progressMax));
-    progressBar1_->setValue(qBound(0, m.progressPos, qMax(1, m.progressMax)));
-    grid_->setEnabled(m.journalEnabled);
-    n3_->setEnabled(m.sendAllEnabled);
-    n4_->setEnabled(m.refreshStatusesEnabled);
-    n6_->setEnabled(m.cancelEnabled);
-    n7_->setEnabled(m.sendSelectedEnabled);
+void TwinMain::follow() {
+    Terminal& t = terminal_;
+    connect(&t.session(), &Session::changed, this, &TwinMain::showHeader);
+    connect(&t.settings(), &TerminalSettings::changed, this, &TwinMain::showHeader);
+    connect(&t.status(), &StatusLine::changed, this, &TwinMain::showStatus);
+    connect(&t.spreadsheet(), &SpreadsheetExport::saved, this, &TwinMain::showWorkbook);
+    connect(&t.link(), &ServerLink::registerEnabledChanged, this, &TwinMain::showCommands);
+    connect(&t.account(), &AccountSession::commandsChanged, this, &TwinMain::showCommands);
+    connect(&t.transmission(), &Transmission::commandsChanged, this, &TwinMain::showCommands);
+    connect(&t.transmission(), &Transmission::panelChanged, this, &TwinMain::showTransmission);
+    connect(&t.unsent(), &UnsentRows::changed, this, &TwinMain::showUnsent);
+    connect(&t.search(), &PaymentSearch::changed, this, &TwinMain::showSearch);
+    connect(&t.catalogue(), &OperatorCatalogue::changed, this, &TwinMain::showCatalogue);
+    connect(&t.network(), &NetworkSettings::changed, this, &TwinMain::showNetwork);
+    connect(&t.days(), &DayJournal::shownDayChanged, this, &TwinMain::showDay);
+    connect(&t.account(), &AccountSession::newsReceived, this, [this](const QString& text) {
+        ticker_.append(text);
+        if (!NewsTime.isActive())
+            NewsTime.start();
+    });
 
-    if (tabControl1_->currentIndex() != m.categoryTab) {
+    showHeader();
+    showCommands();
+    showTransmission();
+    showUnsent(t.unsent().count());
+    showSearch();
+    showCatalogue();
+    showNetwork();
+    showDay(t.days().shownDay());
+}
+
+void TwinMain::showHeader() {
+    const QString& terminal = terminal_.session().terminalNumber();
+    label2_->setText(terminal.isEmpty() ? kUnknown : terminal);
+    const TerminalSettings& s = terminal_.settings();
+    label4_->setText(s.applied() ? s.address() : kUnknown);
+    label5_->setText(s.applied() ? s.user() : kUnknown);
+    label20_->setText(s.applied() ? s.supportPhone() : kUnknown);
+}
+
+void TwinMain::showStatus(StatusPanel panel, const QString& text) {
+    statusPanels_[size_t(panel)]->setText(text);
+}
+
+void TwinMain::showWorkbook(const QString& path) {
+    workbook_->setFullText(QStringLiteral("Книга: ") + QFileInfo(path).fileName());
+    workbook_->setToolTip(QDir::toNativeSeparators(path));
+    workbook_->show();
+}
+
+void TwinMain::showCommands() {
+    cmdOK_->setEnabled(terminal_.link().registerEnabled());
+    toolButton4_->setEnabled(terminal_.account().depositCheckEnabled());
+    button20_->setEnabled(terminal_.account().passwordChangeEnabled());
+    const Transmission::Commands& c = terminal_.transmission().commands();
+    n3_->setEnabled(c.sendAll);
+    n4_->setEnabled(c.refreshStatuses);
+    n6_->setEnabled(c.cancel);
+    n7_->setEnabled(c.sendSelected);
+}
+
+void TwinMain::showTransmission() {
+    const Transmission::Panel& p = terminal_.transmission().panel();
+    panel4_->setVisible(p.visible);
+    platej_->setText(p.caption.isEmpty() ? QStringLiteral("ПЕРЕДАЁМ ПЛАТЕЖИ.....") : p.caption);
+    progressBar1_->setMaximum(qMax(1, p.maximum));
+    progressBar1_->setValue(qBound(0, p.position, qMax(1, p.maximum)));
+}
+
+void TwinMain::showUnsent(int count) {
+    unsentPanel_->setText(QStringLiteral("Не отправлено: %1").arg(count));
+    unsentPanel_->setStyleSheet(count > 0 ? QStringLiteral("color: #c00000; font-weight: bold;")
+                                          : QStringLiteral("color: #606060;"));
+}
+
+void TwinMain::showSearch() {
+    const PaymentSearch& search = terminal_.search();
+    poisk_->setEnabled(search.enabled());
+    const QString text = search.result().join(QLatin1Char('\n'));
+    if (memo2_->toPlainText() != text)
+        memo2_->setPlainText(text);
+}
+
+void TwinMain::showCatalogue() {
+    const OperatorCatalogue& c = terminal_.catalogue();
+    if (tabControl1_->currentIndex() != c.categoryTab()) {
         const QSignalBlocker block(tabControl1_);
-        tabControl1_->setCurrentIndex(m.categoryTab);
+        tabControl1_->setCurrentIndex(c.categoryTab());
     }
-    groupTovar_->setVisible(m.goodsGroupVisible);
-    // Only buttons whose state changed are touched: the model changes several
-    // times a second while the news line runs.
-    const bool imagesChanged = shownImages_ != m.operatorIcons;
-    shownImages_ = m.operatorIcons;
-    for (int i = 0; i < 19; ++i) {
-        const OperatorButtonState& s = m.operatorButtons[size_t(i)];
-        OperatorButtonState& shown = shownButtons_[size_t(i)];
+    groupTovar_->setVisible(c.goodsGroupVisible());
+    // Only buttons whose state changed are touched.
+    for (int i = 0; i < OperatorCatalogue::ButtonCount; ++i) {
+        const OperatorButton& s = c.button(i);
+        OperatorButton& shown = shownButtons_[size_t(i)];
         QToolButton* b = butons_[size_t(i)];
-        if (s.caption != shown.caption)
-            b->setText(s.caption);
-        if (s.hint != shown.hint)
-            b->setToolTip(s.hint);
+        if (s.accelerator != shown.accelerator || s.name != shown.name)
+            b->setText(QLatin1Char('&') + s.accelerator + QLatin1Char(' ') + s.name);
+        if (s.article != shown.article)
+            b->setToolTip(s.article);
         if (s.enabled != shown.enabled)
             b->setEnabled(s.enabled);
-        if (imagesChanged || s.imageIndex != shown.imageIndex)
-            b->setIcon(s.imageIndex >= 0 && s.imageIndex < m.operatorIcons.size()
-                           ? QIcon(m.operatorIcons[s.imageIndex])
-                           : QIcon());
+        if (s.iconPath != shown.iconPath)
+            b->setIcon(s.iconPath.isEmpty() ? QIcon() : QIcon(s.iconPath));
         if (s.visible != shown.visible)
             b->setVisible(s.visible);
         shown = s;
     }
+}
 
-    if (comboBox1_->currentText() != m.serverAddressText)
-        comboBox1_->setCurrentText(m.serverAddressText);
-    if (comboBox2_->currentText() != m.serverPortText)
-        comboBox2_->setCurrentText(m.serverPortText);
-    if (m.shownDate.isValid() && dateDATA_->date() != m.shownDate) {
+void TwinMain::showNetwork() {
+    const NetworkSettings& n = terminal_.network();
+    if (comboBox1_->currentText() != n.serverAddress())
+        comboBox1_->setCurrentText(n.serverAddress());
+    if (comboBox2_->currentText() != n.serverPort())
+        comboBox2_->setCurrentText(n.serverPort());
+}
+
+void TwinMain::showDay(const QDate& day) {
+    if (day.isValid() && dateDATA_->date() != day) {
         const QSignalBlocker block(dateDATA_);
-        dateDATA_->setDate(m.shownDate);
+        dateDATA_->setDate(day);
     }
 }

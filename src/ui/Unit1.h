@@ -1,12 +1,14 @@
 #pragma once
 
-#include "core/MainWindowModel.h"
+#include "core/NewsTicker.h"
+#include "core/OperatorCatalogue.h"
+#include "terminal/StatusLine.h"
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
-#include <memory>
 
 class QAction;
 class QComboBox;
@@ -23,27 +25,32 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 
-class Dialogs;
 class ElidedLabel;
-class FileDialog;
 class JournalGrid;
-class SystemClock;
 class Terminal;
+struct JournalRow;
 
-// The main window: header, news line, the four pages, the status bar. It owns the
-// terminal's logic (Terminal) and mirrors its MainWindowModel; its controls only
-// forward events to the logic.
+// The main window: header, news line, the four pages, the status bar. It shows
+// what the terminal's parts report, each through its own signal, and forwards
+// the cashier's actions to them. The buttons that open other windows are
+// announced by signals; whoever made the windows connects them.
 class TwinMain : public QMainWindow {
     Q_OBJECT
 public:
-    TwinMain(const QString& programDir, Dialogs* dialogs, SystemClock* clock, FileDialog* fileDialog,
-             QWidget* parent = nullptr);
+    explicit TwinMain(Terminal& terminal, QWidget* parent = nullptr);
     ~TwinMain() override;
 
-    Terminal& terminal() { return *terminal_; }
+    // The news ticker's 300 ms timer and its tick, public so tests call it
+    // instead of waiting.
+    QTimer NewsTime;
+    void NewsTimeTimer();
+    const NewsTicker& newsTicker() const { return ticker_; }
 
-    // Copies what the logic wants shown into the controls.
-    void syncFromModel();
+signals:
+    void priceListRequested();     // "ПРАЙС-ЛИСТ"
+    void turnoverRequested();      // "Оборотная ведомость"
+    void stockRequested();         // "Товары на складе"
+    void reconciliationRequested(); // "Сверка с сервером"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,10 +63,26 @@ private:
     QWidget* buildSettingsPage();
     void buildPopupMenu();
     void buildStatusBar();
-    void FormCreate();
+    void follow();
 
-    std::unique_ptr<Terminal> terminal_;
-    Dialogs* dialogs_;
+    // Runs a command of the cashier's inside the exception boundary.
+    template <typename F> auto guard(F f);
+    // The journal row the grid has selected.
+    JournalRow selectedRow() const;
+
+    void showHeader();
+    void showStatus(StatusPanel panel, const QString& text);
+    void showWorkbook(const QString& path);
+    void showCommands();
+    void showTransmission();
+    void showUnsent(int count);
+    void showSearch();
+    void showCatalogue();
+    void showNetwork();
+    void showDay(const QDate& day);
+
+    Terminal& terminal_;
+    NewsTicker ticker_;
 
     QLabel* news_ = nullptr;
     QLabel* vers_ = nullptr;
@@ -71,18 +94,18 @@ private:
     QTabWidget* pageControl1_ = nullptr;
     QTabBar* tabControl1_ = nullptr;
     QWidget* winSotka_ = nullptr;
-    std::array<QToolButton*, 19> butons_{};
+    std::array<QToolButton*, OperatorCatalogue::ButtonCount> butons_{};
     JournalGrid* grid_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     QWidget* panel4_ = nullptr;
     QLabel* platej_ = nullptr;
     QProgressBar* progressBar1_ = nullptr;
     QToolButton* toolButton4_ = nullptr;
+    QToolButton* toolButton7_ = nullptr;
     QDateEdit* dateDATA_ = nullptr;
     QGroupBox* groupTovar_ = nullptr;
     QPushButton* poisk_ = nullptr;
     QPlainTextEdit* memo2_ = nullptr;
-    QStringList shownSearch_;
     QPushButton* button20_ = nullptr;
     QComboBox* comboBox1_ = nullptr;
     QComboBox* comboBox2_ = nullptr;
@@ -91,10 +114,9 @@ private:
     QAction* n4_ = nullptr;
     QAction* n6_ = nullptr;
     QAction* n7_ = nullptr;
-    std::array<QLabel*, 10> statusPanels_{};
+    QAction* reconcile_ = nullptr;
+    std::array<QLabel*, StatusLine::PanelCount> statusPanels_{};
     ElidedLabel* workbook_ = nullptr;
     QLabel* unsentPanel_ = nullptr;
-    int shownUnsent_ = -1;
-    std::array<OperatorButtonState, 19> shownButtons_{};
-    QStringList shownImages_;
+    std::array<OperatorButton, OperatorCatalogue::ButtonCount> shownButtons_{};
 };

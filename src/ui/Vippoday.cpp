@@ -16,8 +16,8 @@ const std::vector<int> kWidths = {50, 50, 40, 50, 50, 50, 100, 100};
 const QString kMaroon = QStringLiteral("color: #800000; font-weight: bold; font-size: 16px;");
 } // namespace
 
-TVipDay::TVipDay(DayStatement& statement, QWidget* parent)
-    : StatementWindow(statement.file(), "VipDay", QStringLiteral("Платежи за день"), kSkyBlue, parent),
+TVipDay::TVipDay(DayStatement& statement, Dialogs& dialogs, QWidget* parent)
+    : StatementWindow(statement.file(), dialogs, "VipDay", QStringLiteral("Платежи за день"), kSkyBlue, parent),
       statement_(statement) {
     resize(760, 480);
 
@@ -51,8 +51,8 @@ TVipDay::TVipDay(DayStatement& statement, QWidget* parent)
     buttons->addStretch(1);
     column->addLayout(buttons);
 
-    connect(button1, &QPushButton::clicked, &statement_, &DayStatement::refresh);
-    connect(button2, &QPushButton::clicked, &statement_, &DayStatement::report);
+    onClick(button1, [this] { statement_.refresh(); });
+    onClick(button2, [this] { statement_.report(); });
     connect(&statement_, &DayStatement::changed, this, &TVipDay::syncFromStatement);
     connect(&statement_, &DayStatement::shown, this, &TVipDay::showStatement);
     syncFromStatement();

@@ -10,7 +10,7 @@ class DayStatement;
 class TVipDay : public StatementWindow {
     Q_OBJECT
 public:
-    TVipDay(DayStatement& statement, QWidget* parent = nullptr);
+    TVipDay(DayStatement& statement, Dialogs& dialogs, QWidget* parent = nullptr);
 
 protected:
     // FormActivate.

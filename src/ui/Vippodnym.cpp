@@ -17,8 +17,8 @@ const QColor kMoneyGreen(0xC0, 0xDC, 0xC0);
 const std::vector<int> kWidths = {80, 80, 80, 80, 250};
 } // namespace
 
-TVipMon::TVipMon(MonthStatement& statement, QWidget* parent)
-    : StatementWindow(statement.file(), "VipMon", QStringLiteral("Платежи по дням"), kCream, parent),
+TVipMon::TVipMon(MonthStatement& statement, Dialogs& dialogs, QWidget* parent)
+    : StatementWindow(statement.file(), dialogs, "VipMon", QStringLiteral("Платежи по дням"), kCream, parent),
       statement_(statement) {
     resize(640, 520);
 
@@ -69,9 +69,9 @@ TVipMon::TVipMon(MonthStatement& statement, QWidget* parent)
     auto* excel1 = Widgets::named(popupMenu1->addAction(QStringLiteral("Отчет в Excel")), "Excel1");
     popupMenu1->setToolTipsVisible(true);
 
-    connect(button1, &QPushButton::clicked, &statement_, &MonthStatement::refresh);
-    connect(button2_, &QPushButton::clicked, &statement_, &MonthStatement::details);
-    connect(button3, &QPushButton::clicked, &statement_, &MonthStatement::report);
+    onClick(button1, [this] { statement_.refresh(); });
+    onClick(button2_, [this] { statement_.details(); });
+    onClick(button3, [this] { statement_.report(); });
     // The menu items do what the buttons of the same captions do.
     connect(n1_, &QAction::triggered, button2_, &QPushButton::click);
     connect(excel1, &QAction::triggered, button3, &QPushButton::click);

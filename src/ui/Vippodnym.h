@@ -11,7 +11,7 @@ class QMenu;
 class TVipMon : public StatementWindow {
     Q_OBJECT
 public:
-    TVipMon(MonthStatement& statement, QWidget* parent = nullptr);
+    TVipMon(MonthStatement& statement, Dialogs& dialogs, QWidget* parent = nullptr);
 
 protected:
     // FormActivate.

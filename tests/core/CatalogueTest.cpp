@@ -1,6 +1,6 @@
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "core/Environment.h"
 #include "core/OperatorCatalogue.h"
+#include "core/Session.h"
 #include "platform/AppError.h"
 #include "support/FakeDialogs.h"
 #include "support/TestFiles.h"
@@ -42,31 +42,57 @@ class Catalogue : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ctx.programDir = TestFiles::dirPath(dir);
-        ctx.terminalNumber = QStringLiteral("101");
-        ctx.loginTerminal = QStringLiteral("555"); // the catalogue follows terminalNumber
-        ctx.dialogs = &dialogs;
-        QObject::connect(&model, &MainWindowModel::changed, [this] { ++notified; });
+        session.setTerminalNumber(QStringLiteral("101"));
+        session.setLoginTerminal(QStringLiteral("555")); // the catalogue follows terminalNumber
+        QObject::connect(&catalogue, &OperatorCatalogue::changed, [this] { ++notified; });
         writeOperators(kOperatorIni);
         for (const char* art : {"1101", "1102", "1104", "99"})
             writeIcon(art);
     }
 
-    QString iconPath(const char* art) const { return ctx.programDir + QStringLiteral("img/%1.ico").arg(art); }
+    QString programDir() const { return env.programDir(); }
+    QString iconPath(const char* art) const { return programDir() + QStringLiteral("img/%1.ico").arg(art); }
     void writeIcon(const char* art) { TestFiles::write(iconPath(art), "icon"); }
-    void writeOperators(const char* utf8) { TestFiles::write(ctx.programDir + "operator.ini", crlf(utf8)); }
-    void writeSettings(const char* utf8) { TestFiles::write(ctx.programDir + "101/setting.ini", crlf(utf8)); }
+    void writeOperators(const char* utf8) { TestFiles::write(programDir() + "operator.ini", crlf(utf8)); }
+    void writeSettings(const char* utf8) { TestFiles::write(programDir() + "101/setting.ini", crlf(utf8)); }
 
-    // Marks every button so that a test can tell which ones a build touched.
+    // Builds every button first from a layout of its own, so that a test can
+    // tell which ones the next build touched: all shown, operator 9999 named
+    // "old". The files the test wrote are put back.
     void markButtons() {
-        for (OperatorButtonState& b : model.operatorButtons)
-            b = OperatorButtonState{true, true, QStringLiteral("old"), QStringLiteral("old"), 7};
+        const QString settingsPath = programDir() + "101/setting.ini";
+        const QByteArray settings = TestFiles::read(settingsPath);
+        std::string section = "[winSotka]\n";
+        for (int n = 1; n <= 19; ++n)
+            section += "b" + std::to_string(n) + "art=9999\nb" + std::to_string(n) + "oplata=1\n";
+        writeOperators("[9999]\nname=old\nstatus=1\n");
+        writeSettings(section.c_str());
+        writeIcon("9999");
+        catalogue.build();
+        for (int n = 0; n < 19; ++n)
+            ASSERT_EQ(catalogue.button(n).name, QStringLiteral("old"));
+        writeOperators(kOperatorIni);
+        TestFiles::write(settingsPath, settings);
+        notified = 0;
+    }
+    // "&0 Мобил-1", as the button shows it.
+    static QString caption(const OperatorButton& b) {
+        return QLatin1Char('&') + b.accelerator + QLatin1Char(' ') + b.name;
+    }
+    // The icons of the buttons the last build showed, in order.
+    QStringList shownIcons() const {
+        QStringList icons;
+        for (int n = 0; n < OperatorCatalogue::ButtonCount; ++n)
+            if (catalogue.button(n).visible && catalogue.button(n).article != QLatin1String("9999"))
+                icons << catalogue.button(n).iconPath;
+        return icons;
     }
 
     QTemporaryDir dir;
-    AppContext ctx;
-    MainWindowModel model;
+    const Environment env{TestFiles::dirPath(dir)};
+    Session session;
     FakeDialogs dialogs;
+    OperatorCatalogue catalogue{env, session, dialogs};
     int notified = 0;
 };
 
@@ -125,19 +151,18 @@ TEST_F(Catalogue, ButtonsOfACategory) {
         SCOPED_TRACE(c.name);
         writeSettings((std::string("[WINSOTKA]\n") + c.section).c_str());
         markButtons();
-        model.categoryTab = 0;
         dialogs.shown.clear();
 
-        buildCatalogue(ctx, model);
+        catalogue.selectCategory(0);
 
         EXPECT_TRUE(dialogs.shown.isEmpty());
         QStringList images;
         for (const char* art : c.images)
             images << iconPath(art);
-        EXPECT_EQ(model.operatorIcons, images);
-        for (int n = 1; n <= MainWindowModel::OperatorButtonCount; ++n) {
+        EXPECT_EQ(shownIcons(), images);
+        for (int n = 1; n <= OperatorCatalogue::ButtonCount; ++n) {
             SCOPED_TRACE(n);
-            const OperatorButtonState& b = model.operatorButtons[size_t(n - 1)];
+            const OperatorButton& b = catalogue.button(n - 1);
             const Shown* want = nullptr;
             for (const Shown& s : c.shown)
                 if (s.button == n)
@@ -148,9 +173,9 @@ TEST_F(Catalogue, ButtonsOfACategory) {
             }
             EXPECT_TRUE(b.visible);
             EXPECT_EQ(b.enabled, want->enabled);
-            EXPECT_EQ(b.caption, QString::fromUtf8(want->caption));
-            EXPECT_EQ(b.hint, QString::fromUtf8(want->hint));
-            EXPECT_EQ(b.imageIndex, want->image);
+            EXPECT_EQ(caption(b), QString::fromUtf8(want->caption));
+            EXPECT_EQ(b.article, QString::fromUtf8(want->hint));
+            EXPECT_EQ(b.iconPath, images.value(want->image));
         }
     }
 }
@@ -160,15 +185,12 @@ TEST_F(Catalogue, NineteenShownButtonsRunThroughTheAcceleratorLetters) {
     for (int n = 1; n <= 19; ++n)
         section += "b" + std::to_string(n) + "art=1101\nb" + std::to_string(n) + "oplata=1\n";
     writeSettings(section.c_str());
-    buildCatalogue(ctx, model);
+    catalogue.build();
 
     const QString letters = QStringLiteral("0123456789ABCDEFJHK");
-    ASSERT_EQ(model.operatorIcons.size(), 19);
-    for (int n = 0; n < 19; ++n) {
-        EXPECT_EQ(model.operatorButtons[size_t(n)].caption, QStringLiteral("&%1 Мобил-1").arg(letters[n]))
-            << n;
-        EXPECT_EQ(model.operatorButtons[size_t(n)].imageIndex, n);
-    }
+    ASSERT_EQ(shownIcons().size(), 19);
+    for (int n = 0; n < 19; ++n)
+        EXPECT_EQ(caption(catalogue.button(n)), QStringLiteral("&%1 Мобил-1").arg(letters[n])) << n;
 }
 
 TEST_F(Catalogue, TabChoosesSectionPaymentTypeAndGoodsGroup) {
@@ -183,40 +205,36 @@ TEST_F(Catalogue, TabChoosesSectionPaymentTypeAndGoodsGroup) {
 
     for (int tab = 0; tab < 7; ++tab) {
         SCOPED_TRACE(tab);
-        model.categoryTab = tab;
-        model.goodsGroupVisible = true;
-        ctx.paymentType.clear();
-        buildCatalogue(ctx, model);
-        EXPECT_EQ(ctx.categorySection, QString::fromLatin1(sections[tab]));
-        EXPECT_EQ(ctx.paymentType, QStringLiteral("20"));
-        EXPECT_EQ(model.goodsGroupVisible, tab == 6);
-        EXPECT_EQ(model.operatorButtons[0].hint, QString::fromLatin1(arts[tab]));
+        catalogue.selectCategory(tab);
+        EXPECT_EQ(catalogue.categoryTab(), tab);
+        EXPECT_EQ(catalogue.categorySection(), QString::fromLatin1(sections[tab]));
+        EXPECT_EQ(catalogue.paymentType(), QStringLiteral("20"));
+        EXPECT_EQ(catalogue.goodsGroupVisible(), tab == 6);
+        EXPECT_EQ(catalogue.button(0).article, QString::fromLatin1(arts[tab]));
     }
 }
 
 TEST_F(Catalogue, RereadsBothFilesAtEveryBuild) {
     writeSettings("[winSotka]\nb1art=1101\nb1oplata=1\n");
-    buildCatalogue(ctx, model);
-    EXPECT_EQ(model.operatorButtons[0].caption, QStringLiteral("&0 Мобил-1"));
-    EXPECT_EQ(ctx.operatorIni.fileName(), ctx.programDir + "operator.ini");
-    EXPECT_EQ(ctx.terminalSettingsIni.fileName(), ctx.programDir + "101/setting.ini");
+    catalogue.build();
+    EXPECT_EQ(caption(catalogue.button(0)), QStringLiteral("&0 Мобил-1"));
 
     // The server replaces both files; the next build shows the new catalogue.
     writeOperators("[1101]\nname=Новое имя\nstatus=1\n[2202]\nname=Второй\nstatus=1\n");
     writeSettings("[winSotka]\nb1art=1101\nb1oplata=1\nb2art=2202\nb2oplata=1\n");
-    buildCatalogue(ctx, model);
-    EXPECT_EQ(model.operatorButtons[0].caption, QStringLiteral("&0 Новое имя"));
-    EXPECT_TRUE(model.operatorButtons[1].visible);
-    EXPECT_EQ(model.operatorButtons[1].caption, QStringLiteral("&1 Второй"));
-    EXPECT_EQ(model.operatorIcons, QStringList({iconPath("1101"), iconPath("99")}));
+    catalogue.build();
+    EXPECT_EQ(caption(catalogue.button(0)), QStringLiteral("&0 Новое имя"));
+    EXPECT_TRUE(catalogue.button(1).visible);
+    EXPECT_EQ(caption(catalogue.button(1)), QStringLiteral("&1 Второй"));
+    EXPECT_EQ(shownIcons(), QStringList({iconPath("1101"), iconPath("99")}));
 
     // No files at all: every button hidden, no box.
-    QFile::remove(ctx.programDir + "operator.ini");
-    QFile::remove(ctx.programDir + "101/setting.ini");
-    buildCatalogue(ctx, model);
-    for (const OperatorButtonState& b : model.operatorButtons)
-        EXPECT_FALSE(b.visible);
-    EXPECT_TRUE(model.operatorIcons.isEmpty());
+    QFile::remove(programDir() + "operator.ini");
+    QFile::remove(programDir() + "101/setting.ini");
+    catalogue.build();
+    for (int n = 0; n < OperatorCatalogue::ButtonCount; ++n)
+        EXPECT_FALSE(catalogue.button(n).visible);
+    EXPECT_TRUE(shownIcons().isEmpty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(notified, 3);
 }
@@ -226,16 +244,16 @@ TEST_F(Catalogue, NonIntegerOplataStopsAtThatButton) {
                   "b3art=1101\nb3oplata=1x\nb4art=1101\nb4oplata=1\n");
     markButtons();
     try {
-        buildCatalogue(ctx, model);
+        catalogue.build();
         FAIL() << "no conversion error";
     } catch (const AppError& e) {
         EXPECT_EQ(e.text(), QStringLiteral("'1x' is not a valid integer value"));
     }
-    EXPECT_EQ(model.operatorButtons[0].caption, QStringLiteral("&0 Мобил-1"));
-    EXPECT_EQ(model.operatorButtons[1].caption, QStringLiteral("&1 Мобил-2"));
-    EXPECT_EQ(model.operatorIcons, QStringList({iconPath("1101"), iconPath("1102")}));
+    EXPECT_EQ(caption(catalogue.button(0)), QStringLiteral("&0 Мобил-1"));
+    EXPECT_EQ(caption(catalogue.button(1)), QStringLiteral("&1 Мобил-2"));
+    EXPECT_EQ(shownIcons(), QStringList({iconPath("1101"), iconPath("1102")}));
     for (int n = 2; n < 19; ++n)
-        EXPECT_EQ(model.operatorButtons[size_t(n)].caption, QStringLiteral("old")) << n;
+        EXPECT_EQ(catalogue.button(n).name, QStringLiteral("old")) << n;
     EXPECT_EQ(notified, 1); // the buttons built so far are shown
 }
 
@@ -244,7 +262,7 @@ TEST_F(Catalogue, MissingIconsShowTheBoxAndStop) {
     writeSettings("[winSotka]\nb1art=1101\nb1oplata=1\nb2art=1103\nb2oplata=1\n"
                   "b3art=1201\nb3oplata=1\nb4art=1101\nb4oplata=1\n");
     markButtons();
-    buildCatalogue(ctx, model);
+    catalogue.build();
 
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Box);
@@ -252,16 +270,16 @@ TEST_F(Catalogue, MissingIconsShowTheBoxAndStop) {
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Загрузка модулей"));
     EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Warning);
 
-    EXPECT_TRUE(model.operatorButtons[0].visible);
-    EXPECT_EQ(model.operatorButtons[0].hint, QStringLiteral("1101"));
-    EXPECT_FALSE(model.operatorButtons[1].visible);
-    EXPECT_EQ(model.operatorIcons, QStringList({iconPath("1101")}));
+    EXPECT_TRUE(catalogue.button(0).visible);
+    EXPECT_EQ(catalogue.button(0).article, QStringLiteral("1101"));
+    EXPECT_FALSE(catalogue.button(1).visible);
+    EXPECT_EQ(shownIcons(), QStringList({iconPath("1101")}));
     // Button 3 was not laid out; button 4 onwards kept the last build's state.
-    EXPECT_EQ(model.operatorButtons[2].hint, QStringLiteral("old"));
-    EXPECT_EQ(model.operatorButtons[2].imageIndex, 7);
+    EXPECT_EQ(catalogue.button(2).article, QStringLiteral("9999"));
+    EXPECT_EQ(catalogue.button(2).iconPath, iconPath("9999"));
     for (int n = 3; n < 19; ++n) {
-        EXPECT_TRUE(model.operatorButtons[size_t(n)].visible) << n;
-        EXPECT_EQ(model.operatorButtons[size_t(n)].caption, QStringLiteral("old")) << n;
+        EXPECT_TRUE(catalogue.button(n).visible) << n;
+        EXPECT_EQ(catalogue.button(n).name, QStringLiteral("old")) << n;
     }
     EXPECT_EQ(notified, 1);
 }

@@ -1,4 +1,4 @@
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "core/TerminalCertificate.h"
 #include "platform/AppError.h"
 #include "platform/TextCodec.h"
@@ -84,39 +84,37 @@ TEST(CertificateScramble, GroupThatIsNoIntegerReadsAsZero) {
 
 class CertificateFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ctx.programDir = TestFiles::dirPath(dir);
-        ctx.loginTerminal = QStringLiteral("101");
-    }
-    QString path() const { return ctx.programDir + QStringLiteral("101cert.key"); }
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path() const { return env.programDir() + QStringLiteral("101cert.key"); }
 
     QTemporaryDir dir;
-    AppContext ctx;
+    const Environment env{TestFiles::dirPath(dir)};
+    // The file of the terminal typed at login.
+    QString certificate = env.certificatePath(QStringLiteral("101"));
 };
 
 TEST_F(CertificateFile, StoresOneScrambledLineAndReadsItBack) {
-    storeCertificate(ctx, QStringLiteral("abc"));
+    storeCertificate(certificate, QStringLiteral("abc"));
     EXPECT_EQ(TestFiles::read(path()), QByteArray("301096022090333\r\n"));
-    EXPECT_EQ(readCertificate(ctx), std::optional<QString>(QStringLiteral("abc")));
+    EXPECT_EQ(readCertificate(certificate), std::optional<QString>(QStringLiteral("abc")));
 
     // A later certificate replaces the whole file.
-    storeCertificate(ctx, QStringLiteral("Z9"));
+    storeCertificate(certificate, QStringLiteral("Z9"));
     EXPECT_EQ(TestFiles::read(path()), scramble("Z9") + "\r\n");
-    EXPECT_EQ(readCertificate(ctx), std::optional<QString>(QStringLiteral("Z9")));
+    EXPECT_EQ(readCertificate(certificate), std::optional<QString>(QStringLiteral("Z9")));
 }
 
 TEST_F(CertificateFile, ReadsOnlyTheFirstLineAndTheLoginTerminalsFile) {
     TestFiles::write(path(), "301096022090333\r\n30110\r\n");
-    EXPECT_EQ(readCertificate(ctx), std::optional<QString>(QStringLiteral("abc")));
+    EXPECT_EQ(readCertificate(certificate), std::optional<QString>(QStringLiteral("abc")));
 
-    ctx.loginTerminal = QStringLiteral("102");
-    EXPECT_NE(readCertificate(ctx), std::optional<QString>(QStringLiteral("abc")));
+    certificate = env.certificatePath(QStringLiteral("102"));
+    EXPECT_NE(readCertificate(certificate), std::optional<QString>(QStringLiteral("abc")));
 }
 
 TEST_F(CertificateFile, MissingFileGivesThePlaceholder) {
     ASSERT_FALSE(QFile::exists(path()));
-    const std::optional<QString> cert = readCertificate(ctx);
+    const std::optional<QString> cert = readCertificate(certificate);
     ASSERT_TRUE(cert.has_value());
 
     const QByteArray placeholder(kPlaceholder);
@@ -125,38 +123,38 @@ TEST_F(CertificateFile, MissingFileGivesThePlaceholder) {
         EXPECT_TRUE(c >= '0' && c <= '9') << placeholder.constData();
     // The same as a file holding the placeholder as its line.
     TestFiles::write(path(), placeholder + "\r\n");
-    EXPECT_EQ(readCertificate(ctx), cert);
+    EXPECT_EQ(readCertificate(certificate), cert);
 }
 
 TEST_F(CertificateFile, FileWithoutALineFailsTheRead) {
     TestFiles::write(path(), QByteArray());
-    EXPECT_EQ(readCertificate(ctx), std::nullopt);
+    EXPECT_EQ(readCertificate(certificate), std::nullopt);
 
     // An empty certificate from the server leaves exactly such a file.
-    storeCertificate(ctx, QStringLiteral("abc"));
-    storeCertificate(ctx, QString());
+    storeCertificate(certificate, QStringLiteral("abc"));
+    storeCertificate(certificate, QString());
     ASSERT_TRUE(QFile::exists(path()));
     EXPECT_EQ(TestFiles::read(path()), QByteArray());
-    EXPECT_EQ(readCertificate(ctx), std::nullopt);
+    EXPECT_EQ(readCertificate(certificate), std::nullopt);
 
     // A lone line break is one empty line: an empty certificate, not a failure.
     TestFiles::write(path(), "\r\n");
-    EXPECT_EQ(readCertificate(ctx), std::optional<QString>(QString()));
+    EXPECT_EQ(readCertificate(certificate), std::optional<QString>(QString()));
 }
 
 TEST_F(CertificateFile, CyrillicTravelsAsCp1251AndGarblesFromTheShortGroup) {
     // Cyrillic letters are negative bytes in cp1251, so the fourth group of
     // "ЖЖЖЖЖ" has four digits and the letters after it come back wrong.
     const QString text = QStringLiteral("ЖЖЖЖЖ");
-    storeCertificate(ctx, text);
+    storeCertificate(certificate, text);
     EXPECT_EQ(TestFiles::read(path()), scramble(TextCodec::toCp1251(text)) + "\r\n");
-    const std::optional<QString> back = readCertificate(ctx);
+    const std::optional<QString> back = readCertificate(certificate);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->left(3), QStringLiteral("ЖЖЖ"));
     EXPECT_NE(*back, text);
 }
 
 TEST_F(CertificateFile, FailedWriteThrows) {
-    ctx.programDir += QStringLiteral("no/such/dir/");
-    EXPECT_THROW(storeCertificate(ctx, QStringLiteral("abc")), AppError);
+    certificate = env.programDir() + QStringLiteral("no/such/dir/101cert.key");
+    EXPECT_THROW(storeCertificate(certificate, QStringLiteral("abc")), AppError);
 }

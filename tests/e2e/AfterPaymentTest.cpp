@@ -2,9 +2,11 @@
 
 #include "link/PaymentCreation.h"
 #include "link/Transmission.h"
+#include "payments/UnsentRows.h"
 #include "payments/PaymentJournal.h"
 #include "platform/Locale.h"
 #include "ui/OrvantaApplication.h"
+#include "ui/JournalGrid.h"
 #include "ui/Otmenaplat.h"
 
 #include <QAction>
@@ -46,7 +48,7 @@ protected:
             int(dialogs.texts().count(QStringLiteral("Синхронизация платежей успешно закончена!")));
         terminal().creation().payNow(PaymentInput{QString::fromUtf8(name), QString::fromLatin1(article),
                                                   QString::fromLatin1(account), sum(credited),
-                                                  QStringLiteral("100")});
+                                                  QStringLiteral("100"), QStringLiteral("20")});
         ASSERT_TRUE(waitUntil([&] { return passEnded(passes + 1); }));
         refresh(passes + 2);
         ASSERT_EQ(journal().cell(2, Col::Note), QStringLiteral("Зачислено"));
@@ -99,7 +101,7 @@ TEST_F(AfterPayment, ACancellationIsRecordedNegativeAndFollowsTheServersStatuses
         EXPECT_EQ(journal().cell(2, Col::Status), QString::fromLatin1(step.status));
         EXPECT_EQ(journal().cell(2, Col::Note), QString::fromUtf8(step.note));
         EXPECT_EQ(journal().cell(2, Col::SendFlag), QString::fromLatin1(step.flag));
-        EXPECT_EQ(journal().data(journal().index(2, Col::Account), Qt::BackgroundRole).value<QColor>(),
+        EXPECT_EQ(JournalGrid::rowColours(journal().sendFlag(2), journal().status(2)).background,
                   step.background);
         if (QLatin1String(step.status) == QLatin1String("11"))
             shot(&main(), QStringLiteral("journal-cancellation-requested"));
@@ -223,18 +225,16 @@ TEST_F(AfterPayment, TheToolbarCountsTheUnsentPaymentsOfTheDayShown) {
     for (const char* account : {"901111111", "902222222"}) {
         terminal().creation().defer(PaymentInput{QStringLiteral(" Орбита Мобайл"), QStringLiteral("1101"),
                                                  QString::fromLatin1(account), sum("10"),
-                                                 QStringLiteral("10")});
+                                                 QStringLiteral("10"), QStringLiteral("20")});
         clock.advance(1);
     }
     EXPECT_EQ(panel->text(), QStringLiteral("Не отправлено: 2"));
     EXPECT_TRUE(panel->isVisible());
     // Room for three digits without widening the window.
-    terminal().model().unsentCount = 999;
-    terminal().model().notify();
+    emit terminal().unsent().changed(999);
     EXPECT_TRUE(waitUntil([&] { return panel->width() >= panel->sizeHint().width(); }));
     EXPECT_EQ(main().width(), 924);
-    terminal().model().unsentCount = 2;
-    terminal().model().notify();
+    emit terminal().unsent().changed(2);
     shot(&main(), QStringLiteral("unsent-count"));
 
     // One deleted, the other sent: none left.
@@ -244,7 +244,7 @@ TEST_F(AfterPayment, TheToolbarCountsTheUnsentPaymentsOfTheDayShown) {
     EXPECT_EQ(panel->text(), QStringLiteral("Не отправлено: 1"));
     journal().setCurrentRow(2);
     dialogs.answer(true);
-    terminal().transmission().sendSelected();
+    find<QAction>(&main(), "N7")->trigger();
     ASSERT_TRUE(waitUntil([&] { return passEnded(1); }));
     EXPECT_EQ(panel->text(), QStringLiteral("Не отправлено: 0"));
 }

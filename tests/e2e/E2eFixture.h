@@ -8,6 +8,7 @@
 #include "support/FakeSpreadsheet.h"
 #include "support/FakePrinter.h"
 #include "support/LoopbackServer.h"
+#include "support/Program.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 #include "ui/Forms.h"
@@ -36,7 +37,8 @@ protected:
     FakeSpreadsheet spreadsheet;
     FakePrinter printer;
     sim::PaymentServer server;
-    std::unique_ptr<Forms> forms;
+    std::unique_ptr<Program> program;
+    Forms* forms = nullptr;
 
     void SetUp() override {
         server.setClock([this] { return clock.now(); });
@@ -46,13 +48,19 @@ protected:
         QDir().mkpath(programDir + QStringLiteral("img"));
         for (const QString& f : QDir(QStringLiteral(ORVANTA_IMG_DIR)).entryList({QStringLiteral("*.ico")}))
             QFile::copy(QStringLiteral(ORVANTA_IMG_DIR "/") + f, programDir + QStringLiteral("img/") + f);
-        forms = std::make_unique<Forms>(programDir,
-                                        Seams{&dialogs, &clock, &fileDialog, &printer, &spreadsheet});
+        start();
+    }
+
+    // The program as main() starts it, its main window shown.
+    void start() {
+        program.reset();
+        program = std::make_unique<Program>(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
+        forms = &program->forms;
         forms->winMain->show();
     }
 
     TwinMain& main() { return *forms->winMain; }
-    Terminal& terminal() { return main().terminal(); }
+    Terminal& terminal() { return program->terminal; }
     template <typename T> T* find(QWidget* in, const char* name) {
         return in->findChild<T*>(QString::fromLatin1(name));
     }
@@ -65,7 +73,7 @@ protected:
         QTest::keyClicks(login, QStringLiteral("101"));
         QTest::keyClicks(password, QStringLiteral("kassa2026"));
         QTest::mouseClick(find<QPushButton>(forms->LoginPasw, "BitBtn1"), Qt::LeftButton);
-        ASSERT_TRUE(waitUntil([&] { return terminal().context().registered; }));
+        ASSERT_TRUE(waitUntil([&] { return terminal().session().registered(); }));
     }
 
     // Saves a picture of a window when ORVANTA_SHOTS names a directory.

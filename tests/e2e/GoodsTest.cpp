@@ -1,6 +1,5 @@
 #include "E2eFixture.h"
 
-#include "core/MainWindowModel.h"
 #include "goods/GoodsSale.h"
 #include "goods/PriceList.h"
 #include "goods/Stock.h"
@@ -133,7 +132,7 @@ TEST_F(GoodsEndToEnd, ASaleChosenFromTheStockIsDeferredThenAnotherFiledAndBothRe
     // The main window's stock button ends pick mode; the list asked again shows
     // four fewer.
     click(&main(), "BitBtn10");
-    EXPECT_FALSE(terminal().model().goodsPickMode);
+    EXPECT_FALSE(terminal().goodsSale().pickMode());
     EXPECT_FALSE(toSale->isVisible());
     click(chooser, "BitBtn3");
     ASSERT_TRUE(waitUntil([&] { return find<QPushButton>(chooser, "BitBtn3")->isEnabled(); }));

@@ -9,25 +9,25 @@ namespace {
 TEST_F(EndToEnd, GreetingLoginAndAcceptanceInTheRealWindows) {
     logIn();
     Terminal& t = terminal();
-    EXPECT_EQ(t.model().status(StatusPanel::State), QStringLiteral("Успешная регистрация!!!"));
+    EXPECT_EQ(t.status().text(StatusPanel::State), QStringLiteral("Успешная регистрация!!!"));
     EXPECT_EQ(find<QLabel>(&main(), "StatusPanel7")->text(), QStringLiteral("101"));
     EXPECT_EQ(find<QLabel>(&main(), "Label2")->text(), QStringLiteral("101"));
     EXPECT_EQ(find<QLabel>(forms->LoginPasw, "Label3")->text(), QStringLiteral("Успешная регистрация"));
     EXPECT_TRUE(find<QWidget>(forms->LoginPasw, "Panel3")->isVisible());
     // The greeting set the fake clock only; the login date dates transaction ids.
-    EXPECT_EQ(t.context().loginDateTime.date(), QDate(2026, 12, 9));
+    EXPECT_EQ(t.session().loginDateTime().date(), QDate(2026, 12, 9));
     // Settings and catalogue came from the server and were applied.
     EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101/setting.ini")));
     EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101cert.key")));
     EXPECT_NE(find<QLabel>(&main(), "Label5")->text(), QStringLiteral("---"));
     EXPECT_TRUE(find<QToolButton>(&main(), "Buton1")->isVisible());
     // Today's journal is the one shown.
-    EXPECT_EQ(t.model().shownDate, QDate(2026, 12, 9));
+    EXPECT_EQ(t.days().shownDay(), QDate(2026, 12, 9));
     EXPECT_EQ(t.journal().rowCount(), 5);
     // The deposit and the news arrived with the login.
-    ASSERT_TRUE(waitUntil([&] { return !t.model().status(StatusPanel::Deposit).isEmpty(); }));
-    EXPECT_EQ(t.model().status(StatusPanel::Deposit), QStringLiteral("15000.00"));
-    EXPECT_FALSE(t.context().newsText.trimmed().isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return !t.status().text(StatusPanel::Deposit).isEmpty(); }));
+    EXPECT_EQ(t.status().text(StatusPanel::Deposit), QStringLiteral("15000.00"));
+    ASSERT_TRUE(waitUntil([&] { return !main().newsTicker().text().trimmed().isEmpty(); }));
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join(QLatin1Char('|')).toStdString();
     shot(&main(), QStringLiteral("main-after-login"));
     shot(forms->LoginPasw, QStringLiteral("login-success"));
@@ -56,11 +56,11 @@ TEST_F(EndToEnd, DepositCheckAndNewsTicker) {
     server.setDeposit(QStringLiteral("101"), 1234.5);
     QTest::mouseClick(find<QToolButton>(&main(), "ToolButton4"), Qt::LeftButton);
     ASSERT_TRUE(
-        waitUntil([&] { return t.model().status(StatusPanel::Deposit) == QStringLiteral("1234.50"); }));
+        waitUntil([&] { return t.status().text(StatusPanel::Deposit) == QStringLiteral("1234.50"); }));
     EXPECT_TRUE(find<QToolButton>(&main(), "ToolButton4")->isEnabled());
     for (int i = 0; i < 60; ++i)
-        t.account().NewsTimeTimer();
-    EXPECT_EQ(find<QLabel>(&main(), "News")->text(), t.context().newsText.left(60));
+        main().NewsTimeTimer();
+    EXPECT_EQ(find<QLabel>(&main(), "News")->text(), main().newsTicker().text().left(60));
     shot(&main(), QStringLiteral("main-news-deposit"));
 }
 
@@ -71,7 +71,7 @@ TEST_F(EndToEnd, RefusedLoginShowsTheServersWordsAndTheFormAgain) {
     QTest::mouseClick(find<QPushButton>(forms->LoginPasw, "BitBtn1"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !dialogs.shown.isEmpty(); }));
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Выполнение формы"));
-    EXPECT_FALSE(terminal().context().registered);
+    EXPECT_FALSE(terminal().session().registered());
 }
 
 } // namespace

@@ -19,7 +19,8 @@ protected:
     void pay(const char* account) {
         terminal().creation().payNow(PaymentInput{
             QStringLiteral(" Орбита Мобайл"), QStringLiteral("1101"), QString::fromLatin1(account),
-            QStringLiteral("98") + Locale::decimalSeparator() + QStringLiteral("00"), QStringLiteral("100")});
+            QStringLiteral("98") + Locale::decimalSeparator() + QStringLiteral("00"), QStringLiteral("100"),
+            QStringLiteral("20")});
     }
     int boxes(const char* text) const { return int(dialogs.texts().count(QString::fromUtf8(text))); }
 };
@@ -34,14 +35,13 @@ TEST_F(WaitingEndToEnd, APaymentLeftOverByALostLinkIsOfferedAfterTheRestartAndTh
     pay("902222222");
     ASSERT_TRUE(waitUntil([&] { return server.payments().size() == 2; }));
     server.dropClients();
-    ASSERT_TRUE(waitUntil([&] { return !terminal().context().registered; }));
+    ASSERT_TRUE(waitUntil([&] { return !terminal().session().registered(); }));
     ASSERT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
 
     // The cashier restarts the program and logs in: one payment waits.
-    forms.reset();
+    program.reset();
     dialogs.shown.clear();
-    forms = std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog, &printer, &spreadsheet});
-    forms->winMain->show();
+    start();
     dialogs.answer(true);
     logIn();
     ASSERT_TRUE(waitUntil([&] { return !dialogs.shown.isEmpty(); }));

@@ -5,7 +5,7 @@
 // credited sum reaches the minimum.
 #include "FuzzSupport.h"
 
-#include "core/MainWindowModel.h"
+#include "core/OperatorCatalogue.h"
 #include "payments/PaymentEntry.h"
 #include "platform/TextCodec.h"
 
@@ -85,9 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!payAllowed)
             Fuzz::fail("deferred while the pay button was not usable");
     });
-    OperatorButtonState button;
-    button.caption = QStringLiteral("&1 Оператор");
-    button.hint = QStringLiteral("1101");
+    OperatorButton button;
+    button.name = QStringLiteral("Оператор");
+    button.article = QStringLiteral("1101");
     entry.open(QStringLiteral("Сотовая связь"), button, profile);
     entry.formShow();
 

@@ -4,7 +4,8 @@
 // statement, and the reconciliation with the journal.
 #include "FuzzSupport.h"
 
-#include "core/AppContext.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
 #include "core/FieldLine.h"
 #include "goods/PriceList.h"
 #include "goods/Stock.h"
@@ -32,12 +33,14 @@ struct Readers {
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
-    Terminal terminal{programDir, &dialogs, &clock, &fileDialog};
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    Terminal terminal{programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet}};
 
     Readers() {
-        AppContext& ctx = terminal.context();
-        ctx.terminalNumber = ctx.loginTerminal = QStringLiteral("101");
-        ctx.registered = false; // a missing file is refused, never asked for
+        terminal.session().setTerminalNumber(QStringLiteral("101"));
+        terminal.session().setLoginTerminal(QStringLiteral("101"));
+        terminal.session().setRegistered(false); // a missing file is refused, never asked for
     }
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = programDir + name + QStringLiteral(".txt");

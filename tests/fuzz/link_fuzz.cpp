@@ -3,7 +3,8 @@
 // with fake boxes and clock.
 #include "FuzzSupport.h"
 
-#include "core/AppContext.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
 #include "link/ServerLink.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -26,15 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
-    Terminal terminal(programDir, &dialogs, &clock, &fileDialog);
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    Terminal terminal(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
     terminal.terminateProgram = [] {};
     // A terminal past its login, so the replies that need one get as far as they can.
-    AppContext& ctx = terminal.context();
-    ctx.terminalNumber = ctx.loginTerminal = QStringLiteral("101");
-    ctx.journalDir = programDir + QStringLiteral("101/");
-    QDir().mkpath(ctx.journalDir);
-    ctx.loginDateTime = clock.now();
-    ctx.registered = true;
+    Session& session = terminal.session();
+    session.setTerminalNumber(QStringLiteral("101"));
+    session.setLoginTerminal(QStringLiteral("101"));
+    session.setJournalDir(programDir + QStringLiteral("101/"));
+    QDir().mkpath(session.journalDir());
+    session.setLoginDateTime(clock.now());
+    session.setRegistered(true);
 
     // The first byte decides how the rest is cut into reads.
     QRandomGenerator cuts(data[0]);

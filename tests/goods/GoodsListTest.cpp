@@ -1,5 +1,4 @@
 #include "Separator.h"
-#include "core/MainWindowModel.h"
 #include "goods/GoodsSale.h"
 #include "goods/PriceList.h"
 #include "goods/Stock.h"
@@ -189,7 +188,7 @@ TEST_F(Lists, AMissingFileIsAskedForAndTheReplyLoads) {
     EXPECT_EQ(prices().rowCount(), 1);
     EXPECT_EQ(stock().rowCount(), 2);
 
-    ctx().registered = false;
+    session().setRegistered(false);
     prices().refresh();
     EXPECT_EQ(dialogs.texts(), QStringList({"Необходимо зарегистрироваться!"}));
 }
@@ -225,7 +224,7 @@ TEST_F(Lists, OnlyGoodsPickModeAndAnArticleOfFourCharactersHandAnItemToTheSale) 
 
     EXPECT_FALSE(prices().pick(0)); // mode off
     EXPECT_FALSE(stock().pick(0));
-    model().goodsPickMode = true;
+    terminal->goodsSale().setPickMode(true);
     EXPECT_FALSE(prices().pick(2)); // article "400"
     EXPECT_FALSE(stock().pick(3));  // the totals row
     EXPECT_FALSE(stock().pick(7));  // no such row
@@ -246,11 +245,11 @@ TEST_F(Lists, OnlyGoodsPickModeAndAnArticleOfFourCharactersHandAnItemToTheSale) 
               QStringList({"4002", "Н-0101", "Кабель USB", sep("25_00")}));
 
     // The main window's stock button ends the mode; the chooser starts it.
-    stock().leavePickMode();
+    terminal->goodsSale().setPickMode(false);
     EXPECT_FALSE(prices().pick(1));
     QSignalSpy chooser(&sale(), &GoodsSale::chooserRequested);
     sale().chooseGoods();
-    EXPECT_TRUE(model().goodsPickMode);
+    EXPECT_TRUE(terminal->goodsSale().pickMode());
     EXPECT_EQ(chooser.size(), 1);
     stock().activate();
     EXPECT_TRUE(stock().pickButtonVisible());

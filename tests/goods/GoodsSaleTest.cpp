@@ -159,7 +159,7 @@ TEST_F(Sale, ADeferredSaleStaysInTheJournalAndTheWindowStaysOpen) {
     EXPECT_EQ(row.note, QStringLiteral("отложено"));
     EXPECT_EQ(row.article, QStringLiteral("40030001"));
     EXPECT_EQ(row.paymentType, QStringLiteral("T"));
-    EXPECT_EQ(row.sendFlag, QStringLiteral("0"));
+    EXPECT_EQ(row.sendFlag, SendFlag::Unsent);
     // Saved with its note; nothing went to the server.
     PaymentJournal onDisk;
     ASSERT_TRUE(onDisk.fromDayFile(TestFiles::read(terminal->days().dayFilePath())));

@@ -12,8 +12,8 @@ protected:
         Linked::SetUp();
         if (HasFatalFailure())
             return;
-        ctx().loginTerminal = ctx().terminalNumber = QStringLiteral("101");
-        ctx().registered = true;
+        session().setLoginTerminal(QStringLiteral("101")); session().setTerminalNumber(QStringLiteral("101"));
+        session().setRegistered(true);
         QObject::connect(&statement().file(), &RequestedFile::changed, [this] {
             states << QStringLiteral("%1 %2").arg(statement().file().tableVisible() ? "shown" : "hidden",
                                                   statement().file().refreshEnabled() ? "enabled"
@@ -32,7 +32,7 @@ TEST_F(Turnover, WithoutAStoredFileItAsksTheServerAndShowsTheReply) {
     EXPECT_FALSE(statement().file().tableVisible());
     EXPECT_FALSE(statement().file().refreshEnabled());
     EXPECT_TRUE(link().TimerSend.isActive()); // a request the watchdog guards
-    EXPECT_EQ(ctx().lastRequest, QStringLiteral("Fv101$k$"));
+    EXPECT_EQ(link().lastRequest(), QStringLiteral("Fv101$k$"));
 
     serve("fv101/" + TestFiles::cp("ОБОРОТНАЯ ВЕДОМОСТЬ\r\n  1001  Чай     10   2\r\n\r\n") + "$k$");
     EXPECT_TRUE(statement().file().tableVisible());
@@ -66,7 +66,7 @@ TEST_F(Turnover, AnEmptyFileIsAnEmptyViewAndUnregisteredIsRefused) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
     QFile::remove(file());
-    ctx().registered = false;
+    session().setRegistered(false);
     statement().activate();
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Необходимо зарегистрироваться!"));

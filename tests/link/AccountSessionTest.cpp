@@ -16,7 +16,7 @@ protected:
         account().login(QStringLiteral("101"), QStringLiteral("kassa2026"));
         ASSERT_TRUE(server.waitForReceived("QN$k$"));
         serve("p$k$");
-        ASSERT_TRUE(ctx().registered);
+        ASSERT_TRUE(session().registered());
         server.received.clear();
     }
 };
@@ -24,22 +24,20 @@ protected:
 TEST_F(Account, GreetingSetsTheClockTimeFirstThenDateAndShowsTheLoginForm) {
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 0, 17)));
     loginWindow().panel = LoginWindowModel::Panel::Waiting;
-    model().transmissionPanelVisible = true;
-    model().journalEnabled = false;
+    putAPaymentOnItsWay();
     serve("d08.12.10#21:30$k$");
     EXPECT_EQ(clock.calls, QStringList({"time 21:30:00.000", "date 08.12.2010"}));
-    EXPECT_EQ(ctx().loginDateTime, QDateTime(QDate(2010, 12, 8), QTime(21, 30, 0)));
+    EXPECT_EQ(session().loginDateTime(), QDateTime(QDate(2010, 12, 8), QTime(21, 30, 0)));
     EXPECT_TRUE(loginWindow().visible);
     EXPECT_EQ(loginWindow().panel, LoginWindowModel::Panel::Form);
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_TRUE(model().journalEnabled);
+    EXPECT_FALSE(tx().panel().visible);
 }
 
 TEST_F(Account, GreetingWithTheClockAlreadyOnThatMinuteLeavesTheClockAlone) {
     clock.set(QDateTime(QDate(2010, 12, 8), QTime(21, 30, 42)));
     serve("d08.12.10#21:30$k$");
     EXPECT_TRUE(clock.calls.isEmpty());
-    EXPECT_EQ(ctx().loginDateTime, QDateTime(QDate(2010, 12, 8), QTime(21, 30, 42)));
+    EXPECT_EQ(session().loginDateTime(), QDateTime(QDate(2010, 12, 8), QTime(21, 30, 42)));
     EXPECT_TRUE(loginWindow().visible);
 }
 
@@ -48,7 +46,7 @@ TEST_F(Account, GreetingRefusedByThePlatformStillOpensTheLogin) {
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(9, 15, 3)));
     serve("d08.12.10#21:30$k$");
     EXPECT_EQ(clock.calls.size(), 2);
-    EXPECT_EQ(ctx().loginDateTime, QDateTime(QDate(2026, 12, 9), QTime(9, 15, 3)));
+    EXPECT_EQ(session().loginDateTime(), QDateTime(QDate(2026, 12, 9), QTime(9, 15, 3)));
     EXPECT_TRUE(loginWindow().visible);
 }
 
@@ -81,8 +79,8 @@ TEST_F(Account, LoginWritesTheTerminalToIpIniAndSendsThreeFrames) {
     account().login(QStringLiteral("101"), QStringLiteral("kassa2026"));
     ASSERT_TRUE(server.waitForReceived("QN$k$"));
     EXPECT_EQ(server.received, QByteArray("d101#kassa2026#set-5!cat-9$k$B101$k$QN$k$"));
-    EXPECT_EQ(ctx().loginTerminal, QStringLiteral("101"));
-    EXPECT_EQ(ctx().terminalSettingsStamp, QStringLiteral("set-5"));
+    EXPECT_EQ(session().loginTerminal(), QStringLiteral("101"));
+    EXPECT_EQ(terminal->settings().stamp(), QStringLiteral("set-5"));
     EXPECT_TRUE(link().TimerSend.isActive());
     IniFile ip(programDir + QStringLiteral("ip.ini"));
     EXPECT_EQ(ip.readString(QStringLiteral("options"), QStringLiteral("terminal"), QString()),
@@ -91,23 +89,23 @@ TEST_F(Account, LoginWritesTheTerminalToIpIniAndSendsThreeFrames) {
 
 TEST_F(Account, AcceptanceRegistersCreatesTheTerminalDirectoryAndOpensToday) {
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(11, 0)));
-    model().shownDate = QDate(2026, 1, 1);
+    terminal->days().showDay(QDate(2026, 1, 1));
     account().login(QStringLiteral("101"), QStringLiteral("kassa2026"));
     ASSERT_TRUE(server.waitForReceived("QN$k$"));
     serve("p$k$");
-    EXPECT_TRUE(ctx().registered);
+    EXPECT_TRUE(session().registered());
     EXPECT_FALSE(link().TimerSend.isActive());
     EXPECT_TRUE(link().protocolLog().contains(QStringLiteral("Успешная регистрация")));
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Успешная регистрация!!!"));
-    EXPECT_EQ(model().status(StatusPanel::Terminal), QStringLiteral("101"));
-    EXPECT_EQ(model().terminalText, QStringLiteral("101"));
-    EXPECT_EQ(ctx().terminalNumber, QStringLiteral("101"));
-    EXPECT_EQ(ctx().loginTerminal, QStringLiteral("101"));
-    EXPECT_EQ(ctx().journalDir, programDir + QStringLiteral("101/"));
-    EXPECT_TRUE(QDir(ctx().journalDir).exists());
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Успешная регистрация!!!"));
+    EXPECT_EQ(status().text(StatusPanel::Terminal), QStringLiteral("101"));
+    EXPECT_EQ(terminal->session().terminalNumber(), QStringLiteral("101"));
+    EXPECT_EQ(session().terminalNumber(), QStringLiteral("101"));
+    EXPECT_EQ(session().loginTerminal(), QStringLiteral("101"));
+    EXPECT_EQ(session().journalDir(), programDir + QStringLiteral("101/"));
+    EXPECT_TRUE(QDir(session().journalDir()).exists());
     EXPECT_EQ(loginWindow().panel, LoginWindowModel::Panel::Success);
-    EXPECT_EQ(model().userText, QStringLiteral("New")); // settings applied (no setting.ini yet)
-    EXPECT_EQ(model().shownDate, QDate(2026, 12, 9));
+    EXPECT_EQ(terminal->settings().user(), QStringLiteral("New")); // settings applied (no setting.ini yet)
+    EXPECT_EQ(terminal->days().shownDay(), QDate(2026, 12, 9));
 }
 
 TEST_F(Account, AcceptanceThatCannotMakeTheDirectoryEndsTheProgram) {
@@ -115,6 +113,8 @@ TEST_F(Account, AcceptanceThatCannotMakeTheDirectoryEndsTheProgram) {
     TestFiles::write(programDir + QStringLiteral("101"), "not a directory");
     int terminated = 0;
     terminal->terminateProgram = [&] { ++terminated; };
+    int opened = 0;
+    QObject::connect(&account(), &AccountSession::accepted, [&] { ++opened; });
     account().login(QStringLiteral("101"), QStringLiteral("kassa2026"));
     ASSERT_TRUE(server.waitForReceived("QN$k$"));
     serve("p$k$");
@@ -122,20 +122,20 @@ TEST_F(Account, AcceptanceThatCannotMakeTheDirectoryEndsTheProgram) {
     EXPECT_EQ(dialogs.last().text,
               QStringLiteral("Ошибка при создании каталога ") + programDir + QStringLiteral("101/"));
     EXPECT_EQ(terminated, 1);
-    EXPECT_NE(model().terminalText, QStringLiteral("101"));
+    EXPECT_EQ(opened, 0);
 }
 
 TEST_F(Account, DepositCheckOnlyWhenRegistered) {
     account().checkDeposit();
     QTest::qWait(30);
     EXPECT_TRUE(server.received.isEmpty());
-    EXPECT_TRUE(model().depositCheckEnabled);
+    EXPECT_TRUE(terminal->account().depositCheckEnabled());
 
     acceptLogin();
     account().checkDeposit();
     ASSERT_TRUE(server.waitForReceived("$k$"));
     EXPECT_EQ(server.received, QByteArray("B101$k$"));
-    EXPECT_FALSE(model().depositCheckEnabled);
+    EXPECT_FALSE(terminal->account().depositCheckEnabled());
     EXPECT_TRUE(link().TimerSend.isActive());
 }
 
@@ -152,13 +152,15 @@ TEST_F(Account, DepositReplyFillsPanelsFieldByField) {
         {"Bl7#b8#", QStringLiteral("99.5"), QStringLiteral("300.00")}, // markers in the wrong order
         {"B#l0#", QStringLiteral("99.5"), QStringLiteral("0")},        // empty first field
     };
+    session().setRegistered(true);
     for (const Case& c : cases) {
-        model().depositCheckEnabled = false;
-        link().TimerSend.start();
+        account().checkDeposit();
+        ASSERT_FALSE(terminal->account().depositCheckEnabled());
+        ASSERT_TRUE(link().TimerSend.isActive());
         serve(c.reply + "$k$");
-        EXPECT_EQ(model().status(StatusPanel::Deposit), c.deposit) << c.reply.data();
-        EXPECT_EQ(model().status(StatusPanel::Limit), c.limit) << c.reply.data();
-        EXPECT_TRUE(model().depositCheckEnabled) << c.reply.data();
+        EXPECT_EQ(status().text(StatusPanel::Deposit), c.deposit) << c.reply.data();
+        EXPECT_EQ(status().text(StatusPanel::Limit), c.limit) << c.reply.data();
+        EXPECT_TRUE(terminal->account().depositCheckEnabled()) << c.reply.data();
         EXPECT_FALSE(link().TimerSend.isActive()) << c.reply.data();
     }
 }
@@ -177,70 +179,58 @@ TEST_F(Account, PasswordChangeRules) {
     };
     const Case cases[] = {
         {"kassa2026", "12345678", "12345678", false},   // 8 characters are too few
-        {"kassa2026", "123456789", "123456789", true},  // 9 are enough
         {"wrong2026", "123456789", "123456789", false}, // old password is not the login one
         {"kassa2026", "123456789", "123456780", false}, // repeat differs
+        {"kassa2026", "123456789", "123456789", true},  // 9 are enough
     };
     for (const Case& c : cases) {
         dialogs.shown.clear();
         server.received.clear();
-        model().passwordChangeEnabled = true;
+        ASSERT_TRUE(terminal->account().passwordChangeEnabled());
         account().changePassword(QString::fromUtf8(c.old), QString::fromUtf8(c.fresh),
                                  QString::fromUtf8(c.repeated));
         if (c.sent) {
             ASSERT_TRUE(server.waitForReceived("$k$"));
             EXPECT_EQ(server.received, QByteArray("l101#kassa2026#") + c.fresh + "$k$");
-            EXPECT_FALSE(model().passwordChangeEnabled);
+            EXPECT_FALSE(terminal->account().passwordChangeEnabled());
             EXPECT_TRUE(dialogs.shown.isEmpty());
         } else {
             ASSERT_EQ(dialogs.shown.size(), 1) << c.fresh;
             EXPECT_EQ(dialogs.last().text, QStringLiteral("Неправельные данные для замены пароля!"));
-            EXPECT_TRUE(model().passwordChangeEnabled);
+            EXPECT_TRUE(terminal->account().passwordChangeEnabled());
         }
     }
 }
 
 TEST_F(Account, PasswordRepliesShowTheirBoxAndReleaseTheButton) {
-    model().passwordChangeEnabled = false;
-    link().TimerSend.start();
+    acceptLogin();
+    const auto askForAChange = [this] {
+        account().changePassword(QStringLiteral("kassa2026"), QStringLiteral("123456789"),
+                                 QStringLiteral("123456789"));
+        ASSERT_FALSE(terminal->account().passwordChangeEnabled());
+        ASSERT_TRUE(link().TimerSend.isActive());
+    };
+    askForAChange();
     serve("L0$k$");
     EXPECT_EQ(dialogs.last().text,
               QStringLiteral("Произошел сбой при замене пароля!\nПовторите попытку  позже."));
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Замеа пароля"));
     EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Warning);
-    EXPECT_TRUE(model().passwordChangeEnabled);
+    EXPECT_TRUE(terminal->account().passwordChangeEnabled());
     EXPECT_FALSE(link().TimerSend.isActive());
 
-    model().passwordChangeEnabled = false;
+    askForAChange();
     serve("L1$k$");
     EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Message);
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Замена пароля произведена успешно!"));
-    EXPECT_TRUE(model().passwordChangeEnabled);
+    EXPECT_TRUE(terminal->account().passwordChangeEnabled());
 }
 
-TEST_F(Account, NewsAppendsAndTheTickerCreepsInAndWipesEverySixthRound) {
+TEST_F(Account, NewsIsHandedOnWithoutItsLineBreaks) {
+    QStringList news;
+    QObject::connect(&account(), &AccountSession::newsReceived, [&](const QString& text) { news << text; });
     serve("NAB\r\n$k$N" + TestFiles::cp("Я") + "$k$");
-    const QString text = QString(14, QLatin1Char(' ')) + QStringLiteral("AB") +
-                         QString(14, QLatin1Char(' ')) + QStringLiteral("Я");
-    EXPECT_EQ(ctx().newsText, text);
-    EXPECT_TRUE(account().NewsTime.isActive());
-    EXPECT_EQ(account().NewsTime.interval(), 300);
-
-    for (int i = 0; i < 16; ++i)
-        account().NewsTimeTimer();
-    EXPECT_EQ(model().newsCaption, text.left(16));
-    for (qsizetype i = 16; i < text.size(); ++i)
-        account().NewsTimeTimer();
-    EXPECT_EQ(model().newsCaption, text);
-    // Five more whole rounds keep adding; the sixth wrap-around wipes the line.
-    for (int round = 0; round < 5; ++round)
-        for (qsizetype i = 0; i < text.size(); ++i)
-            account().NewsTimeTimer();
-    EXPECT_EQ(model().newsCaption.size(), text.size() * 6);
-    account().NewsTimeTimer();
-    EXPECT_TRUE(model().newsCaption.isEmpty());
-    account().NewsTimeTimer();
-    EXPECT_EQ(model().newsCaption, QString(QLatin1Char(' ')));
+    EXPECT_EQ(news, QStringList({QStringLiteral("AB"), QStringLiteral("Я")}));
 }
 
 TEST_F(Account, DisconnectWritesOnTheWaitingPanelAndDisconnectingClosesTheWindow) {

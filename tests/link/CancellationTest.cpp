@@ -82,7 +82,7 @@ TEST_F(Cancelling, TheRowDecidesBetweenDeletionCancellationCorrectionRefusalAndN
         windowsShown = 0;
         const QByteArray before = journal().toDayFile();
         dialogs.answer(false);
-        cancellation().command();
+        cancellation().command(selectedRow());
         dialogs.answers.clear();
 
         switch (c.outcome) {
@@ -131,7 +131,7 @@ TEST_F(Cancelling, DeletionRemovesTheUnsentRowAndWritesTheDayAtOnce) {
     journal().setCurrentRow(row);
     terminal->days().saveDay();
     dialogs.answer(true);
-    cancellation().command();
+    cancellation().command(selectedRow());
 
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209090000"));
     PaymentJournal onDisk;
@@ -150,7 +150,7 @@ TEST_F(Cancelling, ARowTheServerAcceptsWhileTheQuestionIsOpenIsKept) {
         tx().acknowledge(QStringLiteral("101_261209100000"));
     };
     dialogs.answer(true);
-    cancellation().command();
+    cancellation().command(selectedRow());
     dialogs.onBox = nullptr;
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209100000"));
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("1"));
@@ -160,7 +160,7 @@ TEST_F(Cancelling, TheWindowShowsTheRowAndTheOperatorsIcon) {
     QDir().mkpath(programDir + QStringLiteral("img"));
     QFile::copy(QStringLiteral(ORVANTA_IMG_DIR "/1101.ico"), programDir + QStringLiteral("img/1101.ico"));
     credited(QStringLiteral("1101"), QStringLiteral("901234567"), QStringLiteral("150.00"));
-    cancellation().command();
+    cancellation().command(selectedRow());
     const CancellationForm& f = cancellation().form();
     EXPECT_EQ(f.executedAt, QStringLiteral("09.12.26 10:00:00"));
     EXPECT_EQ(f.operatorName, QStringLiteral(" Орбита Мобайл"));
@@ -171,7 +171,7 @@ TEST_F(Cancelling, TheWindowShowsTheRowAndTheOperatorsIcon) {
 
     journal().clearDay();
     credited(QStringLiteral("1102"), QStringLiteral("123456"), QStringLiteral("5.00"));
-    cancellation().command();
+    cancellation().command(selectedRow());
     EXPECT_EQ(cancellation().form().iconPath, QString()); // no img/1102.ico here
 }
 
@@ -181,7 +181,7 @@ TEST_F(Cancelling, ACancellationOf150FilesANegatedRowSavedBeforeItIsSent) {
         credited(QStringLiteral("1101"), QStringLiteral("901234567"), QStringLiteral(" 150.00\t"));
     journal().setCell(chosen, Col::Received, QStringLiteral("152"));
     const QByteArray chosenBefore = journal().toDayFile();
-    cancellation().command();
+    cancellation().command(selectedRow());
     cancellation().file(QStringLiteral("ignored for a cancellation"));
 
     const QStringList expected = {
@@ -207,7 +207,7 @@ TEST_F(Cancelling, ACancellationOf150FilesANegatedRowSavedBeforeItIsSent) {
     EXPECT_NE(chosenBefore, journal().toDayFile());
 
     EXPECT_EQ(nextSent(), QByteArray("o101_261209140509#20$1101?-150.00!-150.00/901234567#CERT-1)"));
-    EXPECT_TRUE(model().transmissionPanelVisible);
+    EXPECT_TRUE(tx().panel().visible);
     serve("o101_261209140509$k$");
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("1"));
     EXPECT_EQ(nextSent(), QByteArray("UZ101_261209140509"));
@@ -224,7 +224,7 @@ TEST_F(Cancelling, ACancellationOf150FilesANegatedRowSavedBeforeItIsSent) {
 TEST_F(Cancelling, ACorrectionOfASixDigitNumberSendsOldPlusNew) {
     credited(QStringLiteral("1102"), QStringLiteral("123456"), QStringLiteral("40.00"));
     journal().setCell(journal().currentRow(), Col::PaymentType, QStringLiteral("21"));
-    cancellation().command();
+    cancellation().command(selectedRow());
     ASSERT_EQ(cancellation().form().kind, CancellationForm::Kind::Correct);
     cancellation().file(QStringLiteral("654321"));
     EXPECT_EQ(journal().cell(2, Col::Account), QStringLiteral("123456+654321"));
@@ -238,7 +238,7 @@ TEST_F(Cancelling, ANewNumberOfAnotherLengthOrWithOtherThanDigitsFilesNothing) {
     const QByteArray before = journal().toDayFile();
     for (const char* typed : {"12345", "1234567", "", "12#456", "65 321"}) {
         SCOPED_TRACE(typed);
-        cancellation().command();
+        cancellation().command(selectedRow());
         dialogs.shown.clear();
         cancellation().file(QString::fromLatin1(typed));
         ASSERT_EQ(dialogs.shown.size(), 1);
@@ -254,7 +254,7 @@ TEST_F(Cancelling, ANewNumberOfAnotherLengthOrWithOtherThanDigitsFilesNothing) {
 TEST_F(Cancelling, ARequestInTheSameSecondAsThePaymentTakesTheNextFreeId) {
     const int row = credited(QStringLiteral("1101"), QStringLiteral("901234567"), QStringLiteral("10.00"));
     journal().setCell(row, Col::TransactionId, QStringLiteral("101_261209140509"));
-    cancellation().command();
+    cancellation().command(selectedRow());
     cancellation().file(QString());
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140510"));
 }
@@ -263,9 +263,9 @@ TEST_F(Cancelling, ARequestFiledWhileAnotherDayIsShownGoesIntoTodaysJournal) {
     terminal->days().showDay(QDate(2026, 12, 8));
     credited(QStringLiteral("1101"), QStringLiteral("901234567"), QStringLiteral("10.00"));
     const QByteArray yesterday = dayFile(QDate(2026, 12, 8));
-    cancellation().command();
+    cancellation().command(selectedRow());
     cancellation().file(QString());
-    EXPECT_EQ(model().shownDate, QDate(2026, 12, 9));
+    EXPECT_EQ(terminal->days().shownDay(), QDate(2026, 12, 9));
     EXPECT_EQ(dayFile(QDate(2026, 12, 8)), yesterday);
     PaymentJournal today;
     ASSERT_TRUE(today.fromDayFile(dayFile(QDate(2026, 12, 9))));
@@ -274,14 +274,14 @@ TEST_F(Cancelling, ARequestFiledWhileAnotherDayIsShownGoesIntoTodaysJournal) {
 
 TEST_F(Cancelling, WithoutTheLinkTheRequestStaysUnsentAndCanBeDeleted) {
     credited(QStringLiteral("1101"), QStringLiteral("901234567"), QStringLiteral("10.00"));
-    ctx().registered = false;
-    cancellation().command();
+    session().setRegistered(false);
+    cancellation().command(selectedRow());
     cancellation().file(QString());
     EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
-    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_FALSE(tx().panel().visible);
 
     dialogs.answer(true);
-    cancellation().command();
+    cancellation().command(selectedRow());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Удалить платеж 901234567 101_261209140509?"));
     EXPECT_EQ(journal().cell(2, Col::Credited), QStringLiteral("10.00"));
     QTest::qWait(20);

@@ -20,7 +20,7 @@ TEST(Messages, EveryRequestIsBuiltFromItsFields) {
                          QStringLiteral("1101"),
                          QStringLiteral("20"),
                          QString(),
-                         QStringLiteral("0")};
+                         SendFlag::Unsent};
     struct Case {
         QString built;
         const char* expected;

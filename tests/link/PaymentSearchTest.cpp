@@ -16,18 +16,18 @@ TEST_F(Searching, NotRegisteredRefusesAndSendsNothing) {
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Message);
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Необходимо подключиться к серверу!"));
-    EXPECT_TRUE(model().searchEnabled);
+    EXPECT_TRUE(terminal->search().enabled());
     QTest::qWait(20);
     EXPECT_FALSE(server.received.contains("Ux"));
 }
 
 TEST_F(Searching, TheNumberGoesAsTypedUnderTheWatchdogAndThePoiskWaits) {
-    ctx().registered = true;
+    session().setRegistered(true);
     search().start(QStringLiteral(" 90 12"));
     EXPECT_TRUE(received("Ux 90 12$k$"));
-    EXPECT_EQ(ctx().lastRequest, QStringLiteral("Ux 90 12$k$"));
+    EXPECT_EQ(link().lastRequest(), QStringLiteral("Ux 90 12$k$"));
     EXPECT_TRUE(link().TimerSend.isActive());
-    EXPECT_FALSE(model().searchEnabled);
+    EXPECT_FALSE(terminal->search().enabled());
 
     // Enter in the number field while the answer is awaited sends nothing more.
     server.received.clear();
@@ -37,14 +37,14 @@ TEST_F(Searching, TheNumberGoesAsTypedUnderTheWatchdogAndThePoiskWaits) {
 
     serve("x 90 12\n$k$");
     EXPECT_FALSE(link().TimerSend.isActive());
-    EXPECT_TRUE(model().searchEnabled);
+    EXPECT_TRUE(terminal->search().enabled());
 
     search().start(QString());
     EXPECT_TRUE(received("Ux$k$"));
 }
 
 TEST_F(Searching, RepliesAreLaidOutUnderTheirHeadingAndReplaceTheLastResult) {
-    ctx().registered = true;
+    session().setRegistered(true);
     const QString head1 = QStringLiteral("Искали платежи на номер:");
     const QString head4 = QStringLiteral("Найдено:");
     struct Case {
@@ -64,11 +64,13 @@ TEST_F(Searching, RepliesAreLaidOutUnderTheirHeadingAndReplaceTheLastResult) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reply.toStdString());
         // A result stands from before: each answer replaces it whole.
-        model().searchResult = {QStringLiteral("old")};
+        search().start(QStringLiteral("901234567"));
+        serve("xold\n$k$");
+        ASSERT_FALSE(terminal->search().result().isEmpty());
         search().start(QStringLiteral("901234567"));
         serve(c.reply + "$k$");
-        EXPECT_EQ(model().searchResult, c.memo);
-        EXPECT_TRUE(model().searchEnabled);
+        EXPECT_EQ(terminal->search().result(), c.memo);
+        EXPECT_TRUE(terminal->search().enabled());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "link/RequestedFile.h"
 #include "link/FileReplies.h"
+#include "platform/AppError.h"
 #include "support/LinkedTerminal.h"
 
 namespace {
@@ -12,24 +13,23 @@ protected:
         if (HasFatalFailure())
             return;
         signInAs101();
-        first = std::make_unique<RequestedFile>(ctx(), link(), terminal->fileReplies(),
-                                                dayStatementRequest("J9101#12#1#26"));
-        second = std::make_unique<RequestedFile>(ctx(), link(), terminal->fileReplies(),
-                                                 dayStatementRequest("J9101#12#2#26"));
-        for (RequestedFile* r : {first.get(), second.get()}) {
-            QObject::connect(r, &RequestedFile::arrived, [this, r](const QString& path) {
-                got << QStringLiteral("%1 %2").arg(r == first.get() ? "first" : "second",
-                                                   QFileInfo(path).fileName());
-            });
-        }
+        const ServerFed fed{terminal->environment(), session(), dialogs, link(), terminal->fileReplies()};
+        first = std::make_unique<RequestedFile>(fed, dayStatementRequest("J9101#12#1#26", "first"));
+        second = std::make_unique<RequestedFile>(fed, dayStatementRequest("J9101#12#2#26", "second"));
     }
-    RequestedFile::Setup dayStatementRequest(const char* body) {
+    RequestedFile::Setup dayStatementRequest(const char* body, const char* reader) {
         return {QLatin1Char('9'), QStringLiteral("Необходимо зарегистрироваться!"),
-                [body] { return QStringList{QString::fromLatin1(body)}; }};
+                [body] { return QStringList{QString::fromLatin1(body)}; },
+                [this, reader](const QString& path) {
+                    got << QStringLiteral("%1 %2").arg(QString::fromLatin1(reader), QFileInfo(path).fileName());
+                    if (failing == QLatin1String(reader))
+                        throw AppError(QStringLiteral("Пустой файл"));
+                }};
     }
     std::unique_ptr<RequestedFile> first;
     std::unique_ptr<RequestedFile> second;
     QStringList got;
+    QString failing;
 };
 
 TEST_F(TwoReaders, TheReplyGoesToTheOneThatAskedAndAnUnaskedOneToBoth) {
@@ -43,6 +43,15 @@ TEST_F(TwoReaders, TheReplyGoesToTheOneThatAskedAndAnUnaskedOneToBoth) {
     got.clear();
     serve("f9101#12#3/caption$k$");
     EXPECT_EQ(got, QStringList({"first 9101#12#3.txt", "second 9101#12#3.txt"}));
+}
+
+TEST_F(TwoReaders, ALoaderThatFailsShowsItsErrorAndHoldsBackNoOtherReader) {
+    failing = QStringLiteral("first");
+    serve("f9101#12#3/caption$k$");
+    EXPECT_EQ(got, QStringList({"first 9101#12#3.txt", "second 9101#12#3.txt"}));
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Exception);
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Пустой файл"));
 }
 
 } // namespace

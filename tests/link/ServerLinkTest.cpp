@@ -1,6 +1,9 @@
 #include "link/ServerLink.h"
 #include "core/TerminalCertificate.h"
+#include "link/AccountSession.h"
 #include "link/FileReplies.h"
+#include "link/Transmission.h"
+#include "payments/PaymentJournal.h"
 #include "platform/OneBoxAtATime.h"
 #include "platform/TextCodec.h"
 #include "reports/YearStatistics.h"
@@ -23,9 +26,9 @@
 namespace {
 
 TEST_F(Linked, ConnectShowsStateAndServerAndWaitsForTheGreeting) {
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Соеденился!"));
-    EXPECT_EQ(model().status(StatusPanel::Server), QStringLiteral("127.0.0.1:%1").arg(server.port()));
-    EXPECT_FALSE(model().registerEnabled);
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Соеденился!"));
+    EXPECT_EQ(status().text(StatusPanel::Server), QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    EXPECT_FALSE(link().registerEnabled());
     EXPECT_EQ(link().PingServer.interval(), 120000);
     EXPECT_TRUE(link().PingServer.isActive());
     EXPECT_EQ(link().protocolLog().mid(0, 2), QStringList({"Memo1", "Socket1 Open"}));
@@ -37,7 +40,7 @@ TEST_F(Linked, KeepAliveBeforeTheFirstLoginCarriesAnEmptyTerminal) {
     ASSERT_TRUE(server.waitForReceived("$k$"));
     EXPECT_EQ(server.received, QByteArray("T_uA6.0#$k$"));
     EXPECT_FALSE(link().TimerSend.isActive());
-    ctx().terminalNumber = QStringLiteral("101");
+    session().setTerminalNumber(QStringLiteral("101"));
     server.received.clear();
     link().PingServerTimer();
     ASSERT_TRUE(server.waitForReceived("$k$"));
@@ -48,7 +51,7 @@ TEST_F(Linked, SendRequestKeepsAllFramesAndArmsTheWatchdog) {
     link().sendRequest({QStringLiteral("d101#pw#s!c"), QStringLiteral("B101"), QStringLiteral("QN")});
     ASSERT_TRUE(server.waitForReceived("QN$k$"));
     EXPECT_EQ(server.received, QByteArray("d101#pw#s!c$k$B101$k$QN$k$"));
-    EXPECT_EQ(ctx().lastRequest, QStringLiteral("d101#pw#s!c$k$B101$k$QN$k$"));
+    EXPECT_EQ(link().lastRequest(), QStringLiteral("d101#pw#s!c$k$B101$k$QN$k$"));
     EXPECT_TRUE(link().TimerSend.isActive());
     EXPECT_EQ(link().TimerSend.interval(), 30000);
 }
@@ -118,22 +121,22 @@ TEST_F(Linked, OperatorCatalogueReplacesOperatorIniAndItsStamp) {
     serve("G[options]\r\ncreate=cat-7\r\n[1101]\nname=" + TestFiles::cp("Заря") + "\r\n$k$");
     EXPECT_EQ(TestFiles::read(programDir + QStringLiteral("operator.ini")),
               QByteArray("[options]\r\ncreate=cat-7\r\n[1101]\r\nname=") + TestFiles::cp("Заря") + "\r\n");
-    EXPECT_EQ(ctx().operatorCatalogueStamp, QStringLiteral("cat-7"));
+    EXPECT_EQ(terminal->catalogue().stamp(), QStringLiteral("cat-7"));
 }
 
 TEST_F(Linked, SettingsBeforeAcceptanceGoToTheTerminalDirectoryAndAreApplied) {
-    ctx().loginTerminal = QStringLiteral("101"); // typed at login; not yet accepted
+    session().setLoginTerminal(QStringLiteral("101")); // typed at login; not yet accepted
     serve("Q[options]\r\nuser=" + TestFiles::cp("Касса 1") + "\r\ncreate=s-3\r\n$k$");
     EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101/setting.ini")));
-    EXPECT_EQ(model().userText, QStringLiteral("Касса 1"));
-    EXPECT_EQ(ctx().terminalSettingsStamp, QStringLiteral("s-3"));
+    EXPECT_EQ(terminal->settings().user(), QStringLiteral("Касса 1"));
+    EXPECT_EQ(terminal->settings().stamp(), QStringLiteral("s-3"));
 }
 
 TEST_F(Linked, CertificateIsStoredForTheTerminalAndReadsBack) {
-    ctx().loginTerminal = QStringLiteral("101");
+    session().setLoginTerminal(QStringLiteral("101"));
     serve(")ORV-101-AB7$k$");
     EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101cert.key")));
-    EXPECT_EQ(TerminalCertificate::readCertificate(ctx()),
+    EXPECT_EQ(TerminalCertificate::readCertificate(terminal->environment().certificatePath(QStringLiteral("101"))),
               std::optional<QString>(QStringLiteral("ORV-101-AB7")));
 }
 
@@ -141,8 +144,8 @@ TEST_F(Linked, FileReplyIsStoredReleasesRefreshAndIsAnnounced) {
     QStringList consumed;
     QObject::connect(&terminal->fileReplies(), &FileReplies::stored,
                      [&](const QString& name, const QString& path) { consumed << name << path; });
-    ctx().registered = true;
-    ctx().loginTerminal = QStringLiteral("101");
+    session().setRegistered(true);
+    session().setLoginTerminal(QStringLiteral("101"));
     terminal->statistics().refresh();
     ASSERT_FALSE(terminal->statistics().file().refreshEnabled());
     ASSERT_TRUE(link().TimerSend.isActive());
@@ -170,15 +173,15 @@ TEST_F(Linked, FileReplyWithAnUnsafeNameIsDroppedAndLogged) {
 }
 
 TEST_F(Linked, ServerDropShowsDisconnectAndClearsRegistration) {
-    ctx().registered = true;
+    session().setRegistered(true);
     int disconnects = 0;
     QObject::connect(&link(), &ServerLink::disconnected, [&] { ++disconnects; });
     server.dropClient();
     ASSERT_TRUE(waitUntil([&] { return disconnects == 1; }));
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Отключился"));
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Отключился"));
     EXPECT_EQ(link().protocolLog().last(), QStringLiteral("Отключился"));
-    EXPECT_TRUE(model().registerEnabled);
-    EXPECT_FALSE(ctx().registered);
+    EXPECT_TRUE(link().registerEnabled());
+    EXPECT_FALSE(session().registered());
     // A connection that was up is retried by the 120 s tick: call it.
     EXPECT_EQ(link().PingServer.interval(), 120000);
     link().PingServerTimer();
@@ -186,25 +189,27 @@ TEST_F(Linked, ServerDropShowsDisconnectAndClearsRegistration) {
 }
 
 TEST_F(Linked, DisconnectStopsReconnectingAndReleasesTheJournalCommands) {
-    ctx().registered = true;
-    model().depositCheckEnabled = true;
-    model().sendAllEnabled = model().refreshStatusesEnabled = model().cancelEnabled =
-        model().sendSelectedEnabled = false;
-    model().transmissionPanelVisible = true;
-    model().journalEnabled = false;
+    session().setRegistered(true);
+    // A payment on its way: the panel up, the journal commands waiting.
+    const int row = terminal->journal().insertPaymentRow();
+    terminal->journal().setCell(row, PaymentJournal::TransactionId, QStringLiteral("101_D"));
+    terminal->journal().setSendFlag(row, SendFlag::Unsent);
+    terminal->transmission().send(QStringLiteral("101_D"));
+    ASSERT_TRUE(terminal->transmission().panel().visible);
+    ASSERT_FALSE(terminal->transmission().commands().sendAll);
+    ASSERT_TRUE(terminal->account().depositCheckEnabled());
     int closeLogin = 0;
     QObject::connect(&link(), &ServerLink::disconnectedByCashier, [&] { ++closeLogin; });
     terminal->disconnectFromServer();
     EXPECT_FALSE(link().isOpen());
     EXPECT_FALSE(link().PingServer.isActive());
-    EXPECT_FALSE(ctx().registered);
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Отключился"));
-    EXPECT_FALSE(model().depositCheckEnabled);
-    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
-                model().sendSelectedEnabled);
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_TRUE(model().journalEnabled);
-    EXPECT_TRUE(model().registerEnabled);
+    EXPECT_FALSE(session().registered());
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Отключился"));
+    EXPECT_FALSE(terminal->account().depositCheckEnabled());
+    const Transmission::Commands& c = terminal->transmission().commands();
+    EXPECT_TRUE(c.sendAll && c.refreshStatuses && c.cancel && c.sendSelected);
+    EXPECT_FALSE(terminal->transmission().panel().visible);
+    EXPECT_TRUE(link().registerEnabled());
     EXPECT_EQ(closeLogin, 1);
 
     // "Регистрация" resumes with the 10 s period.
@@ -223,8 +228,9 @@ TEST_F(Linked, AFailingHandlerIsReportedAndTheMessagesBehindItAreStillHandled) {
 }
 
 TEST_F(Linked, AMessageArrivingUnderABoxIsHandledWhileTheBoxIsOpen) {
-    ctx().registered = true;
-    model().depositCheckEnabled = false; // a deposit request is out
+    session().setRegistered(true);
+    terminal->account().checkDeposit(); // a deposit request is out
+    ASSERT_FALSE(terminal->account().depositCheckEnabled());
     bool depositShownUnderTheBox = false;
     dialogs.onBox = [&](const FakeDialogs::Shown& box) {
         if (box.title != QStringLiteral("Выполнение формы"))
@@ -232,13 +238,13 @@ TEST_F(Linked, AMessageArrivingUnderABoxIsHandledWhileTheBoxIsOpen) {
         // The deposit reply comes in a later read, while the box is still open.
         server.send("Bb500.00#l5000.00#$k$");
         depositShownUnderTheBox =
-            waitUntil([&] { return model().status(StatusPanel::Deposit) == QStringLiteral("500.00"); });
+            waitUntil([&] { return status().text(StatusPanel::Deposit) == QStringLiteral("500.00"); });
     };
     serve("Hf" + TestFiles::cp("Баланс абонента") + "$k$");
     ASSERT_TRUE(waitUntil([&] { return !dialogs.shown.isEmpty(); }));
     EXPECT_TRUE(depositShownUnderTheBox);
-    EXPECT_EQ(model().status(StatusPanel::Limit), QStringLiteral("5000.00"));
-    EXPECT_TRUE(model().depositCheckEnabled);
+    EXPECT_EQ(status().text(StatusPanel::Limit), QStringLiteral("5000.00"));
+    EXPECT_TRUE(terminal->account().depositCheckEnabled());
 }
 
 TEST_F(Linked, AServerSendingWithoutEndIsCutOffAndTheLinkReconnects) {
@@ -320,7 +326,9 @@ TEST(RandomFlood, BoxesComeOneAtATimeAndRepeatsCollapse) {
     OneBoxAtATime boxes(&screen);
     FakeClock clock;
     FakeFileDialog fileDialog;
-    Terminal terminal(TestFiles::dirPath(dir), &boxes, &clock, &fileDialog);
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    Terminal terminal(TestFiles::dirPath(dir), Seams{boxes, clock, fileDialog, printer, spreadsheet});
     terminal.terminateProgram = [] {};
     QRandomGenerator random(16);
     QByteArray flood(5 * 1024 * 1024, Qt::Uninitialized);
@@ -363,14 +371,17 @@ TEST(Failover, WalksTheServerListOnConnectErrorsEveryTenSeconds) {
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
-    Terminal terminal(programDir, &dialogs, &clock, &fileDialog);
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    Terminal terminal(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
     ServerLink& link = terminal.link();
-    QStringList states;
-    QObject::connect(&terminal.model(), &MainWindowModel::changed, [&] {
-        if (states.isEmpty() || states.last() != terminal.model().status(StatusPanel::State))
-            states << terminal.model().status(StatusPanel::State);
+    QStringList states{terminal.status().text(StatusPanel::State)};
+    QObject::connect(&terminal.status(), &StatusLine::changed, [&](StatusPanel panel, const QString& text) {
+        if (panel == StatusPanel::State && states.last() != text)
+            states << text;
     });
     terminal.formCreate();
+    terminal.connectToServer();
     EXPECT_EQ(link.PingServer.interval(), 10000);
     ASSERT_TRUE(waitUntil([&] { return states.contains(QStringLiteral("Ошибка соединения 127.0.0.9")); }));
     // The design text, then the first attempt with two dots, then its failure.

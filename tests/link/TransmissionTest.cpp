@@ -19,14 +19,14 @@ class Chains : public Registered {};
 TEST_F(Chains, OneRowFromSendToTheEndBox) {
     const int row = addRow(QStringLiteral("101_261209100000"), QStringLiteral("0"));
     journal().setCurrentRow(row);
-    tx().sendSelectedRow();
-    EXPECT_TRUE(model().transmissionPanelVisible);
-    EXPECT_FALSE(model().sendAllEnabled || model().refreshStatusesEnabled || model().cancelEnabled ||
-                 model().sendSelectedEnabled);
+    sendSelectedRow();
+    EXPECT_TRUE(tx().panel().visible);
+    EXPECT_FALSE(tx().commands().sendAll || tx().commands().refreshStatuses || tx().commands().cancel ||
+                 tx().commands().sendSelected);
     EXPECT_EQ(nextSent(), QByteArray("o101_261209100000#20$1101?100!98.00/901234567#CERT-1)"));
     EXPECT_TRUE(link().protocolLog().contains(
         QStringLiteral("Передача данных 101_261209100000#20$1101?100!98.00/901234567#CERT-1)")));
-    EXPECT_EQ(model().transmissionCaption, QStringLiteral("901234567 100 101_261209100000"));
+    EXPECT_EQ(tx().panel().caption, QStringLiteral("901234567 100 101_261209100000"));
 
     serve("o101_261209100000$k$");
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("1"));
@@ -38,13 +38,13 @@ TEST_F(Chains, OneRowFromSendToTheEndBox) {
     EXPECT_EQ(journal().cell(row, Col::Status), QStringLiteral("7"));
     EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("В очереди"));
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("1"));
-    EXPECT_EQ(model().progressPos, row);
+    EXPECT_EQ(tx().panel().position, row);
     // The pass moved past the row: the end of the pass.
     ASSERT_FALSE(dialogs.shown.isEmpty());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Синхронизация платежей успешно закончена!"));
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
-                model().sendSelectedEnabled);
+    EXPECT_FALSE(tx().panel().visible);
+    EXPECT_TRUE(tx().commands().sendAll && tx().commands().refreshStatuses && tx().commands().cancel &&
+                tx().commands().sendSelected);
 
     // "Обновить статусы" asks again and the row ends credited.
     dialogs.shown.clear();
@@ -58,8 +58,8 @@ TEST_F(Chains, OneRowFromSendToTheEndBox) {
 }
 
 TEST_F(Chains, SendAllSendsUnsentRowsInOrderThenOnePass) {
-    // Top to bottom the flags are 2, 0, 1, 0.
-    addRow(QStringLiteral("101_D"), QStringLiteral("0"));
+    // Top to bottom the flags are 2, 0, 1, 9: a "9" waits to be sent as a "0" does.
+    addRow(QStringLiteral("101_D"), QStringLiteral("9"));
     addRow(QStringLiteral("101_C"), QStringLiteral("1"));
     addRow(QStringLiteral("101_B"), QStringLiteral("0"));
     addRow(QStringLiteral("101_A"), QStringLiteral("2"));
@@ -112,12 +112,16 @@ TEST_F(Chains, StatusCodesWriteTheirNotesAndFlags) {
 
 TEST_F(Chains, StatusForAnUnknownTransactionSendsUbAndChangesNothing) {
     addRow(QStringLiteral("101_X"), QStringLiteral("2"));
+    const int asked = addRow(QStringLiteral("101_Y"), QStringLiteral("1"));
+    tx().refreshStatuses();
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_Y"));
+    EXPECT_EQ(tx().panel().caption, QStringLiteral("101_Y"));
     const QByteArray before = journal().toDayFile();
-    model().transmissionCaption = QStringLiteral("x");
     serve("Z1#101_NOPE$k$");
     EXPECT_EQ(nextSent(), QByteArray("Ub101"));
     EXPECT_EQ(journal().toDayFile(), before);
-    EXPECT_TRUE(model().transmissionCaption.isEmpty());
+    EXPECT_TRUE(tx().panel().caption.isEmpty());
+    journal().setCell(asked, Col::SendFlag, QStringLiteral("2"));
     // A "Z" without "#" only disarms.
     link().TimerSend.start();
     serve("Z1$k$");
@@ -145,16 +149,15 @@ TEST_F(Chains, RefusalsShowTheirBoxAndKeepTheRowUnsent) {
         {"($k$", QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!")}};
     for (const Case& c : cases) {
         journal().setCurrentRow(row);
-        tx().sendSelectedRow();
+        sendSelectedRow();
         ASSERT_FALSE(nextSent().isEmpty());
         serve(c.message);
         EXPECT_EQ(dialogs.last().text, c.text);
         EXPECT_EQ(dialogs.last().title, QStringLiteral("Отказ"));
         EXPECT_EQ(dialogs.last().icon, Dialogs::Icon::Error);
-        EXPECT_FALSE(model().transmissionPanelVisible);
-        EXPECT_TRUE(model().journalEnabled);
-        EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
-                    model().sendSelectedEnabled);
+        EXPECT_FALSE(tx().panel().visible);
+        EXPECT_TRUE(tx().commands().sendAll && tx().commands().refreshStatuses && tx().commands().cancel &&
+                    tx().commands().sendSelected);
         EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
     }
 }
@@ -175,59 +178,59 @@ TEST_F(Chains, AcknowledgementForAMissingTransactionSaysSo) {
     addRow(QStringLiteral("101_1"), QStringLiteral("1"));
     serve("o101_GONE$k$");
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Транзакция 101_GONE ненайдена!"));
-    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_FALSE(tx().panel().visible);
 }
 
 TEST_F(Chains, SendSelectedOnlyForUnsentRowsAfterTheQuestion) {
     const int sent = addRow(QStringLiteral("101_S"), QStringLiteral("1"));
     journal().setCurrentRow(sent);
-    tx().sendSelected();
+    tx().sendSelected(selectedRow());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Недопустимая операция для данной транзакции!"));
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Проведение платежа"));
 
     const int nine = addRow(QStringLiteral("101_9"), QStringLiteral("9"), QStringLiteral("5551234"));
     journal().setCurrentRow(nine);
     dialogs.answer(false);
-    tx().sendSelected();
+    tx().sendSelected(selectedRow());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Провести платеж 5551234 101_9?"));
     QTest::qWait(30);
     EXPECT_TRUE(server.received.isEmpty());
 
     dialogs.answer(true);
-    tx().sendSelected();
+    tx().sendSelected(selectedRow());
     EXPECT_TRUE(nextSent().startsWith("o101_9#"));
     EXPECT_FALSE(tx().sendAllMode());
 }
 
 TEST_F(Chains, LinkDownLeavesNoTransmissionPanelUp) {
     const int row = addRow(QStringLiteral("101_L"), QStringLiteral("0"));
-    ctx().registered = false;
+    session().setRegistered(false);
     journal().setCurrentRow(row);
-    tx().sendSelectedRow();
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
-                model().sendSelectedEnabled);
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет связи: платеж сохранен"));
+    sendSelectedRow();
+    EXPECT_FALSE(tx().panel().visible);
+    EXPECT_TRUE(tx().commands().sendAll && tx().commands().refreshStatuses && tx().commands().cancel &&
+                tx().commands().sendSelected);
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Нет связи: платеж сохранен"));
     tx().refreshStatuses();
-    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_FALSE(tx().panel().visible);
     QTest::qWait(30);
     EXPECT_TRUE(server.received.isEmpty());
 }
 
 TEST_F(Chains, CertificateWithoutALineAbandonsTheRequest) {
-    QFile::resize(TerminalCertificate::filePath(ctx()), 0);
+    QFile::resize(certificatePath(), 0);
     const int row = addRow(QStringLiteral("101_C"), QStringLiteral("0"));
     journal().setCurrentRow(row);
-    tx().sendSelectedRow();
+    sendSelectedRow();
     QTest::qWait(30);
     EXPECT_TRUE(server.received.isEmpty());
-    EXPECT_FALSE(model().transmissionPanelVisible);
+    EXPECT_FALSE(tx().panel().visible);
 }
 
 TEST_F(Chains, AnAnswerForTodayIsKeptWhileAnotherDayIsShown) {
     const int row = addRow(QStringLiteral("101_T"), QStringLiteral("0"));
     journal().setCurrentRow(row);
-    tx().sendSelectedRow();
+    sendSelectedRow();
     ASSERT_FALSE(nextSent().isEmpty());
     terminal->days().saveDay();
     terminal->days().showDay(QDate(2026, 12, 1)); // the cashier looks at last week
@@ -236,7 +239,7 @@ TEST_F(Chains, AnAnswerForTodayIsKeptWhileAnotherDayIsShown) {
     PaymentJournal today;
     ASSERT_TRUE(today.fromDayFile(dayFile(QDate(2026, 12, 9))));
     EXPECT_EQ(today.cell(2, Col::SendFlag), QStringLiteral("1"));
-    EXPECT_EQ(terminal->model().shownDate, QDate(2026, 12, 1));
+    EXPECT_EQ(terminal->days().shownDay(), QDate(2026, 12, 1));
 
     server.received.clear();
     serve("Z1#101_T$k$");
@@ -249,15 +252,14 @@ TEST_F(Chains, ALostConnectionEndsTheChainAndTheRowGoesAfterTheNextLogin) {
     const int row = addRow(QStringLiteral("101_R"), QStringLiteral("0"));
     terminal->days().saveDay(); // as payment creation does
     journal().setCurrentRow(row);
-    tx().sendSelectedRow();
+    sendSelectedRow();
     ASSERT_TRUE(nextSent().startsWith("o101_R#"));
     // The server hangs up on the payment: no answer will come.
     server.dropClient();
     ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }));
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_TRUE(model().journalEnabled);
-    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
-                model().sendSelectedEnabled);
+    EXPECT_FALSE(tx().panel().visible);
+    EXPECT_TRUE(tx().commands().sendAll && tx().commands().refreshStatuses && tx().commands().cancel &&
+                tx().commands().sendSelected);
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
     EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Не отправлен: связь прервана"));
     EXPECT_FALSE(tx().PaymentWatchdog.isActive());
@@ -272,7 +274,7 @@ TEST_F(Chains, ALostConnectionEndsTheChainAndTheRowGoesAfterTheNextLogin) {
     ASSERT_EQ(journal().cell(row, Col::TransactionId), QStringLiteral("101_R")); // today's journal reloaded
     journal().setCurrentRow(row);
     dialogs.answer(true);
-    tx().sendSelected(); // F5
+    tx().sendSelected(selectedRow()); // F5
     EXPECT_TRUE(nextSent().startsWith("o101_R#"));
 }
 
@@ -288,13 +290,12 @@ TEST_F(Chains, APaymentTheServerNeverAnswersEndsAndGoesAgainWithItsId) {
 
     // 30 s of silence.
     tx().PaymentWatchdogTimer();
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_TRUE(model().journalEnabled);
-    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
-                model().sendSelectedEnabled);
+    EXPECT_FALSE(tx().panel().visible);
+    EXPECT_TRUE(tx().commands().sendAll && tx().commands().refreshStatuses && tx().commands().cancel &&
+                tx().commands().sendSelected);
     EXPECT_FALSE(tx().sendAllMode());
     EXPECT_FALSE(tx().PaymentWatchdog.isActive());
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа: платеж сохранен"));
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Нет ответа: платеж сохранен"));
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("0"));
     EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Не отправлен: нет ответа сервера"));
     PaymentJournal onDisk;
@@ -307,7 +308,7 @@ TEST_F(Chains, APaymentTheServerNeverAnswersEndsAndGoesAgainWithItsId) {
     // Sent again later: the same transaction, so the server cannot charge it twice.
     journal().setCurrentRow(row);
     dialogs.answer(true);
-    tx().sendSelected();
+    tx().sendSelected(selectedRow());
     EXPECT_TRUE(nextSent().startsWith("o101_W#20$"));
     serve("o101_W$k$");
     EXPECT_EQ(journal().cell(row, Col::SendFlag), QStringLiteral("1"));
@@ -332,8 +333,8 @@ TEST_F(Chains, AStatusPassTheServerNeverAnswersEndsWithTheAnswersItGot) {
     serve("Z1$k$");
     EXPECT_TRUE(tx().PaymentWatchdog.isActive());
     tx().PaymentWatchdogTimer();
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Нет ответа: статусы не обновлены"));
+    EXPECT_FALSE(tx().panel().visible);
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Нет ответа: статусы не обновлены"));
     EXPECT_EQ(journal().cell(3, Col::SendFlag), QStringLiteral("1"));
     EXPECT_EQ(journal().cell(3, Col::Note), QString());
     PaymentJournal onDisk;
@@ -345,7 +346,7 @@ TEST_F(Chains, AStatusPassTheServerNeverAnswersEndsWithTheAnswersItGot) {
 TEST_F(Chains, ARefusalStopsTheWatchdog) {
     const int row = addRow(QStringLiteral("101_R"), QStringLiteral("0"));
     journal().setCurrentRow(row);
-    tx().sendSelectedRow();
+    sendSelectedRow();
     ASSERT_FALSE(nextSent().isEmpty());
     serve("O$k$");
     EXPECT_FALSE(tx().PaymentWatchdog.isActive());
@@ -369,11 +370,11 @@ TEST_F(Chains, AnUnsendableRowIsLeftWithANoteAndSendAllMovesOn) {
     // Sent on its own, the row is refused at once and the commands stay usable.
     journal().setCurrentRow(bad);
     dialogs.answer(true);
-    tx().sendSelected();
-    EXPECT_FALSE(model().transmissionPanelVisible);
-    EXPECT_TRUE(model().sendAllEnabled && model().refreshStatusesEnabled && model().cancelEnabled &&
-                model().sendSelectedEnabled);
-    EXPECT_EQ(model().status(StatusPanel::State),
+    tx().sendSelected(selectedRow());
+    EXPECT_FALSE(tx().panel().visible);
+    EXPECT_TRUE(tx().commands().sendAll && tx().commands().refreshStatuses && tx().commands().cancel &&
+                tx().commands().sendSelected);
+    EXPECT_EQ(status().text(StatusPanel::State),
               QStringLiteral("Платеж не отправлен: недопустимые символы"));
     PaymentJournal onDisk;
     ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));
@@ -385,7 +386,8 @@ class Creation : public Chains {
 protected:
     PaymentInput input() {
         return PaymentInput{QStringLiteral(" Орбита Мобайл"), QStringLiteral("1101"),
-                            QStringLiteral("92901234567"), QStringLiteral("98.00"), QStringLiteral("100")};
+                            QStringLiteral("92901234567"), QStringLiteral("98.00"), QStringLiteral("100"),
+                            QStringLiteral("20")};
     }
 };
 
@@ -423,7 +425,7 @@ TEST_F(Creation, BalanceQuerySendsNinesAndRecordsNothing) {
     EXPECT_EQ(link().protocolLog().last(),
               QStringLiteral("Передача данных 101_261209140509#20$1101?9999!9999/92901234567#CERT-1)"));
 
-    ctx().registered = false;
+    session().setRegistered(false);
     terminal->creation().queryBalance(input());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Требуется регистрация с сервером!!!"));
 }
@@ -444,13 +446,13 @@ TEST_F(Creation, APaymentAfterMidnightWithoutLoginIsDatedTodayAndRepeatsNoEarlie
     // login's date the id would repeat yesterday's payment, which this run never issued.
     terminal->creation().defer(input());
     EXPECT_EQ(journal().cell(2, Col::TransactionId), QStringLiteral("101_261209140509"));
-    TransactionIds afterRestart(ctx(), journal());
+    TransactionIds afterRestart(session(), clock, journal());
     clock.set(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
     EXPECT_EQ(afterRestart.next(), QStringLiteral("101_261210140509"));
 }
 
 TEST_F(Creation, NoPaymentIsTakenBeforeTheTerminalHasItsDirectory) {
-    ctx().journalDir.clear();
+    session().setJournalDir(QString());
     const QByteArray before = journal().toDayFile();
     terminal->creation().payNow(input());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Требуется регистрация с сервером!!!"));
@@ -461,7 +463,7 @@ TEST_F(Creation, NoPaymentIsTakenBeforeTheTerminalHasItsDirectory) {
 TEST_F(Creation, TodaysPaymentGoesIntoTodaysJournal) {
     terminal->days().showDay(QDate(2026, 12, 1));
     terminal->creation().defer(input());
-    EXPECT_EQ(model().shownDate, QDate(2026, 12, 9));
+    EXPECT_EQ(terminal->days().shownDay(), QDate(2026, 12, 9));
     EXPECT_TRUE(dayFile(QDate(2026, 12, 1)).isEmpty());
     PaymentJournal onDisk;
     ASSERT_TRUE(onDisk.fromDayFile(dayFile(QDate(2026, 12, 9))));

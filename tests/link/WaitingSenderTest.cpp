@@ -67,7 +67,7 @@ TEST_F(Offered, TodaysRowsGoFirstThenEachEarlierDayThroughItsOwnFile) {
     EXPECT_EQ(onDisk(QDate(2026, 12, 2), 2, Col::SendFlag), QStringLiteral("0"));
     // Back on today, with the earlier days' result in the status bar and one closing box.
     EXPECT_EQ(terminal->days().shownDay(), today);
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Отправлено: прошлые дни 1 из 1"));
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Отправлено: прошлые дни 1 из 1"));
     EXPECT_EQ(dialogs.texts().count(QStringLiteral("Синхронизация платежей успешно закончена!")), 1);
 }
 
@@ -94,7 +94,7 @@ TEST_F(Offered, ARefusalStopsTheRunAndTheRestWaits) {
     serve("O$k$"); // deposit exhausted on the first row
     ASSERT_TRUE(waitUntil([&] { return !terminal->waiting().running(); }));
     EXPECT_EQ(terminal->days().shownDay(), today);
-    EXPECT_EQ(model().status(StatusPanel::State), QStringLiteral("Прервано: прошлые дни 0 из 1"));
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Прервано: прошлые дни 0 из 1"));
     EXPECT_EQ(onDisk(yesterday, 3, Col::SendFlag), QStringLiteral("0"));
 }
 

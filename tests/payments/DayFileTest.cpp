@@ -61,7 +61,7 @@ TEST_F(DayFileTest, PaymentRowsRoundTrip) {
                               QStringLiteral("92777"), QStringLiteral("150,00"), QStringLiteral("155"),
                               QStringLiteral("000_261209100000"), QStringLiteral("Зачислено"),
                               QStringLiteral("7"), QStringLiteral("20"), QStringLiteral("1"),
-                              QStringLiteral("2")});
+                              SendFlag::Final});
     const QByteArray bytes = journal.toDayFile();
     EXPECT_TRUE(bytes.startsWith("11,6\r\n"));
     EXPECT_TRUE(bytes.contains(cp("\r\n0,2,09.12.26 10:00:00\r\n1,2, Связь-Плюс\r\n2,2,92777\r\n"

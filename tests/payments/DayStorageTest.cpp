@@ -3,6 +3,8 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 
@@ -26,8 +28,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         journalDir = TestFiles::dirPath(dir) + QStringLiteral("000/");
         QDir().mkpath(journalDir);
-        terminal.context().journalDir = journalDir;
-        terminal.model().shownDate = QDate(2026, 12, 9);
+        terminal.session().setJournalDir(journalDir);
+        terminal.days().showDay(QDate(2026, 12, 9));
     }
 
     PaymentJournal& journal() { return terminal.journal(); }
@@ -37,7 +39,7 @@ protected:
         journal().setPaymentRow(2, {QStringLiteral("09.12.26 10:00:00"), QStringLiteral(" Связь"),
                                     QStringLiteral("92777"), credited, credited, transaction,
                                     QStringLiteral("отложено"), QStringLiteral("7"), QStringLiteral("20"),
-                                    QString(), QStringLiteral("0")});
+                                    QString(), SendFlag::Unsent});
     }
 
     QTemporaryDir dir;
@@ -45,7 +47,9 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
-    Terminal terminal{TestFiles::dirPath(dir), &dialogs, &clock, &fileDialog};
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    Terminal terminal{TestFiles::dirPath(dir), Seams{dialogs, clock, fileDialog, printer, spreadsheet}};
 };
 
 TEST_F(DayStorageTest, EachDayHasItsOwnFile) {
@@ -56,7 +60,7 @@ TEST_F(DayStorageTest, EachDayHasItsOwnFile) {
 
     // Another day without a file: an empty day, quietly.
     terminal.days().showDay(QDate(2026, 12, 8));
-    EXPECT_EQ(terminal.model().shownDate, QDate(2026, 12, 8));
+    EXPECT_EQ(terminal.days().shownDay(), QDate(2026, 12, 8));
     EXPECT_EQ(journal().rowCount(), 5);
     EXPECT_EQ(journal().cell(0, 0), QStringLiteral("Время выполнения"));
 
@@ -100,7 +104,7 @@ TEST_F(DayStorageTest, DamagedFileGivesTheMessageAndAnEmptyDay) {
     int day = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        terminal.model().shownDate = QDate(2026, 11, day++);
+        terminal.days().showDay(QDate(2026, 11, day++));
         c.make(terminal.days().dayFilePath());
         addPayment(QStringLiteral("shown before"), QStringLiteral("1"));
         dialogs.shown.clear();
@@ -157,7 +161,7 @@ TEST_F(DayStorageTest, FailedSaveKeepsTheFileAndTheTable) {
     EXPECT_EQ(QDir(journalDir).entryList(QDir::Files), QStringList{QStringLiteral("20261209.dat")})
         << "no half-written file is left behind";
 
-    terminal.context().journalDir = TestFiles::dirPath(dir) + QStringLiteral("missing/");
+    terminal.session().setJournalDir(TestFiles::dirPath(dir) + QStringLiteral("missing/"));
     EXPECT_THROW(terminal.days().saveDay(), AppError);
     EXPECT_FALSE(QFileInfo::exists(terminal.days().dayFilePath()));
     EXPECT_EQ(journal().toDayFile(), inMemory);
@@ -184,7 +188,7 @@ TEST_F(DayStorageTest, OpenFileTakesTheDateFromTheName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);
-        terminal.model().shownDate = QDate(2026, 12, 9);
+        terminal.days().showDay(QDate(2026, 12, 9));
         journal().clearDay();
         addPayment(QStringLiteral("today"), QStringLiteral("1"));
         dialogs.shown.clear();
@@ -203,11 +207,11 @@ TEST_F(DayStorageTest, OpenFileTakesTheDateFromTheName) {
             EXPECT_TRUE(dialogs.shown.isEmpty());
         }
         if (!c.shown.isValid()) {
-            EXPECT_EQ(terminal.model().shownDate, QDate(2026, 12, 9));
+            EXPECT_EQ(terminal.days().shownDay(), QDate(2026, 12, 9));
             EXPECT_EQ(journal().cell(2, PaymentJournal::TransactionId), QStringLiteral("today"));
             continue;
         }
-        EXPECT_EQ(terminal.model().shownDate, c.shown);
+        EXPECT_EQ(terminal.days().shownDay(), c.shown);
         const QString expected =
             c.shown == QDate(2026, 12, 8) ? QStringLiteral("from journalDir") : QString();
         EXPECT_EQ(journal().cell(2, PaymentJournal::TransactionId), expected);

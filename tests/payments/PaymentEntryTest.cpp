@@ -1,10 +1,11 @@
 #include "payments/PaymentEntry.h"
-#include "core/MainWindowModel.h"
 #include "core/OperatorCatalogue.h"
 #include "platform/Locale.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 
@@ -33,12 +34,13 @@ OperatorProfile tariff() {
     return p;
 }
 
-OperatorButtonState button() {
-    OperatorButtonState b;
+OperatorButton button() {
+    OperatorButton b;
     b.visible = true;
-    b.caption = QStringLiteral("&3 Мобил-Тест");
-    b.hint = QStringLiteral("500");
-    b.imageIndex = 3;
+    b.accelerator = QLatin1Char('3');
+    b.name = QStringLiteral("Мобил-Тест");
+    b.article = QStringLiteral("500");
+    b.iconPath = QStringLiteral("img/500.ico");
     return b;
 }
 
@@ -412,11 +414,11 @@ protected:
                        "CheckBalance=1\nkurs=2\nMinSum=10\n");
         writeSettings("text1=До 100: 2%");
         TestFiles::write(programDir + "img/500.ico", "icon");
-        terminal = std::make_unique<Terminal>(programDir, &dialogs, &clock, &fileDialog);
-        terminal->context().terminalNumber = QStringLiteral("101");
-        terminal->model().categoryTab = 0;
-        terminal->buildCatalogue();
-        ASSERT_EQ(terminal->model().operatorButtons[1].caption, QStringLiteral("&0 Мобил-Тест"));
+        terminal = std::make_unique<Terminal>(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
+        terminal->session().setTerminalNumber(QStringLiteral("101"));
+        terminal->catalogue().selectCategory(0);
+        ASSERT_EQ(terminal->catalogue().button(1).name, QStringLiteral("Мобил-Тест"));
+        ASSERT_EQ(terminal->catalogue().button(1).accelerator, QLatin1Char('0'));
     }
 
     void writeOperators(const char* utf8) {
@@ -436,6 +438,8 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
     std::unique_ptr<Terminal> terminal;
 };
 
@@ -451,7 +455,7 @@ TEST_F(OpenOperator, PreparesTheWindowThenAsksToShowIt) {
     EXPECT_EQ(shownWith, QStringList({"ПЛАТЕЖИ->Сотовая связь-> Мобил-Тест", "99", "До 100: 2%", "0.00"}));
     EXPECT_EQ(e.operatorCaption(), QStringLiteral(" Мобил-Тест"));
     EXPECT_EQ(e.article(), QStringLiteral("500"));
-    EXPECT_EQ(e.operatorImageIndex(), 0);
+    EXPECT_EQ(e.operatorIcon(), programDir + QStringLiteral("img/500.ico"));
     EXPECT_TRUE(e.checkBalanceEnabled());
     const OperatorProfile& p = e.profile();
     EXPECT_EQ(p.mask, QStringLiteral("XXX-XX-XX"));

@@ -225,38 +225,35 @@ TEST_F(PaymentJournalTest, FindTextWrapsOverShownColumns) {
     EXPECT_EQ(journal.findText(QString(), 2, true), -1);
 }
 
-TEST_F(PaymentJournalTest, ColourRulesInTheirOrder) {
-    const QColor red(255, 0, 0), yellow(255, 255, 0), lime(0, 255, 0), sky(166, 202, 240), green(0, 128, 0),
-        blue(0, 0, 255), black(Qt::black), white(Qt::white), none;
-    const QColor face = PaymentJournal::light3dFace();
+TEST_F(PaymentJournalTest, ARowTellsItsSendFlagAndStatusForTheGridToDraw) {
     struct Case {
         const char* status;
         const char* sendFlag;
-        QColor background;
-        QColor text;
+        SendFlag flag;
+        PaymentStatus kind;
     };
     const Case cases[] = {
-        {"", "0", none, none},    {"", "", none, none},      {"", "1", face, black},
-        {"", "2", none, none},    {"3", "1", red, yellow},   {"-", "0", red, yellow},
-        {"6", "1", lime, black},  {"5", "1", sky, white},    {"7", "", sky, white},
-        {"8", "1", sky, white},   {"70", "1", sky, white},   {"76", "1", sky, white},
-        {"77", "1", face, black}, {"11", "1", green, white}, {"12", "1", blue, white},
-        {"+", "2", lime, black},  {"1", "2", lime, black},   {"0", "2", lime, black},
-        {"10", "2", lime, black}, {"4", "2", none, none},    {"3", "9", none, none},
-        {"", "9", none, none},    {"1", "9", none, none},
+        {"", "0", SendFlag::Unsent, PaymentStatus::None},         {"1", "2", SendFlag::Final, PaymentStatus::Credited},
+        {"7", "1", SendFlag::Accepted, PaymentStatus::Queued},     {"3", "9", SendFlag::Held, PaymentStatus::Failed},
+        {"77", "x", SendFlag::Other, PaymentStatus::Other},        {"", "", SendFlag::None, PaymentStatus::None},
     };
     journal.insertPaymentRow();
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
         journal.setCell(2, PaymentJournal::Status, QString::fromUtf8(c.status));
         journal.setCell(2, PaymentJournal::SendFlag, QString::fromUtf8(c.sendFlag));
+        EXPECT_EQ(journal.sendFlag(2), c.flag);
+        EXPECT_EQ(journal.status(2), c.kind);
         for (int column : {0, 3, 6}) {
             const QModelIndex at = journal.index(2, column);
-            EXPECT_EQ(journal.data(at, Qt::BackgroundRole).value<QColor>(), c.background)
-                << "status '" << c.status << "' flag '" << c.sendFlag << "'";
-            EXPECT_EQ(journal.data(at, Qt::ForegroundRole).value<QColor>(), c.text)
-                << "status '" << c.status << "' flag '" << c.sendFlag << "'";
+            EXPECT_EQ(SendFlag(journal.data(at, PaymentJournal::SendFlagRole).toInt()), c.flag);
+            EXPECT_EQ(PaymentStatus(journal.data(at, PaymentJournal::StatusRole).toInt()), c.kind);
         }
     }
+    // A flag an operation sets is written as the day file keeps it.
+    journal.setSendFlag(2, SendFlag::Accepted);
+    EXPECT_EQ(journal.cell(2, PaymentJournal::SendFlag), QStringLiteral("1"));
+    EXPECT_EQ(journal.paymentRow(2).sendFlag, SendFlag::Accepted);
 }
 
 TEST_F(PaymentJournalTest, AlignmentOfHeadersAndSums) {

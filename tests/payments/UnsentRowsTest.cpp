@@ -37,12 +37,14 @@ TEST(UnsentRows, FollowsEveryChangeOfTheJournal) {
 
     journal.setCell(4, Col::SendFlag, QStringLiteral("1")); // acknowledged
     EXPECT_EQ(unsent.count(), 1);
-    // "9" is not waiting for "Провести все платежи"; "00" is not "0".
+    // "9" waits to be sent as "0" does; "00" is not "0".
     journal.setCell(3, Col::SendFlag, QStringLiteral("9"));
     journal.setCell(2, Col::SendFlag, QStringLiteral("00"));
+    EXPECT_EQ(unsent.count(), 1);
+    journal.setCell(3, Col::SendFlag, QStringLiteral("2"));
     EXPECT_EQ(unsent.count(), 0);
     journal.setCell(2, Col::SendFlag, QStringLiteral("0"));
-    journal.setPaymentRow(3, JournalRow{"", "", "", "", "", "id", "", "", "", "", "0"});
+    journal.setPaymentRow(3, JournalRow{"", "", "", "", "", "id", "", "", "", "", SendFlag::Unsent});
     EXPECT_EQ(unsent.count(), 2);
     EXPECT_EQ(unsent.count(), counted());
 

@@ -23,7 +23,7 @@ protected:
         PaymentJournal& j = terminal->journal();
         j.insertPaymentRow();
         j.setPaymentRow(2, JournalRow{"09.12.26 10:00:00", " Орбита Мобайл", "901234567", credited, credited,
-                                      id, QString(), "1101", "20", QString(), flag});
+                                      id, QString(), "1101", "20", QString(), SendFlagText::read(flag)});
     }
     DayReconciliation& reconciliation() { return terminal->reconciliation(); }
 };
@@ -81,7 +81,7 @@ TEST_F(Reconcile, AStatementWithEveryPaymentOfTheJournalSaysSo) {
 }
 
 TEST_F(Reconcile, AnUnregisteredTerminalIsRefused) {
-    ctx().registered = false;
+    session().setRegistered(false);
     EXPECT_FALSE(reconciliation().start());
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Необходимо зарегистрироваться!"));
     QTest::qWait(30);

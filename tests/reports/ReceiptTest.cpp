@@ -1,11 +1,15 @@
 #include "reports/Receipt.h"
 
-#include "core/AppContext.h"
-#include "core/MainWindowModel.h"
+#include "core/IniFile.h"
+#include "core/Session.h"
+#include "core/TerminalSettings.h"
 #include "payments/PaymentJournal.h"
 #include "platform/AppError.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
+#include "support/TestFiles.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +17,7 @@ namespace {
 
 const JournalRow kCredited{
     "09.12.26 14:05:09", " Орбита Мобайл", "901234567", "98.00", "100", "101_261209140509",
-    "Зачислено",         "1101",           "20",        "1",     "2"};
+    "Зачислено",         "1101",           "20",        "1",     SendFlag::Final};
 const Receipt::Header kSettings{"0123456789", "101", "ул. Рудаки, 1", "+992 44 600 00 00"};
 
 // The lines of a credited payment with the settings applied.
@@ -44,7 +48,7 @@ TEST(Receipt, LinesStandAsInTheRowAndTheLabels) {
     deferred.received = QStringLiteral(" 100 ");
     deferred.note = QStringLiteral("отложено");
     deferred.status.clear();
-    deferred.sendFlag = QStringLiteral("0");
+    deferred.sendFlag = SendFlag::Unsent;
     JournalRow noAccount = kCredited;
     noAccount.account.clear();
     const QList<Case> cases = {
@@ -71,20 +75,20 @@ TEST(Receipt, LinesStandAsInTheRowAndTheLabels) {
 
 class Printing : public ::testing::Test {
 protected:
-    AppContext ctx;
-    MainWindowModel model;
+    QTemporaryDir dir;
+    TerminalSettings settings;
+    Session session;
     PaymentJournal journal;
     FakeDialogs dialogs;
     FakePrinter printer;
-    Receipt receipt{ctx, model, journal};
+    Receipt receipt{settings, session, printer, dialogs};
 
     void SetUp() override {
-        ctx.dialogs = &dialogs;
-        ctx.printer = &printer;
-        ctx.inn = kSettings.inn;
-        ctx.loginTerminal = kSettings.terminal;
-        model.addressText = kSettings.address;
-        model.supportText = kSettings.support;
+        const QString path = TestFiles::dirPath(dir) + QStringLiteral("setting.ini");
+        TestFiles::write(path, TestFiles::cp("[options]\r\ninn=0123456789\r\nadres=ул. Рудаки, 1\r\n"
+                                             "telsparv=+992 44 600 00 00\r\n"));
+        settings.apply(IniFile(path), QString(), QString());
+        session.setLoginTerminal(kSettings.terminal);
         journal.clearDay();
         journal.insertPaymentRow();
         journal.setPaymentRow(2, kCredited);
@@ -102,7 +106,7 @@ protected:
 };
 
 TEST_F(Printing, TheSelectedRowsPageGoesOutAndTheCashierIsTold) {
-    receipt.print();
+    receipt.print(journal.paymentRow(journal.currentRow()));
     EXPECT_EQ(printer.calls, QStringList{QStringLiteral("setup")} + pageCalls());
     EXPECT_EQ(printer.lines(), kCreditedLines);
     ASSERT_EQ(printer.texts.size(), Receipt::LineCount);
@@ -117,7 +121,7 @@ TEST_F(Printing, TheSelectedRowsPageGoesOutAndTheCashierIsTold) {
 
 TEST_F(Printing, ACancelledSetupPrintsAndSaysNothing) {
     printer.accept = false;
-    receipt.print();
+    receipt.print(kCredited);
     EXPECT_EQ(printer.calls, QStringList{QStringLiteral("setup")});
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
@@ -126,15 +130,13 @@ TEST_F(Printing, APrinterErrorGoesOnUpAndTheEndIsNotAnnounced) {
     for (const char* at : {"begin", "text", "end"}) {
         SCOPED_TRACE(at);
         printer.failAt = QString::fromLatin1(at);
-        EXPECT_THROW(receipt.print(), AppError);
+        EXPECT_THROW(receipt.print(kCredited), AppError);
         EXPECT_TRUE(dialogs.shown.isEmpty());
     }
-    ctx.printer = nullptr;
-    EXPECT_THROW(receipt.print(), AppError);
 }
 
 TEST_F(Printing, ThePreviewDrawsTheSamePageWithoutTheDialogOrTheMessage) {
-    receipt.preview();
+    receipt.preview(kCredited);
     EXPECT_EQ(printer.calls, QStringList{QStringLiteral("preview")} + pageCalls());
     EXPECT_EQ(printer.lines(), kCreditedLines);
     EXPECT_TRUE(dialogs.shown.isEmpty());

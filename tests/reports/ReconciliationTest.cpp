@@ -14,7 +14,7 @@ JournalRow row(const char* id, const char* credited, const char* account = "9012
     r.credited = QString::fromLatin1(credited);
     r.received = r.credited;
     r.account = QString::fromLatin1(account);
-    r.sendFlag = QStringLiteral("2");
+    r.sendFlag = SendFlag::Final;
     return r;
 }
 

@@ -14,7 +14,7 @@
 // folder of that name inside the temporary one.
 class Reports : public Linked {
 protected:
-    FakeSpreadsheet sheet;
+    FakeSpreadsheet& sheet = spreadsheet;
     QChar separatorBefore = Locale::decimalSeparator();
 
     void SetUp() override { setUpIn(QString()); }
@@ -26,9 +26,8 @@ protected:
         Linked::SetUp();
         if (HasFatalFailure())
             return;
-        ctx().loginTerminal = ctx().terminalNumber = QStringLiteral("101");
-        ctx().registered = true;
-        ctx().spreadsheet = &sheet;
+        session().setLoginTerminal(QStringLiteral("101")); session().setTerminalNumber(QStringLiteral("101"));
+        session().setRegistered(true);
         terminal->account().loginWindow().login = QStringLiteral("101");
     }
     void TearDown() override { Locale::setDecimalSeparator(separatorBefore); }

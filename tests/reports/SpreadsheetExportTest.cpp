@@ -1,5 +1,5 @@
 #include "reports/SpreadsheetExport.h"
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "platform/AppError.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -92,16 +92,12 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(14, 5, 9))};
     FakeSpreadsheet writer;
-    AppContext ctx;
+    const Environment env{TestFiles::dirPath(dir)};
     std::unique_ptr<SpreadsheetExport> exporter;
     QStringList events;
 
     void SetUp() override {
-        ctx.programDir = TestFiles::dirPath(dir);
-        ctx.dialogs = &dialogs;
-        ctx.clock = &clock;
-        ctx.spreadsheet = &writer;
-        exporter = std::make_unique<SpreadsheetExport>(ctx);
+        exporter = std::make_unique<SpreadsheetExport>(env, writer, dialogs, clock);
         QObject::connect(exporter.get(), &SpreadsheetExport::progressVisibleChanged,
                          [this](bool v) { events << (v ? "progress shown" : "progress hidden"); });
         QObject::connect(exporter.get(), &SpreadsheetExport::saved, [this](const QString& path, bool opened) {
@@ -125,7 +121,7 @@ TEST_F(Export, FourLinesGoRowByRowWhileTheGaugeShowsAQuarterEach) {
               QList<QStringList>({{"Месяц", ""}, {"Январь", "1234,56"}, {"x", "y"}, {"plain"}}));
     EXPECT_EQ(writer.steps, QStringList({"create", "open", "end"}));
     EXPECT_EQ(writer.path,
-              ctx.programDir + QStringLiteral("Отчеты/Статистика 2026 2026-12-09 14-05-09.xlsx"));
+              env.programDir() + QStringLiteral("Отчеты/Статистика 2026 2026-12-09 14-05-09.xlsx"));
     EXPECT_EQ(events, QStringList({"progress shown", "progress hidden",
                                    "saved Статистика 2026 2026-12-09 14-05-09.xlsx 1", "message"}));
     EXPECT_EQ(dialogs.texts(), QStringList({"Загрузка успешно окончена!"}));
@@ -181,16 +177,12 @@ TEST_F(Export, FailuresGoToTheErrorReportAndNoSuccessIsClaimed) {
     EXPECT_THROW(exporter->exportToSpreadsheet({"a##"}, 1, QStringLiteral("Журнал")), AppError);
     EXPECT_EQ(events, QStringList({"progress shown", "progress hidden"}));
     EXPECT_TRUE(dialogs.shown.isEmpty());
-
-    // No writer at all.
-    ctx.spreadsheet = nullptr;
-    EXPECT_THROW(exporter->exportToSpreadsheet({"a##"}, 1, QStringLiteral("Журнал")), AppError);
 }
 
 TEST_F(Export, WorkbookNamesSayWhatAndWhenAndNeverReplaceAnEarlierOne) {
     const QString first = exporter->workbookPath(QStringLiteral("Платежи за день 15 Июнь"));
     EXPECT_EQ(first,
-              ctx.programDir + QStringLiteral("Отчеты/Платежи за день 15 Июнь 2026-12-09 14-05-09.xlsx"));
+              env.programDir() + QStringLiteral("Отчеты/Платежи за день 15 Июнь 2026-12-09 14-05-09.xlsx"));
     QDir().mkpath(exporter->workbookFolder());
     TestFiles::write(first, "kept");
     EXPECT_EQ(QFileInfo(exporter->workbookPath(QStringLiteral("Платежи за день 15 Июнь"))).fileName(),

@@ -143,7 +143,7 @@ TEST_F(Statements, DetailsButtonsComeBackWhenTheOpenedWindowIsActiveOrTheRequest
     day().formActivate();
     EXPECT_TRUE(month().detailsEnabled());
 
-    ctx().registered = false;
+    session().setRegistered(false);
     year().details();
     EXPECT_TRUE(year().detailsEnabled());
     month().details();

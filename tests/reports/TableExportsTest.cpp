@@ -15,7 +15,10 @@ TEST_F(TableExports, TheJournalGoesFromItsSecondHeaderRowToTheTotalsWithEveryCol
     PaymentJournal& j = terminal->journal();
     j.insertPaymentRow();
     j.setPaymentRow(2, JournalRow{"09.12.2026 14:05:09", "Мобил-Тест", "0071234", "98.00", "100.00", "101-42",
-                                  "Зачислено", "500", "0", "1", "2"});
+                                  "Зачислено", "500", "0", "1", SendFlag::Final});
+    QString saved;
+    QObject::connect(&terminal->spreadsheet(), &SpreadsheetExport::saved,
+                     [&saved](const QString& path) { saved = path; });
     terminal->exportJournal();
     const QList<QStringList> rows = sheet.rows();
     ASSERT_EQ(rows.size(), j.rowCount() - 1);
@@ -26,7 +29,7 @@ TEST_F(TableExports, TheJournalGoesFromItsSecondHeaderRowToTheTotalsWithEveryCol
                                     "101-42", "Зачислено", "500", "0", "1", "2"}));
     EXPECT_EQ(rows.last().value(3), j.cell(j.totalsRow(), PaymentJournal::Credited));
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Журнал ")));
-    EXPECT_EQ(terminal->model().workbookPath, sheet.path);
+    EXPECT_EQ(saved, sheet.path);
 }
 
 TEST_F(TableExports, TheTurnoverStatementGoesLineByLineIntoTheFirstColumn) {

@@ -1,4 +1,4 @@
-#include "core/AppContext.h"
+#include "core/Environment.h"
 #include "platform/AppError.h"
 #include "platform/XlsxSpreadsheetWriter.h"
 #include "reports/SpreadsheetExport.h"
@@ -69,14 +69,7 @@ protected:
         opened << path;
         return true;
     }};
-    AppContext ctx;
-
-    void SetUp() override {
-        ctx.programDir = TestFiles::dirPath(dir);
-        ctx.dialogs = &dialogs;
-        ctx.clock = &clock;
-        ctx.spreadsheet = &writer;
-    }
+    const Environment env{TestFiles::dirPath(dir)};
 
     static QJsonObject readBack(const QString& path) {
         QProcess python;
@@ -94,14 +87,14 @@ TEST_F(XlsxWorkbook, TextsStayAsShownSumsAreNumbersFirstRowBoldColumnsFit) {
         SpreadsheetExport::gridLine({"09.12.26", "007123", "98,00", "0001234567890123", "10:05"}),
         SpreadsheetExport::gridLine({"10.12.26", "992900123456", "1234.56", "_abc", "-5.50"}),
     };
-    SpreadsheetExport exporter(ctx);
+    SpreadsheetExport exporter(env, writer, dialogs, clock);
     exporter.exportToSpreadsheet(lines, 5, QStringLiteral("Платежи за день"));
 
-    const QString path = ctx.programDir + QStringLiteral("Отчеты/Платежи за день 2026-12-09 14-05-09.xlsx");
+    const QString path = env.programDir() + QStringLiteral("Отчеты/Платежи за день 2026-12-09 14-05-09.xlsx");
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_EQ(opened, QStringList({path}));
     // Nothing but the workbook is left in the folder.
-    EXPECT_EQ(QDir(ctx.programDir + QStringLiteral("Отчеты")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(env.programDir() + QStringLiteral("Отчеты")).entryList(QDir::Files).size(), 1);
 
     const QJsonObject book = readBack(path);
     EXPECT_EQ(book["sheets"].toInt(), 1);
@@ -149,12 +142,12 @@ TEST_F(XlsxWorkbook, SumsAreNumbersOnADesktopWithADecimalComma) {
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
     ASSERT_NE(std::setlocale(LC_NUMERIC, "ru_RU.UTF-8"), nullptr) << "the ru_RU.UTF-8 locale is missing";
     writer.create();
-    writer.openWorkbook(ctx.programDir + QStringLiteral("Отчеты/comma.xlsx"));
+    writer.openWorkbook(env.programDir() + QStringLiteral("Отчеты/comma.xlsx"));
     writer.writeText(1, 1, u"1234,56");
     writer.writeText(2, 1, u"0.50");
     writer.end();
     std::setlocale(LC_NUMERIC, before.c_str());
-    const QJsonArray rows = readBack(ctx.programDir + QStringLiteral("Отчеты/comma.xlsx"))["rows"].toArray();
+    const QJsonArray rows = readBack(env.programDir() + QStringLiteral("Отчеты/comma.xlsx"))["rows"].toArray();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_DOUBLE_EQ(rows[0].toArray()[0].toObject()["value"].toDouble(), 1234.56);
     EXPECT_DOUBLE_EQ(rows[1].toArray()[0].toObject()["value"].toDouble(), 0.5);
@@ -162,19 +155,19 @@ TEST_F(XlsxWorkbook, SumsAreNumbersOnADesktopWithADecimalComma) {
 
 TEST_F(XlsxWorkbook, ACellOutsideTheSheetFailsAndTheRowsBeforeItAreKept) {
     writer.create();
-    writer.openWorkbook(ctx.programDir + QStringLiteral("Отчеты/part.xlsx"));
+    writer.openWorkbook(env.programDir() + QStringLiteral("Отчеты/part.xlsx"));
     writer.writeText(1, 1, u"kept");
     EXPECT_THROW(writer.writeText(1, 16385, u"beyond the last column"), AppError);
     EXPECT_THROW(writer.writeText(0, 1, u"row 0"), AppError);
     EXPECT_TRUE(writer.end());
-    const QJsonArray rows = readBack(ctx.programDir + QStringLiteral("Отчеты/part.xlsx"))["rows"].toArray();
+    const QJsonArray rows = readBack(env.programDir() + QStringLiteral("Отчеты/part.xlsx"))["rows"].toArray();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].toArray()[0].toObject()["value"].toString(), QStringLiteral("kept"));
 
     // A folder that cannot be made is an error, before anything is written.
-    TestFiles::write(ctx.programDir + QStringLiteral("blocked"), "a file, not a folder");
+    TestFiles::write(env.programDir() + QStringLiteral("blocked"), "a file, not a folder");
     writer.create();
-    EXPECT_THROW(writer.openWorkbook(ctx.programDir + QStringLiteral("blocked/x.xlsx")), AppError);
+    EXPECT_THROW(writer.openWorkbook(env.programDir() + QStringLiteral("blocked/x.xlsx")), AppError);
     EXPECT_THROW(writer.writeText(1, 1, u"x"), AppError);
 }
 

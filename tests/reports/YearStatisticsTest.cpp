@@ -18,7 +18,7 @@ TEST_F(Statistics, RequestsGoOutAsOneTransmissionWithTheirExactBytes) {
     // "Обновить": year and deposit in one write, all of it the request the watchdog resends.
     year().refresh();
     EXPECT_EQ(nextRequest("B101$k$"), QByteArray("J6101#26$k$B101$k$"));
-    EXPECT_EQ(ctx().lastRequest, QStringLiteral("J6101#26$k$B101$k$"));
+    EXPECT_EQ(link().lastRequest(), QStringLiteral("J6101#26$k$B101$k$"));
     EXPECT_TRUE(link().TimerSend.isActive());
     EXPECT_FALSE(year().gridVisible());
     EXPECT_FALSE(year().file().refreshEnabled());
@@ -138,7 +138,7 @@ TEST_F(Statistics, ShowingThePagePrefersThisYearThenLastYearThenAsks) {
 }
 
 TEST_F(Statistics, UnregisteredThePageAndItsRefreshAreRefusedWithTheirOwnTexts) {
-    ctx().registered = false;
+    session().setRegistered(false);
     year().show();
     year().refresh();
     EXPECT_EQ(dialogs.texts(),

@@ -20,7 +20,11 @@ protected:
     }
 
     PaymentJournal& journal() { return terminal->journal(); }
-    Transmission& tx() { return terminal->transmission(); }
+    // The row the grid has selected, as the window hands it to a command.
+    JournalRow selectedRow() { return journal().paymentRow(journal().currentRow()); }
+    // Sends the selected row, as a new payment is sent right after it was filed.
+    void sendSelectedRow() { tx().send(journal().cell(journal().currentRow(), Col::TransactionId)); }
+    QString certificatePath() { return terminal->environment().certificatePath(QStringLiteral("101")); }
 
     // Adds a row at the top (so call in bottom-to-top order).
     int addRow(const QString& id, const QString& flag, const QString& account = QStringLiteral("901234567")) {
@@ -49,7 +53,7 @@ protected:
     }
 
     QByteArray dayFile(const QDate& date) {
-        return TestFiles::read(ctx().journalDir + date.toString(QStringLiteral("yyyyMMdd")) +
+        return TestFiles::read(session().journalDir() + date.toString(QStringLiteral("yyyyMMdd")) +
                                QStringLiteral(".dat"));
     }
 };

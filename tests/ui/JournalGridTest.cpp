@@ -4,6 +4,8 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 #include "ui/Unit1.h"
@@ -141,29 +143,54 @@ TEST_F(JournalGridTest, SearchBarFindsShownTexts) {
 
 TEST(JournalIcons, OperatorIconWhenItsFileExists) {
     QTemporaryDir dir;
-    const QString programDir = TestFiles::dirPath(dir);
-    QDir().mkpath(programDir + QStringLiteral("img"));
+    const Environment env(TestFiles::dirPath(dir));
+    QDir().mkpath(env.programDir() + QStringLiteral("img"));
     QImage image(16, 16, QImage::Format_ARGB32);
     image.fill(Qt::darkCyan);
-    ASSERT_TRUE(image.save(programDir + QStringLiteral("img/7.ico"), "ICO"));
+    ASSERT_TRUE(image.save(env.iconPath(QStringLiteral("7")), "ICO"));
 
     PaymentJournal journal;
-    journal.setProgramDir(programDir);
-    journal.insertPaymentRow();
-    journal.setCell(2, PaymentJournal::Article, QStringLiteral("7"));
-    journal.insertPaymentRow();
-    journal.setCell(2, PaymentJournal::Article, QStringLiteral("8"));
-
-    EXPECT_FALSE(journal.data(journal.index(3, PaymentJournal::OperatorName), Qt::DecorationRole)
-                     .value<QIcon>()
-                     .isNull());
-    EXPECT_FALSE(journal.data(journal.index(2, PaymentJournal::OperatorName), Qt::DecorationRole).isValid());
-    EXPECT_FALSE(journal.data(journal.index(3, PaymentJournal::Account), Qt::DecorationRole).isValid());
+    JournalGrid grid(&journal);
+    grid.setIconLookup([&env](const QString& article) { return env.operatorIcon(article); });
+    EXPECT_FALSE(grid.operatorIcon(QStringLiteral("7")).isNull());
+    EXPECT_TRUE(grid.operatorIcon(QStringLiteral("8")).isNull());
+    EXPECT_TRUE(grid.operatorIcon(QString()).isNull());
 
     // Written later, the icon shows after the headers are set again (a settings update).
-    ASSERT_TRUE(image.save(programDir + QStringLiteral("img/8.ico"), "ICO"));
+    ASSERT_TRUE(image.save(env.iconPath(QStringLiteral("8")), "ICO"));
     journal.resetHeaders();
-    EXPECT_TRUE(journal.data(journal.index(2, PaymentJournal::OperatorName), Qt::DecorationRole).isValid());
+    EXPECT_FALSE(grid.operatorIcon(QStringLiteral("8")).isNull());
+}
+
+TEST(JournalColours, RulesInTheirOrderByWhatTheRowSays) {
+    const QColor red(255, 0, 0), yellow(255, 255, 0), lime(0, 255, 0), sky(166, 202, 240), green(0, 128, 0),
+        blue(0, 0, 255), black(Qt::black), white(Qt::white), none;
+    const QColor face = JournalGrid::light3dFace();
+    struct Case {
+        const char* status;
+        const char* sendFlag;
+        QColor background;
+        QColor text;
+    };
+    const Case cases[] = {
+        {"", "0", none, none},    {"", "", none, none},      {"", "1", face, black},
+        {"", "2", none, none},    {"3", "1", red, yellow},   {"-", "0", red, yellow},
+        {"6", "1", lime, black},  {"5", "1", sky, white},    {"7", "", sky, white},
+        {"8", "1", sky, white},   {"70", "1", sky, white},   {"76", "1", sky, white},
+        {"77", "1", face, black}, {"11", "1", green, white}, {"12", "1", blue, white},
+        {"+", "2", lime, black},  {"1", "2", lime, black},   {"0", "2", lime, black},
+        {"10", "2", lime, black}, {"4", "2", none, none},    {"3", "9", none, none},
+        {"", "9", none, none},    {"1", "9", none, none},
+    };
+    PaymentJournal journal;
+    journal.insertPaymentRow();
+    for (const Case& c : cases) {
+        journal.setCell(2, PaymentJournal::Status, QString::fromUtf8(c.status));
+        journal.setCell(2, PaymentJournal::SendFlag, QString::fromUtf8(c.sendFlag));
+        const JournalGrid::Colours colours = JournalGrid::rowColours(journal.sendFlag(2), journal.status(2));
+        EXPECT_EQ(colours.background, c.background) << "status '" << c.status << "' flag '" << c.sendFlag << "'";
+        EXPECT_EQ(colours.text, c.text) << "status '" << c.status << "' flag '" << c.sendFlag << "'";
+    }
 }
 
 TEST(JournalInMainWindow, DatePickerAndOpenFileLoadTheDay) {
@@ -171,10 +198,12 @@ TEST(JournalInMainWindow, DatePickerAndOpenFileLoadTheDay) {
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
-    TwinMain window(TestFiles::dirPath(dir), &dialogs, &clock, &fileDialog);
-    Terminal& terminal = window.terminal();
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    Terminal terminal(TestFiles::dirPath(dir), Seams{dialogs, clock, fileDialog, printer, spreadsheet});
+    TwinMain window(terminal);
     const QString journalDir = TestFiles::dirPath(dir) + QStringLiteral("000/");
-    terminal.context().journalDir = journalDir;
+    terminal.session().setJournalDir(journalDir);
     TestFiles::write(journalDir + QStringLiteral("20261205.dat"), "11,6\r\n5,2,d5\r\n");
     TestFiles::write(journalDir + QStringLiteral("20261206.dat"), "11,6\r\n5,2,d6\r\n");
 
@@ -185,7 +214,7 @@ TEST(JournalInMainWindow, DatePickerAndOpenFileLoadTheDay) {
     ASSERT_NE(date, nullptr);
 
     date->setDate(QDate(2026, 12, 5));
-    EXPECT_EQ(terminal.model().shownDate, QDate(2026, 12, 5));
+    EXPECT_EQ(terminal.days().shownDay(), QDate(2026, 12, 5));
     EXPECT_EQ(terminal.journal().cell(2, PaymentJournal::TransactionId), QStringLiteral("d5"));
 
     auto* n11 = window.findChild<QAction*>(QStringLiteral("N11"));

@@ -5,6 +5,9 @@
 #include "support/FakeFileDialog.h"
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
+#include "support/Program.h"
 #include "ui/Forms.h"
 #include "ui/Unit1.h"
 
@@ -40,7 +43,8 @@ protected:
         TestFiles::write(programDir + "101/setting.ini", TestFiles::cp(kSettingIni).replace("\n", "\r\n"));
         TestFiles::write(programDir + "img/500.ico", "icon");
 
-        forms = std::make_unique<Forms>(programDir, Seams{&dialogs, &clock, &fileDialog});
+        program = std::make_unique<Program>(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
+        forms = &program->forms;
         win = forms->winMain;
         oplat = forms->Oplat;
         // Shown without blocking, so the test can type into it.
@@ -48,20 +52,20 @@ protected:
             w.show();
             w.activateWindow();
         });
-        win->terminal().context().terminalNumber = QStringLiteral("101");
-        win->terminal().context().journalDir = programDir + QStringLiteral("101/");
-        QDir().mkpath(win->terminal().context().journalDir);
-        win->terminal().buildCatalogue();
+        terminal().session().setTerminalNumber(QStringLiteral("101"));
+        terminal().session().setJournalDir(programDir + QStringLiteral("101/"));
+        QDir().mkpath(terminal().session().journalDir());
+        terminal().catalogue().build();
         win->show();
 
         auto handOver = [this](const char* mode) {
             return [this, mode] {
                 handedOver << QString::fromLatin1(mode) + QStringLiteral(" ") +
-                                  win->terminal().paymentEntry().accountNumber() +
+                                  terminal().paymentEntry().accountNumber() +
                                   (oplat->isVisible() ? " open" : " closed");
             };
         };
-        PaymentEntry& entry = win->terminal().paymentEntry();
+        PaymentEntry& entry = terminal().paymentEntry();
         QObject::connect(&entry, &PaymentEntry::payRequested, handOver("0"));
         QObject::connect(&entry, &PaymentEntry::deferRequested, handOver("9"));
         QObject::connect(&entry, &PaymentEntry::balanceRequested, handOver("2"));
@@ -88,8 +92,12 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
-    std::unique_ptr<Forms> forms;
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    std::unique_ptr<Program> program;
+    Forms* forms = nullptr;
     TwinMain* win = nullptr;
+    Terminal& terminal() { return program->terminal; }
     TOplat* oplat = nullptr;
     QStringList handedOver;
 };

@@ -7,6 +7,9 @@
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 #include "ui/Anketa.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
+#include "support/Program.h"
 #include "ui/Forms.h"
 #include "ui/Unit1.h"
 
@@ -28,11 +31,16 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
-    std::unique_ptr<Forms> forms;
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    std::unique_ptr<Program> program;
+    Forms* forms = nullptr;
 
     void SetUp() override {
         TestFiles::writeIpIni(TestFiles::dirPath(dir), TestFiles::closedLoopbackPort());
-        forms = std::make_unique<Forms>(TestFiles::dirPath(dir), Seams{&dialogs, &clock, &fileDialog});
+        program = std::make_unique<Program>(TestFiles::dirPath(dir),
+                                            Seams{dialogs, clock, fileDialog, printer, spreadsheet});
+        forms = &program->forms;
     }
     TProdaja* window() { return forms->Prodaja; }
 };
@@ -60,7 +68,7 @@ TEST_F(Prodaja, EveryTypedFieldHasItsLimitAndTheItemFieldsAreReadOnly) {
 }
 
 TEST_F(Prodaja, TypingStopsAtTheLimitRefusesTheSeparatorsAndTheQuantityGivesTheSum) {
-    GoodsSale& sale = forms->winMain->terminal().goodsSale();
+    GoodsSale& sale = program->terminal.goodsSale();
     window()->show();
     QTest::keyClicks(window()->field(F::Adres), QStringLiteral("ul. Lenina #5$&"));
     EXPECT_EQ(window()->field(F::Adres)->text(), QStringLiteral("ul. Lenina 5"));

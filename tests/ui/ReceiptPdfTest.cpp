@@ -20,7 +20,7 @@ namespace {
 // A corrected payment's request: a long account, negative sums, a decimal comma.
 const QStringList kLines =
     Receipt::lines(JournalRow{"09.12.26 14:05:09", " Звезда GSM", "911234567+917654321", "-49,50", "-49,50",
-                              "101_261209140509", "Заявка отмены", "1102", "20", "11", "1"},
+                              "101_261209140509", "Заявка отмены", "1102", "20", "11", SendFlag::Accepted},
                    Receipt::Header{"0123456789", "101", "ул. Рудаки, 1", "+992 44 600 00 00"});
 
 // Runs a poppler tool on the file; its standard output.

@@ -5,6 +5,11 @@
 #include "support/TestFiles.h"
 #include "terminal/Terminal.h"
 #include "ui/Anketa.h"
+#include "link/AccountSession.h"
+#include "support/FakePrinter.h"
+#include "support/FakeSpreadsheet.h"
+#include "support/Program.h"
+#include "terminal/Terminal.h"
 #include "ui/Forms.h"
 #include "ui/Logpas.h"
 #include "ui/Oborvedom.h"
@@ -43,11 +48,17 @@ protected:
     FakeDialogs dialogs;
     FakeClock clock;
     FakeFileDialog fileDialog;
+    FakePrinter printer;
+    FakeSpreadsheet spreadsheet;
+    std::unique_ptr<Program> program;
 
     void SetUp() override { TestFiles::writeIpIni(TestFiles::dirPath(dir), TestFiles::closedLoopbackPort()); }
 
-    std::unique_ptr<Forms> start() {
-        return std::make_unique<Forms>(TestFiles::dirPath(dir), Seams{&dialogs, &clock, &fileDialog});
+    // The program as main() starts it; its windows.
+    Forms* start() {
+        program = std::make_unique<Program>(TestFiles::dirPath(dir),
+                                            Seams{dialogs, clock, fileDialog, printer, spreadsheet});
+        return &program->forms;
     }
 };
 
@@ -144,7 +155,7 @@ TEST_F(Startup, MainWindowHasItsControlsCaptionsAndSize) {
     EXPECT_EQ(combo1->itemText(2), QStringLiteral("127.0.0.1"));
     EXPECT_EQ(combo1->currentText(), QStringLiteral("127.0.0.1"));
     EXPECT_EQ(w->findChild<QComboBox*>(QStringLiteral("ComboBox2"))->currentText(),
-              QString::number(w->terminal().peerPort()));
+              QString::number(program->terminal.peerPort()));
 }
 
 TEST_F(Startup, PopupMenuItemsInOrderWithShortcutsAndTheAlwaysDisabledItem) {
@@ -248,15 +259,18 @@ TEST_F(Startup, ALongNewsLineKeepsTheWindowsWidth) {
     auto forms = start();
     TwinMain* w = forms->winMain;
     w->show();
-    const QString news = QString(190, QChar(0x0416)); // "Ж", a wide letter
-    // What a minute of ticking makes of it: the text three times over.
-    w->terminal().model().newsCaption = news + news + news;
-    w->terminal().model().notify();
+    const QString news = QString(570, QChar(0x0416)); // "Ж", a wide letter
+    emit program->terminal.account().newsReceived(news);
+    EXPECT_TRUE(w->NewsTime.isActive());
+    EXPECT_EQ(w->NewsTime.interval(), 300);
+    // What a few minutes of ticking make of it: the whole text.
+    for (qsizetype i = 0; i < 14 + news.size(); ++i)
+        w->NewsTimeTimer();
     QCoreApplication::processEvents();
     EXPECT_EQ(w->width(), 924);
     auto* line = w->findChild<QLabel*>(QStringLiteral("News"));
     EXPECT_LE(line->width(), 924);
-    EXPECT_EQ(line->text(), news + news + news);
+    EXPECT_EQ(line->text(), QString(14, QLatin1Char(' ')) + news);
 }
 
 TEST(Application, ExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {

@@ -11,6 +11,8 @@
 #include "platform/Dialogs.h"
 #include "platform/FileDialog.h"
 #include "platform/Locale.h"
+#include "platform/ReceiptPrinter.h"
+#include "platform/SpreadsheetWriter.h"
 #include "platform/SystemClock.h"
 #include "terminal/Terminal.h"
 
@@ -69,6 +71,26 @@ public:
     QString openFile(const QString&, const QString&) override { return QString(); }
 };
 
+// Nothing is printed or exported here.
+class NoPrinter : public ReceiptPrinter {
+public:
+    bool setupDialog() override { return false; }
+    void preview(const DrawPage&) override {}
+    void setFont(const QString&, int) override {}
+    void setPenColour(const QColor&) override {}
+    void beginDocument() override {}
+    void textOut(int, int, const QString&) override {}
+    void endDocument() override {}
+};
+
+class NoSpreadsheet : public SpreadsheetWriter {
+public:
+    void create() override {}
+    void openWorkbook(const QString&) override {}
+    void writeText(int, int, QStringView) override {}
+    bool end() override { return false; }
+};
+
 int paymentsIn(const PaymentJournal& journal) {
     int n = 0;
     for (int r = PaymentJournal::FirstDataRow; r < journal.totalsRow(); ++r)
@@ -79,7 +101,7 @@ int paymentsIn(const PaymentJournal& journal) {
 bool allFinal(const PaymentJournal& journal) {
     for (int r = PaymentJournal::FirstDataRow; r < journal.totalsRow(); ++r) {
         if (!journal.cell(r, PaymentJournal::TransactionId).isEmpty() &&
-            journal.cell(r, PaymentJournal::SendFlag) != QLatin1String("2"))
+            journal.sendFlag(r) != SendFlag::Final)
             return false;
     }
     return true;
@@ -102,7 +124,9 @@ int main(int argc, char** argv) {
     Answers dialogs;
     HeldClock clock;
     NoFiles files;
-    Terminal terminal(programDir, &dialogs, &clock, &files);
+    NoPrinter printer;
+    NoSpreadsheet spreadsheet;
+    Terminal terminal(programDir, Seams{dialogs, clock, files, printer, spreadsheet});
     terminal.terminateProgram = [] { QCoreApplication::exit(3); };
 
     // Nothing may stall for long: the test is waiting.
@@ -184,6 +208,7 @@ int main(int argc, char** argv) {
 
     stalled.start();
     terminal.formCreate();
+    terminal.connectToServer();
     const int code = app.exec();
     std::fprintf(stderr, "driver: made %d payments, exit %d\n", made, code);
     return code;

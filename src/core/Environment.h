@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// What stays the same for the whole run: the program's directory and version,
+// and every path of a file the terminal keeps there. A path is made here and
+// nowhere else.
+class Environment {
+public:
+    // programDir ends with a path separator.
+    explicit Environment(const QString& programDir);
+
+    const QString& programDir() const { return programDir_; }
+    const QString& version() const { return version_; }
+
+    QString ipIniPath() const;       // ip.ini
+    QString operatorIniPath() const; // operator.ini, the operator catalogue
+    // A terminal's own directory (day files, setting.ini), with a trailing separator.
+    QString terminalDir(const QString& terminal) const;
+    QString settingsPath(const QString& terminal) const; // <terminal>/setting.ini
+    QString certificatePath(const QString& terminal) const;
+    // A file reply of the server as it is kept: name + ".txt".
+    QString storedFilePath(const QString& name) const;
+    // Where the spreadsheet exports are kept, with a trailing separator.
+    QString workbookFolder() const;
+    // The icon file `name` + ".ico" of the operator icons, whether or not it exists.
+    QString iconPath(const QString& name) const;
+    // The icon of an operator's article, or empty when the program has none.
+    QString operatorIcon(const QString& article) const;
+
+private:
+    QString programDir_;
+    QString version_;
+};
