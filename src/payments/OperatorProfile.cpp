@@ -17,6 +17,14 @@ Decimal localeDecimalOrZero(const QString& text) {
 
 } // namespace
 
+CommissionKind commissionKind(const QString& setting) {
+    if (setting == QLatin1String("0"))
+        return CommissionKind::Percentage;
+    if (setting == QLatin1String("1"))
+        return CommissionKind::Amount;
+    return CommissionKind::None;
+}
+
 Decimal parseDecimal(const QString& text) {
     return localeDecimalOrZero(Locale::normalizeDecimal(text));
 }
@@ -40,7 +48,7 @@ OperatorProfile OperatorProfile::read(const IniFile& operators, const IniFile& s
         tier.lower = lower;
         tier.upper = intOrZero(settings.readString(article, QStringLiteral("max") + n, zero));
         tier.rate = parseDecimal(settings.readString(article, QStringLiteral("komis") + n, zero));
-        tier.kind = settings.readString(article, QStringLiteral("typkomis") + n, zero);
+        tier.kind = commissionKind(settings.readString(article, QStringLiteral("typkomis") + n, zero));
         tier.description = settings.readString(article, QStringLiteral("text") + n, zero);
         // Bounds chain even through tiers that never apply.
         lower = tier.upper;
@@ -49,54 +57,38 @@ OperatorProfile OperatorProfile::read(const IniFile& operators, const IniFile& s
     return p;
 }
 
-void computeCommission(OperatorProfile& profile, const QString& sumText, CommissionLabels& labels) {
+Commission computeCommission(const OperatorProfile& profile, const QString& sumText) {
     // Exact throughout: the sum as typed, the tariff as written, one rounding to
     // hundredths at the end.
+    Commission c;
     const Decimal typed = sumText.isEmpty() ? Decimal() : localeDecimalOrZero(sumText);
     const bool negative = typed.isNegative();
     const Decimal sum = typed.abs();
 
-    profile.appliedKind = QStringLiteral("4");
-    profile.appliedRate = Decimal();
-    int applied = -1;
     for (int k = 0; k < OperatorProfile::TierCount; ++k) {
         const CommissionTier& tier = profile.tiers[size_t(k)];
         if (Decimal::fromInt(tier.lower) < sum && sum <= Decimal::fromInt(tier.upper) && tier.described()) {
-            applied = k;
+            c.tier = k;
+            c.kind = tier.kind;
+            c.rate = tier.rate;
             break;
         }
-    }
-    if (applied >= 0) {
-        const CommissionTier& tier = profile.tiers[size_t(applied)];
-        for (int k = 0; k < OperatorProfile::TierCount; ++k)
-            labels.tierColours[size_t(k)] =
-                k == applied ? CommissionLabels::appliedColour() : CommissionLabels::tierColour();
-        labels.tierDescription = tier.description;
-        profile.appliedKind = tier.kind;
-        profile.appliedRate = tier.rate;
-    } else {
-        // A sum outside every tier pays nothing, and the labels say so rather than
-        // keep pointing at the tier of an earlier sum.
-        labels.tierColours.fill(CommissionLabels::tierColour());
-        labels.tierDescription = QStringLiteral("без комиссии");
     }
 
     qint64 credited = 0;
     if (sum.isZero())
         credited = 0;
-    else if (profile.appliedKind == QLatin1String("0"))
-        credited = Money::lessPercentage(sum, profile.appliedRate);
-    else if (profile.appliedKind == QLatin1String("1"))
-        credited = Money::lessAmount(sum, profile.appliedRate);
+    else if (c.kind == CommissionKind::Percentage)
+        credited = Money::lessPercentage(sum, c.rate);
+    else if (c.kind == CommissionKind::Amount)
+        credited = Money::lessAmount(sum, c.rate);
     else
         credited = Money::toCents(sum);
 
-    profile.sum = typed;
-    profile.creditedCents = negative ? -credited : credited;
-    labels.creditedText = Money::format(profile.creditedCents);
+    c.sum = typed;
+    c.creditedCents = negative ? -credited : credited;
     // The second currency is of the credited sum as shown.
     if (!profile.exchangeRate.isZero())
-        labels.secondCurrencyText = Money::format(Money::divide(profile.creditedCents, profile.exchangeRate));
-    else
-        labels.secondCurrencyText.clear();
+        c.secondCurrencyCents = Money::divide(c.creditedCents, profile.exchangeRate);
+    return c;
 }

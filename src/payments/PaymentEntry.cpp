@@ -3,40 +3,13 @@
 #include "core/OperatorCatalogue.h"
 #include "platform/Locale.h"
 
-#include <QStringList>
-
 #include <algorithm>
 
 namespace {
 
-constexpr int kFirstCellX = 20;
-constexpr int kCellStep = 27;
-constexpr int kGroupGap = 15; // "=" in the mask
-constexpr int kDashGap = 5;   // "-" in the mask
-
-const QColor kCellOutline(0, 0, 255);
-constexpr int kCellOutlineWidth = 2;
-const QColor kCaretOutline(255, 0, 0);
-constexpr int kCaretOutlineWidth = 5;
-
 // A sum the terminal can hold exactly; longer texts do not take.
 bool readsAsNumber(const QString& text) {
     return Decimal::read(text).has_value();
-}
-
-// The cell number of a control named prefix + number ("L4", "S12"), or -1.
-int cellOf(const QString& control, QChar prefix) {
-    if (control.size() < 2 || control.at(0) != prefix)
-        return -1;
-    bool ok = false;
-    const int i = control.mid(1).toInt(&ok);
-    return ok && i >= 0 && i < PaymentEntry::CellCount ? i : -1;
-}
-
-bool sendsFocusToSum(const QString& control) {
-    static const QStringList names = {"GroupBox2", "Shape3",  "Label47", "Label48", "Label49", "Label50",
-                                      "Label15",   "Label17", "Label22", "Label46", "Label7"};
-    return names.contains(control);
 }
 
 } // namespace
@@ -60,8 +33,6 @@ void PaymentEntry::open(const QString& categoryCaption, const OperatorButton& bu
         tierTexts_[size_t(k)] = tier.description;
         tierVisible_[size_t(k)] = tier.described();
     }
-    // The tier colours stay as the last computation left them until this one's.
-    labels_.tierDescription = QStringLiteral("без комиссии");
 
     typedAccount_.clear();
     accountCaret_ = 0;
@@ -69,36 +40,25 @@ void PaymentEntry::open(const QString& categoryCaption, const OperatorButton& bu
     sumText_.clear();
     sumCaret_ = 0;
     prefixText_ = profile_.prefix;
-    computeCommission(profile_, sumText_, labels_);
+    recompute();
     updatePayButtons();
     emit changed();
     emit showRequested();
 }
 
+int PaymentEntry::shownCells() const {
+    return std::min(int(profile_.mask.count(QLatin1Char('X'))), CellCount);
+}
+
+QString PaymentEntry::cellText(int i) const {
+    return i >= 0 && i < accountNumber_.size() ? QString(accountNumber_.at(i)) : QString();
+}
+
 void PaymentEntry::formShow() {
     payEnabled_ = false;
-    for (Cell& c : cells_)
-        c.visible = false;
-    int x = kFirstCellX;
-    int next = 0;
-    for (const QChar ch : profile_.mask) {
-        if (ch == QLatin1Char('X')) {
-            if (next < CellCount) {
-                Cell& c = cells_[size_t(next++)];
-                c.visible = true;
-                c.x = x;
-                c.text = QStringLiteral("8");
-            }
-            x += kCellStep;
-        } else if (ch == QLatin1Char('=')) {
-            x += kGroupGap;
-        } else if (ch == QLatin1Char('-')) {
-            x += kDashGap;
-        }
-    }
     refreshAccount();
     emit changed();
-    requestFocus(Field::Account);
+    emit focusRequested(Field::Account);
 }
 
 void PaymentEntry::refreshAccount() {
@@ -110,21 +70,17 @@ void PaymentEntry::refreshAccount() {
         accountCaret_ = std::min(accountCaret_, int(typedAccount_.size()));
     }
     accountNumber_ = profile_.prefix + typedAccount_;
-
-    for (int i = 0; i < CellCount; ++i) {
-        Cell& c = cells_[size_t(i)];
-        c.text = i < accountNumber_.size() ? QString(accountNumber_.at(i)) : QString();
-        c.outline = kCellOutline;
-        c.outlineWidth = kCellOutlineWidth;
-    }
     caretCell_ = int(profile_.prefix.size()) + accountCaret_;
-    if (caretCell_ < CellCount) {
-        cells_[size_t(caretCell_)].outline = kCaretOutline;
-        cells_[size_t(caretCell_)].outlineWidth = kCaretOutlineWidth;
-    } else {
+    if (caretCell_ >= CellCount)
         caretCell_ = -1;
-    }
     updatePayButtons();
+}
+
+void PaymentEntry::recompute() {
+    commission_ = computeCommission(profile_, sumText_);
+    creditedText_ = Money::format(commission_.creditedCents);
+    secondCurrencyText_ =
+        commission_.secondCurrencyCents ? Money::format(*commission_.secondCurrencyCents) : QString();
 }
 
 void PaymentEntry::updatePayButtons() {
@@ -132,7 +88,7 @@ void PaymentEntry::updatePayButtons() {
     if (typedAccount_.size() != profile_.digitCount)
         return;
     // Both exact: a credited "0.10" meets a minimum of 0.1.
-    payEnabled_ = profile_.minSum <= Decimal::fromCents(profile_.creditedCents);
+    payEnabled_ = profile_.minSum <= Decimal::fromCents(commission_.creditedCents);
 }
 
 void PaymentEntry::accountEdited(const QString& text, int caret) {
@@ -162,20 +118,19 @@ void PaymentEntry::sumCaretMoved(int caret) {
     sumCaret_ = std::clamp(caret, 0, int(sumText_.size()));
 }
 
-void PaymentEntry::accountKeyPress(int key) {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        requestFocus(Field::Sum);
+void PaymentEntry::accountConfirmed() {
+    emit focusRequested(Field::Sum);
 }
 
-void PaymentEntry::accountKeyUp(int key) {
-    if (key == Qt::Key_Left || key == Qt::Key_Right) {
-        refreshAccount();
-        emit changed();
-    } else if (key == Qt::Key_Down) {
-        accountCaret_ = std::max(0, accountCaret_ - 1);
-        emit changed();
-        requestFocus(Field::Sum);
-    }
+void PaymentEntry::accountCaretShown() {
+    refreshAccount();
+    emit changed();
+}
+
+void PaymentEntry::accountLeftDown() {
+    accountCaret_ = std::max(0, accountCaret_ - 1);
+    emit changed();
+    emit focusRequested(Field::Sum);
 }
 
 void PaymentEntry::sumEdited(const QString& text) {
@@ -195,70 +150,36 @@ void PaymentEntry::sumEdited(const QString& text) {
     }
     sumText_ = s;
     sumCaret_ = int(s.size());
-    computeCommission(profile_, sumText_, labels_);
+    recompute();
     updatePayButtons();
     emit changed();
 }
 
-void PaymentEntry::sumKeyDown(int key) {
-    if (key == Qt::Key_Up)
-        requestFocus(Field::Account);
-    else if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) && payEnabled_)
-        requestFocus(Field::PayButton);
+void PaymentEntry::sumLeftUp() {
+    emit focusRequested(Field::Account);
 }
 
-void PaymentEntry::focusIn(Field field) {
-    focus_ = field;
-    if (field == Field::Account) {
-        accountFrameVisible_ = true;
-        sumFrameVisible_ = false;
-    } else if (field == Field::Sum) {
-        sumFrameVisible_ = true;
-        accountFrameVisible_ = false;
-    }
-    emit changed();
+void PaymentEntry::sumConfirmed() {
+    if (payEnabled_)
+        emit focusRequested(Field::PayButton);
 }
 
-void PaymentEntry::focusOut(Field field) {
-    if (focus_ == field)
-        focus_ = Field::None;
-    if (field == Field::Account)
-        accountFrameVisible_ = false;
-    else if (field == Field::Sum)
-        sumFrameVisible_ = false;
-    emit changed();
+void PaymentEntry::focusAccount() {
+    emit focusRequested(Field::Account);
 }
 
-void PaymentEntry::mouseDown(const QString& control) {
-    if (control == QLatin1String("Shape1") || cellOf(control, QLatin1Char('S')) >= 0)
-        requestFocus(Field::Account);
-    else if (control == QLatin1String("GroupBox2") || control == QLatin1String("Shape3"))
-        requestFocus(Field::Sum);
+void PaymentEntry::focusSum() {
+    emit focusRequested(Field::Sum);
 }
 
-void PaymentEntry::click(const QString& control) {
-    const int cell = cellOf(control, QLatin1Char('L'));
-    if (cell >= 0)
-        labelClick(cell);
-    else if (control == QLatin1String("GroupBox1"))
-        requestFocus(Field::Account);
-    else if (sendsFocusToSum(control))
-        requestFocus(Field::Sum);
-}
-
-void PaymentEntry::labelClick(int cell) {
+void PaymentEntry::caretToCell(int cell) {
     const int prefixLength = int(profile_.prefix.size());
     const int caret = cell < prefixLength ? 0 : cell - prefixLength;
     // A field puts its caret no further than its end.
     accountCaret_ = std::min(caret, int(typedAccount_.size()));
-    requestFocus(Field::Account);
+    emit focusRequested(Field::Account);
     refreshAccount();
     emit changed();
-}
-
-void PaymentEntry::requestFocus(Field field) {
-    focus_ = field;
-    emit focusRequested(field);
 }
 
 void PaymentEntry::payClicked() {

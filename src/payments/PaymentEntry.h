@@ -2,7 +2,6 @@
 
 #include "payments/OperatorProfile.h"
 
-#include <QColor>
 #include <QObject>
 #include <QString>
 
@@ -12,32 +11,23 @@ struct OperatorButton;
 
 // The payment entry window's logic: the live operator profile, the account
 // number typed into masked digit cells, the sum with its commission, the pay
-// buttons rule and the four ways out. TOplat mirrors this state (changed()),
-// moves the focus when asked (focusRequested()) and forwards its events here.
+// buttons rule and the four ways out. TOplat shows this state (changed()),
+// moves the focus when asked (focusRequested()) and forwards what the cashier
+// does, in the terms of this logic: the account or the sum edited, a cell
+// chosen, a field confirmed or left.
 class PaymentEntry : public QObject {
     Q_OBJECT
 public:
     static constexpr int CellCount = 17;
-    // Where a cell's label sits relative to its box.
-    static constexpr int LabelOffset = 7;
 
     enum class Field { None, Account, Sum, PayButton }; // Edit1, Edit3, "ОПЛАТИТЬ"
     Q_ENUM(Field)
 
-    // A digit cell: box S<i> at x with label L<i> at x + LabelOffset.
-    struct Cell {
-        bool visible = false;
-        int x = 0;
-        QString text;
-        QColor outline;
-        int outlineWidth = 0;
-    };
-
     explicit PaymentEntry(QObject* parent = nullptr);
 
-    // The operator button's click once the profile is read: caption, the
-    // operator button, tier labels, emptied fields, commission; then asks for the
-    // window to be shown (showRequested) and returns when that returns.
+    // The operator button's click once the profile is read: caption, operator,
+    // tiers, emptied fields, commission; then asks for the window to be shown
+    // (showRequested) and returns when that returns.
     void open(const QString& categoryCaption, const OperatorButton& button, const OperatorProfile& profile);
 
     // --- state, as the window shows it and payment creation reads it
@@ -53,40 +43,48 @@ public:
     const QString& prefixText() const { return prefixText_; }
     const QString& sumText() const { return sumText_; }
     int sumCaret() const { return sumCaret_; }
-    const Cell& cell(int i) const { return cells_[size_t(i)]; }
-    // The cell drawn as the caret's, or -1.
+
+    // The digit cells: as many as the mask has "X" (at most CellCount), cell i
+    // showing character i of the account number.
+    int shownCells() const;
+    QString cellText(int i) const;
+    // The cell of the caret as the last refresh left it, or -1.
     int caretCell() const { return caretCell_; }
 
     const QString& tierText(int k) const { return tierTexts_[size_t(k)]; }
     bool tierVisible(int k) const { return tierVisible_[size_t(k)]; }
-    QColor tierColour(int k) const { return labels_.tierColours[size_t(k)]; }
-    const QString& tierDescription() const { return labels_.tierDescription; }
-    const QString& creditedText() const { return labels_.creditedText; }
-    const QString& secondCurrencyText() const { return labels_.secondCurrencyText; }
+    // The last commission computation: the tier applied and the credited sum.
+    const Commission& commission() const { return commission_; }
+    const QString& creditedText() const { return creditedText_; }
+    // The credited sum in the second currency; empty without an exchange rate.
+    const QString& secondCurrencyText() const { return secondCurrencyText_; }
 
     // "ОПЛАТИТЬ" and "ОТЛОЖИТЬ" are always enabled together.
     bool payEnabled() const { return payEnabled_; }
     bool checkBalanceEnabled() const { return checkBalanceEnabled_; }
-    bool accountFrameVisible() const { return accountFrameVisible_; }
-    bool sumFrameVisible() const { return sumFrameVisible_; }
-    // The field that has the focus, or was last asked to take it.
-    Field focus() const { return focus_; }
 
-    // --- events forwarded by the window
+    // --- what the cashier does
     void formShow();
     void accountEdited(const QString& text, int caret);
     // A caret stays within its field's text, whatever the window reports.
     void accountCaretMoved(int caret);
-    void accountKeyPress(int key);
-    void accountKeyUp(int key);
     void sumEdited(const QString& text);
     void sumCaretMoved(int caret);
-    void sumKeyDown(int key);
-    void focusIn(Field field);
-    void focusOut(Field field);
-    // A control by its form name: L<i>, S<i>, Shape1..3, GroupBox1/2, the labels.
-    void mouseDown(const QString& control);
-    void click(const QString& control);
+    // Enter in the account: on to the sum.
+    void accountConfirmed();
+    // The caret was moved along the account (Left, Right): its cell is shown.
+    void accountCaretShown();
+    // Down from the account: the caret back by one, on to the sum.
+    void accountLeftDown();
+    // Up from the sum: back to the account.
+    void sumLeftUp();
+    // Enter or Down in the sum: on to "ОПЛАТИТЬ" when it can be pressed.
+    void sumConfirmed();
+    // The account's frame, a box or its group, and the sum's group and labels.
+    void focusAccount();
+    void focusSum();
+    // A cell's label: the caret to that cell of the account.
+    void caretToCell(int cell);
 
     void payClicked();     // ОПЛАТИТЬ
     void deferClicked();   // ОТЛОЖИТЬ
@@ -105,12 +103,11 @@ signals:
 
 private:
     void refreshAccount();
+    void recompute();
     void updatePayButtons();
-    void requestFocus(Field field);
-    void labelClick(int cell);
 
     OperatorProfile profile_;
-    CommissionLabels labels_;
+    Commission commission_;
     QString caption_;
     QString operatorCaption_;
     QString article_;
@@ -122,15 +119,13 @@ private:
     QString prefixText_;
     QString sumText_;
     int sumCaret_ = 0;
-    std::array<Cell, CellCount> cells_;
     int caretCell_ = -1;
+    QString creditedText_;
+    QString secondCurrencyText_;
 
     std::array<QString, OperatorProfile::TierCount> tierTexts_;
     std::array<bool, OperatorProfile::TierCount> tierVisible_{};
 
     bool payEnabled_ = false;
     bool checkBalanceEnabled_ = true;
-    bool accountFrameVisible_ = false;
-    bool sumFrameVisible_ = false;
-    Field focus_ = Field::None;
 };

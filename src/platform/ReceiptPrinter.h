@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 
 #include <functional>
 
-// One printed page as the receipt draws it: a font, a pen, and texts placed in
+// One printed page as the receipt draws it: a font, and texts in black placed in
 // the printer's device units (x to the right, y downwards from the top left of
 // the printable area; a position is the top left of its text). A failure of the
 // printer throws AppError.
@@ -14,7 +13,6 @@ public:
     virtual ~ReceiptCanvas() = default;
 
     virtual void setFont(const QString& face, int pointSize) = 0;
-    virtual void setPenColour(const QColor& colour) = 0;
     virtual void beginDocument() = 0;
     virtual void textOut(int x, int y, const QString& text) = 0;
     // Sends the page to the printer.

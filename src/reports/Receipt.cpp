@@ -28,7 +28,6 @@ QStringList Receipt::lines(const JournalRow& row, const Header& header) {
 
 void Receipt::draw(const QStringList& lines, ReceiptCanvas& canvas) {
     canvas.setFont(FontFace, FontPointSize);
-    canvas.setPenColour(QColor(Qt::black));
     canvas.beginDocument();
     int y = 0;
     for (const QString& line : lines) {

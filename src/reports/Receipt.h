@@ -32,7 +32,7 @@ public:
     // The lines as they stand in the row and the labels: nothing is
     // reformatted, trimmed or checked.
     static QStringList lines(const JournalRow& row, const Header& header);
-    // The page: the font, a black pen, and line n at (Left, n * LineStep), so the
+    // The page: the font, and line n at (Left, n * LineStep), so the
     // spacing is the same whatever the font.
     static void draw(const QStringList& lines, ReceiptCanvas& canvas);
 

@@ -13,6 +13,8 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace oplata {
 
 void Shape::setOutline(const QColor& colour, int width) {
@@ -51,7 +53,13 @@ using Widgets::named;
 constexpr int kClientWidth = 518;
 constexpr int kClientHeight = 284;
 
-// The digit cells inside GroupBox1; x comes from the logic's layout.
+// The digit cells inside GroupBox1, laid along the operator's mask: "X" places
+// the next cell, "=" and "-" leave a gap, anything else is skipped.
+constexpr int kFirstCellX = 20;
+constexpr int kCellStep = 27;
+constexpr int kGroupGap = 15; // "=" in the mask
+constexpr int kDashGap = 5;   // "-" in the mask
+constexpr int kLabelOffset = 7;
 constexpr int kBoxY = 24;
 constexpr int kBoxWidth = 25;
 constexpr int kBoxHeight = 36;
@@ -64,6 +72,13 @@ constexpr int kHiddenY = 400;
 
 const QColor kFrameColour(0, 0, 255);
 constexpr int kFrameWidth = 3;
+const QColor kCellOutline(0, 0, 255);
+constexpr int kCellOutlineWidth = 2;
+const QColor kCaretOutline(255, 0, 0);
+constexpr int kCaretOutlineWidth = 5;
+// The commission's tier labels: the one that applies in red.
+const QColor kTierColour(0, 0, 128);
+const QColor kAppliedTierColour(255, 0, 0);
 
 void setTextColour(QLabel* l, const QColor& colour) {
     QPalette pal = l->palette();
@@ -205,18 +220,21 @@ void TOplat::buildSumGroup() {
     label12_ = label(QString(), "Label12", g, QRect(146, 103, 76, 18));
     label12_->setFont(sized(font(), 13, true));
     auto* label46 = label(QStringLiteral("$"), "Label46", g, QRect(224, 104, 20, 16));
-    for (QLabel* l : {label15, label17, label22, label7, label46})
+    for (QLabel* l : {label15, label17, label22, label7, label46}) {
         watchMouse(l);
+        sumLabels_.push_back(l);
+    }
 
-    auto* shape3 = new Shape(QStringLiteral("Shape3"), g, false);
-    shape3->setGeometry(276, 16, g->width() - 284, 100);
-    shape3->setOutline(QColor(160, 160, 200), 1);
-    watchMouse(shape3);
+    shape3_ = new Shape(QStringLiteral("Shape3"), g, false);
+    shape3_->setGeometry(276, 16, g->width() - 284, 100);
+    shape3_->setOutline(QColor(160, 160, 200), 1);
+    watchMouse(shape3_);
 
     auto* label47 = label(QStringLiteral("КОМИССИЯ"), "Label47", g, QRect(280, 20, 214, 18));
     label47->setFont(sized(font(), 13, true));
     label47->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     watchMouse(label47);
+    sumLabels_.push_back(label47);
     const char* tierNames[3] = {"Label48", "Label49", "Label50"};
     for (int k = 0; k < 3; ++k) {
         QLabel* l = label(QString(), tierNames[k], g, QRect(284, 42 + 22 * k, 210, 20));
@@ -224,6 +242,7 @@ void TOplat::buildSumGroup() {
         setTextColour(l, navy);
         watchMouse(l);
         tierLabels_[size_t(k)] = l;
+        sumLabels_.push_back(l);
     }
 }
 
@@ -266,19 +285,13 @@ void TOplat::syncFromEntry() {
         buton_->setIcon(iconPath.isEmpty() ? QIcon() : QIcon(iconPath));
     }
 
+    layOutCells();
     for (int i = 0; i < PaymentEntry::CellCount; ++i) {
-        const PaymentEntry::Cell& c = e.cell(i);
-        Shape* box = boxes_[size_t(i)];
-        QLabel* l = cellLabels_[size_t(i)];
-        box->move(c.x, kBoxY);
-        box->setOutline(c.outline, c.outlineWidth);
-        box->setVisible(c.visible);
-        l->move(c.x + PaymentEntry::LabelOffset, kCellLabelY);
-        l->setText(c.text);
-        l->setVisible(c.visible);
+        const bool caret = i == e.caretCell();
+        boxes_[size_t(i)]->setOutline(caret ? kCaretOutline : kCellOutline,
+                                      caret ? kCaretOutlineWidth : kCellOutlineWidth);
+        cellLabels_[size_t(i)]->setText(e.cellText(i));
     }
-    shape1_->setVisible(e.accountFrameVisible());
-    shape2_->setVisible(e.sumFrameVisible());
     edit2_->setText(e.prefixText());
 
     {
@@ -296,19 +309,45 @@ void TOplat::syncFromEntry() {
             edit3_->setCursorPosition(e.sumCaret());
     }
 
+    const int applied = e.commission().tier;
     for (int k = 0; k < 3; ++k) {
         QLabel* l = tierLabels_[size_t(k)];
         setFittedText(l, e.tierText(k), 13);
-        setTextColour(l, e.tierColour(k));
+        setTextColour(l, k == applied ? kAppliedTierColour : kTierColour);
         l->setVisible(e.tierVisible(k));
     }
-    setFittedText(label16_, e.tierDescription(), font().pixelSize() > 0 ? font().pixelSize() : 12);
+    setFittedText(label16_, applied >= 0 ? e.tierText(applied) : QStringLiteral("без комиссии"),
+                  font().pixelSize() > 0 ? font().pixelSize() : 12);
     label18_->setText(e.creditedText());
     label12_->setText(e.secondCurrencyText());
 
     bitBtn3_->setEnabled(e.payEnabled());
     bitBtn2_->setEnabled(e.payEnabled());
     checkBalance_->setEnabled(e.checkBalanceEnabled());
+}
+
+void TOplat::layOutCells() {
+    int x = kFirstCellX;
+    int next = 0;
+    const int shown = entry_.shownCells();
+    for (const QChar ch : entry_.profile().mask) {
+        if (ch == QLatin1Char('X')) {
+            if (next < shown) {
+                boxes_[size_t(next)]->move(x, kBoxY);
+                cellLabels_[size_t(next)]->move(x + kLabelOffset, kCellLabelY);
+                ++next;
+            }
+            x += kCellStep;
+        } else if (ch == QLatin1Char('=')) {
+            x += kGroupGap;
+        } else if (ch == QLatin1Char('-')) {
+            x += kDashGap;
+        }
+    }
+    for (int i = 0; i < PaymentEntry::CellCount; ++i) {
+        boxes_[size_t(i)]->setVisible(i < shown);
+        cellLabels_[size_t(i)]->setVisible(i < shown);
+    }
 }
 
 void TOplat::moveFocus(PaymentEntry::Field field) {
@@ -350,18 +389,23 @@ bool TOplat::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::KeyPress:
             if (enter) {
-                entry_.accountKeyPress(key());
+                entry_.accountConfirmed();
                 return true; // not the dialog's default button
             }
             break;
         case QEvent::KeyRelease:
-            entry_.accountKeyUp(key());
+            if (key() == Qt::Key_Left || key() == Qt::Key_Right)
+                entry_.accountCaretShown();
+            else if (key() == Qt::Key_Down)
+                entry_.accountLeftDown();
             break;
         case QEvent::FocusIn:
-            entry_.focusIn(PaymentEntry::Field::Account);
+            // Each field's frame shows where the keys go.
+            shape1_->show();
+            shape2_->hide();
             break;
         case QEvent::FocusOut:
-            entry_.focusOut(PaymentEntry::Field::Account);
+            shape1_->hide();
             break;
         default:
             break;
@@ -371,16 +415,21 @@ bool TOplat::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit3_) {
         switch (event->type()) {
         case QEvent::KeyPress:
-            if (enter || key() == Qt::Key_Up || key() == Qt::Key_Down) {
-                entry_.sumKeyDown(key());
+            if (key() == Qt::Key_Up) {
+                entry_.sumLeftUp();
+                return true;
+            }
+            if (enter || key() == Qt::Key_Down) {
+                entry_.sumConfirmed();
                 return true;
             }
             break;
         case QEvent::FocusIn:
-            entry_.focusIn(PaymentEntry::Field::Sum);
+            shape2_->show();
+            shape1_->hide();
             break;
         case QEvent::FocusOut:
-            entry_.focusOut(PaymentEntry::Field::Sum);
+            shape2_->hide();
             break;
         default:
             break;
@@ -388,16 +437,35 @@ bool TOplat::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     }
 
-    if (auto* control = qobject_cast<QWidget*>(watched)) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            entry_.mouseDown(control->objectName());
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            if (control->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                entry_.click(control->objectName());
-            return true;
-        }
+    if (event->type() == QEvent::MouseButtonPress) {
+        mouseDown(watched);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (control && control->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            click(watched);
+        return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TOplat::mouseDown(QObject* control) {
+    // The account's frame and its boxes take the keys to the account; the sum's
+    // group and its frame to the sum.
+    if (control == shape1_ || std::find(boxes_.begin(), boxes_.end(), control) != boxes_.end())
+        entry_.focusAccount();
+    else if (control == groupBox2_ || control == shape3_)
+        entry_.focusSum();
+}
+
+void TOplat::click(QObject* control) {
+    const auto cell = std::find(cellLabels_.begin(), cellLabels_.end(), control);
+    if (cell != cellLabels_.end())
+        entry_.caretToCell(int(cell - cellLabels_.begin()));
+    else if (control == groupBox1_)
+        entry_.focusAccount();
+    else if (control == groupBox2_ || control == shape3_ ||
+             std::find(sumLabels_.begin(), sumLabels_.end(), control) != sumLabels_.end())
+        entry_.focusSum();
 }

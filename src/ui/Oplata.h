@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <array>
+#include <vector>
 #include <functional>
 
 class QGroupBox;
@@ -63,7 +64,11 @@ private:
     void buildSumGroup();
     void buildButtons();
     void watchMouse(QWidget* control);
+    void layOutCells();
     void moveFocus(PaymentEntry::Field field);
+    // A press or a click on one of the window's controls.
+    void mouseDown(QObject* control);
+    void click(QObject* control);
 
     PaymentEntry& entry_;
     ShowFunction show_;
@@ -79,7 +84,10 @@ private:
     QGroupBox* groupBox2_ = nullptr;
     oplata::Shape* shape2_ = nullptr;
     QLineEdit* edit3_ = nullptr;
+    oplata::Shape* shape3_ = nullptr;
     std::array<QLabel*, 3> tierLabels_{};
+    // The sum group's labels that take the focus to the sum when clicked.
+    std::vector<QLabel*> sumLabels_;
     QLabel* label16_ = nullptr;
     QLabel* label18_ = nullptr;
     QLabel* label12_ = nullptr;

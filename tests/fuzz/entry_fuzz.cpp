@@ -31,11 +31,8 @@ private:
     size_t at_ = 0;
 };
 
-const int kKeys[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Left, Qt::Key_Right,
-                     Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Tab,  Qt::Key_0};
-const char* const kControls[] = {"L0",      "L5",     "L16",       "L17",       "S3",      "S40",
-                                 "Shape1",  "Shape3", "GroupBox1", "GroupBox2", "Label47", "Label7",
-                                 "Label50", "Buton",  "",          "L-1"};
+// Cells a label click may name, inside and outside the seventeen.
+const int kCells[] = {0, 5, 16, 17, 40, -1, 2, 9};
 
 bool allDigits(const QString& s) {
     for (const QChar c : s) {
@@ -67,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         tier.lower = lower;
         tier.upper = in.byte() * 97;
         tier.rate = parseDecimal(in.text());
-        tier.kind = QString::number(in.byte() % 3);
+        tier.kind = commissionKind(QString::number(in.byte() % 3));
         tier.description = in.byte() % 2 ? QStringLiteral("Тариф") : QStringLiteral("abc");
         lower = tier.upper;
     }
@@ -101,13 +98,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             entry.sumEdited(in.text());
             break;
         case 2:
-            entry.accountKeyPress(kKeys[in.byte() % 8]);
+            entry.accountConfirmed();
             break;
         case 3:
-            entry.accountKeyUp(kKeys[in.byte() % 8]);
+            if (in.byte() % 2)
+                entry.accountCaretShown();
+            else
+                entry.accountLeftDown();
             break;
         case 4:
-            entry.sumKeyDown(kKeys[in.byte() % 8]);
+            if (in.byte() % 2)
+                entry.sumConfirmed();
+            else
+                entry.sumLeftUp();
             break;
         case 5:
             if (in.byte() % 2)
@@ -116,16 +119,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 entry.sumCaretMoved(in.byte() - 64);
             break;
         case 6:
-            entry.mouseDown(QString::fromLatin1(kControls[in.byte() % 16]));
+            entry.caretToCell(kCells[in.byte() % 8]);
             break;
         case 7:
-            entry.click(QString::fromLatin1(kControls[in.byte() % 16]));
+            entry.focusAccount();
             break;
         case 8:
-            entry.focusIn(PaymentEntry::Field(in.byte() % 4));
+            entry.focusSum();
             break;
         case 9:
-            entry.focusOut(PaymentEntry::Field(in.byte() % 4));
+            entry.sumCaretMoved(in.byte() - 64);
             break;
         case 10:
             entry.payClicked();
@@ -156,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Fuzz::fail("the caret is on no cell");
         if (!entry.sumText().isEmpty() && !Decimal::read(entry.sumText()))
             Fuzz::fail("the sum field holds a sum that does not read");
-        const qint64 credited = entry.profile().creditedCents;
+        const qint64 credited = entry.commission().creditedCents;
         if (entry.creditedText() != Money::format(credited))
             Fuzz::fail("the credited sum shown is not the one computed");
         if (entry.payEnabled() &&

@@ -80,7 +80,7 @@ TEST_P(ProfileRead, MissingFilesGiveTheDefaults) {
         EXPECT_EQ(t.lower, lowers[k]) << k;
         EXPECT_EQ(t.upper, 0) << k;
         EXPECT_EQ(t.rate, Decimal()) << k;
-        EXPECT_EQ(t.kind, QStringLiteral("0")) << k;
+        EXPECT_EQ(t.kind, CommissionKind::Percentage) << k;
         EXPECT_EQ(t.description, QStringLiteral("0")) << k;
         EXPECT_FALSE(t.described()) << k;
     }
@@ -102,13 +102,13 @@ TEST_P(ProfileRead, ReadsEveryFieldWithItsConversion) {
     EXPECT_EQ(p.tiers[0].lower, -1);
     EXPECT_EQ(p.tiers[0].upper, 100);
     EXPECT_EQ(p.tiers[0].rate, Decimal::fromCents(250));
-    EXPECT_EQ(p.tiers[0].kind, QStringLiteral("1"));
+    EXPECT_EQ(p.tiers[0].kind, CommissionKind::Amount);
     EXPECT_EQ(p.tiers[0].description, QStringLiteral("Первый"));
     // An upper bound with decimals is not an integer: 0, and the next tier starts there.
     EXPECT_EQ(p.tiers[1].lower, 100);
     EXPECT_EQ(p.tiers[1].upper, 0);
     EXPECT_EQ(p.tiers[1].rate, Decimal::fromCents(150));
-    EXPECT_EQ(p.tiers[1].kind, QStringLiteral("x"));
+    EXPECT_EQ(p.tiers[1].kind, CommissionKind::None);
     EXPECT_EQ(p.tiers[2].lower, 0);
     EXPECT_EQ(p.tiers[2].upper, 300);
 }
@@ -190,29 +190,24 @@ const CommissionCase kCommission[] = {
     {"unknown kind takes nothing", kOtherKind, nullptr, "50", 0, "Без удержания", "50.00", ""},
 };
 
-using Commission = UnderSeparator;
-RUN_UNDER_BOTH_SEPARATORS(Commission);
+using Commissions = UnderSeparator;
+RUN_UNDER_BOTH_SEPARATORS(Commissions);
 
-TEST_P(Commission, SelectsTheTierAndComputesTheCreditedSum) {
+TEST_P(Commissions, SelectsTheTierAndComputesTheCreditedSum) {
     for (const CommissionCase& c : kCommission) {
         SCOPED_TRACE(c.name);
         const QString kurs = c.kurs ? QStringLiteral("kurs=") + QString::fromLatin1(c.kurs) : QString();
-        OperatorProfile p = readProfile(kurs, QString::fromUtf8(c.tiers));
-        // Colours left by an earlier computation must not survive this one.
-        CommissionLabels labels;
-        labels.tierColours.fill(CommissionLabels::appliedColour());
-        labels.tierDescription = QStringLiteral("stale");
+        const OperatorProfile p = readProfile(kurs, QString::fromUtf8(c.tiers));
 
-        computeCommission(p, loc(c.sum), labels);
+        const ::Commission result = computeCommission(p, loc(c.sum));
 
-        EXPECT_EQ(labels.tierDescription, QString::fromUtf8(c.description));
-        EXPECT_EQ(labels.creditedText, loc(c.credited));
-        EXPECT_EQ(labels.secondCurrencyText, loc(c.secondCurrency));
-        for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(labels.tierColours[size_t(k)],
-                      k == c.tier ? CommissionLabels::appliedColour() : CommissionLabels::tierColour())
-                << "tier " << k;
-        EXPECT_EQ(p.appliedKind, c.tier >= 0 ? p.tiers[size_t(c.tier)].kind : QStringLiteral("4"));
+        EXPECT_EQ(result.tier, c.tier);
+        EXPECT_EQ(result.tier >= 0 ? p.tiers[size_t(result.tier)].description : QStringLiteral("без комиссии"),
+                  QString::fromUtf8(c.description));
+        EXPECT_EQ(Money::format(result.creditedCents), loc(c.credited));
+        EXPECT_EQ(result.secondCurrencyCents ? Money::format(*result.secondCurrencyCents) : QString(),
+                  loc(c.secondCurrency));
+        EXPECT_EQ(result.kind, c.tier >= 0 ? p.tiers[size_t(c.tier)].kind : CommissionKind::None);
     }
 }
 
@@ -253,12 +248,11 @@ TEST(ExactMoney, WhereSinglePrecisionHeldTheSumsTheTextsStayAsTheyWere) {
     for (const Tariff& t : tariffs) {
         OperatorProfile p;
         p.tiers[0] = CommissionTier{-1, 2000000, parseDecimal(QString::fromLatin1(t.rate)),
-                                    QString::fromLatin1(t.kind), QStringLiteral("Тариф")};
+                                    commissionKind(QString::fromLatin1(t.kind)), QStringLiteral("Тариф")};
         const float rate = float(p.tiers[0].rate.toDouble()); // exact for these rates
-        CommissionLabels labels;
         for (const qint64 cents : sums) {
             const QString text = Money::format(cents);
-            computeCommission(p, text, labels);
+            const QString credited = Money::format(computeCommission(p, text).creditedCents);
             bool ok = false;
             const float sum = float(Locale::toDouble(text, &ok));
             ASSERT_TRUE(ok);
@@ -275,7 +269,7 @@ TEST(ExactMoney, WhereSinglePrecisionHeldTheSumsTheTextsStayAsTheyWere) {
             if (!held)
                 continue;
             ++compared;
-            ASSERT_EQ(labels.creditedText, singlePrecisionCredited(sum, t.kind, rate))
+            ASSERT_EQ(credited, singlePrecisionCredited(sum, t.kind, rate))
                 << qPrintable(text) << " kind " << t.kind << " rate " << t.rate;
         }
     }

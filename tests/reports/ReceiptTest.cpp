@@ -97,7 +97,7 @@ protected:
     }
 
     QStringList pageCalls() const {
-        QStringList calls = {QStringLiteral("font Times New Roman 10"), QStringLiteral("pen #000000"),
+        QStringList calls = {QStringLiteral("font Times New Roman 10"),
                              QStringLiteral("begin")};
         for (int i = 0; i < Receipt::LineCount; ++i)
             calls << QStringLiteral("text");

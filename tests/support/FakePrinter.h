@@ -28,7 +28,6 @@ public:
     void setFont(const QString& face, int pointSize) override {
         calls << QStringLiteral("font %1 %2").arg(face).arg(pointSize);
     }
-    void setPenColour(const QColor& colour) override { calls << QStringLiteral("pen ") + colour.name(); }
     void beginDocument() override { call(QStringLiteral("begin")); }
     void textOut(int x, int y, const QString& text) override {
         call(QStringLiteral("text"));

@@ -186,6 +186,48 @@ TEST_F(Oplata, MirrorsTheEntryCellsAndLabels) {
     EXPECT_EQ(child<oplata::Shape>("S4")->outlineWidth(), 5);
 }
 
+TEST_F(Oplata, ClicksSendTheFocusWhereTheControlBelongs) {
+    openOperator();
+    struct Click {
+        const char* control;
+        bool press;        // else a whole click
+        const char* focus; // nullptr: the focus stays where it was
+    };
+    const Click clicks[] = {
+        {"S0", true, "Edit1"},         {"S8", true, "Edit1"},       {"GroupBox1", false, "Edit1"},
+        {"GroupBox2", true, "Edit3"},  {"GroupBox2", false, "Edit3"}, {"Shape3", true, "Edit3"},
+        {"Shape3", false, "Edit3"},    {"Label47", false, "Edit3"}, {"Label48", false, "Edit3"},
+        {"Label49", false, "Edit3"},   {"Label15", false, "Edit3"}, {"Label17", false, "Edit3"},
+        {"Label22", false, "Edit3"},   {"Label46", false, "Edit3"}, {"Label7", false, "Edit3"},
+        // Inside the sum's group, the other labels are the group's.
+        {"Label16", false, "Edit3"},   {"Label18", false, "Edit3"}, {"Buton", false, nullptr},
+    };
+    for (const Click& c : clicks) {
+        SCOPED_TRACE(c.control);
+        // From the other field, so that a move shows.
+        const bool toAccount = c.focus && QLatin1String(c.focus) == QLatin1String("Edit1");
+        QLineEdit* from = child<QLineEdit>(toAccount ? "Edit3" : "Edit1");
+        from->setFocus();
+        ASSERT_TRUE(from->hasFocus());
+        QWidget* control = child<QWidget>(c.control);
+        ASSERT_TRUE(control->isVisible());
+        if (c.press)
+            QTest::mousePress(control, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        else
+            QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        EXPECT_EQ(focusedName(), c.focus ? QString::fromLatin1(c.focus) : from->objectName());
+        if (c.press)
+            QTest::mouseRelease(control, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    }
+    // The focused field's frame is shown, the other's hidden.
+    child<QLineEdit>("Edit1")->setFocus();
+    EXPECT_TRUE(child<QWidget>("Shape1")->isVisible());
+    EXPECT_FALSE(child<QWidget>("Shape2")->isVisible());
+    child<QLineEdit>("Edit3")->setFocus();
+    EXPECT_FALSE(child<QWidget>("Shape1")->isVisible());
+    EXPECT_TRUE(child<QWidget>("Shape2")->isVisible());
+}
+
 TEST_F(Oplata, ControlsCarryTheirCaptionsAndEscapeClosesWithoutAPayment) {
     openOperator();
     struct Named {

@@ -24,11 +24,6 @@ public:
         if (painter_.isActive())
             painter_.setFont(font_);
     }
-    void setPenColour(const QColor& colour) override {
-        pen_ = colour;
-        if (painter_.isActive())
-            painter_.setPen(pen_);
-    }
     void beginDocument() override {
         // A page left open by an earlier failure is abandoned.
         if (painter_.isActive())
@@ -37,7 +32,7 @@ public:
         if (!painter_.begin(&printer_))
             throw AppError(QStringLiteral("Ошибка печати: принтер \"%1\" недоступен").arg(name()));
         painter_.setFont(font_);
-        painter_.setPen(pen_);
+        painter_.setPen(Qt::black);
     }
     void textOut(int x, int y, const QString& text) override {
         if (!painter_.isActive())
@@ -60,7 +55,6 @@ private:
     QPrinter& printer_;
     QPainter painter_;
     QFont font_;
-    QColor pen_{Qt::black};
 };
 
 QtReceiptPrinter::QtReceiptPrinter()
@@ -98,10 +92,6 @@ void QtReceiptPrinter::preview(const DrawPage& draw) {
 
 void QtReceiptPrinter::setFont(const QString& face, int pointSize) {
     page_->setFont(face, pointSize);
-}
-
-void QtReceiptPrinter::setPenColour(const QColor& colour) {
-    page_->setPenColour(colour);
 }
 
 void QtReceiptPrinter::beginDocument() {

@@ -27,7 +27,6 @@ public:
     void preview(const DrawPage& draw) override;
 
     void setFont(const QString& face, int pointSize) override;
-    void setPenColour(const QColor& colour) override;
     void beginDocument() override;
     void textOut(int x, int y, const QString& text) override;
     void endDocument() override;

@@ -77,7 +77,6 @@ public:
     bool setupDialog() override { return false; }
     void preview(const DrawPage&) override {}
     void setFont(const QString&, int) override {}
-    void setPenColour(const QColor&) override {}
     void beginDocument() override {}
     void textOut(int, int, const QString&) override {}
     void endDocument() override {}
