@@ -73,8 +73,8 @@ void AccountSession::onGreeting(const QString& message) {
 }
 
 void AccountSession::login(const QString& login, const QString& password) {
-    login_.login = login;
-    login_.password = password;
+    typedLogin_ = login;
+    typedPassword_ = password;
     login_.panel = LoginWindowModel::Panel::Waiting;
     login_.waitingCaption = QStringLiteral("ЖДИТЕ... \n Соединяюсь...");
     login_.notify();
@@ -137,12 +137,12 @@ void AccountSession::changePassword(const QString& oldPassword, const QString& n
         return;
     }
     // The old password is the one typed at login, also after a successful change.
-    const bool valid = oldPassword == login_.password && newPassword == repeated && repeated.size() > 8;
+    const bool valid = oldPassword == typedPassword_ && newPassword == repeated && repeated.size() > 8;
     if (!valid) {
         dialogs_.message(QStringLiteral("Неправельные данные для замены пароля!"));
         return;
     }
-    link_.sendRequest({Messages::passwordChange(login_.login, login_.password, newPassword)});
+    link_.sendRequest({Messages::passwordChange(typedLogin_, typedPassword_, newPassword)});
     setPasswordChangeEnabled(false);
 }
 

@@ -20,9 +20,6 @@ public:
 
     Panel panel = Panel::Form;
     QString waitingCaption = QStringLiteral("Ждите...");
-    // The typed login and password stay after the window closes: later requests read them.
-    QString login;
-    QString password;
     bool visible = false;
 
     void notify() { emit changed(); }
@@ -54,6 +51,13 @@ public:
 
     // Login window OK, with the login and password typed.
     void login(const QString& login, const QString& password);
+    // What stands typed in the login window: it stays after the window closes,
+    // and later requests read it (the statistics name the login, the password
+    // change checks the old password against it).
+    const QString& typedLogin() const { return typedLogin_; }
+    const QString& typedPassword() const { return typedPassword_; }
+    void setTypedLogin(const QString& login) { typedLogin_ = login; }
+    void setTypedPassword(const QString& password) { typedPassword_ = password; }
     void closeLoginWindow();
     // "Проверить депозит".
     void checkDeposit();
@@ -100,6 +104,8 @@ private:
     SystemClock& clock_;
     Hooks hooks_;
     LoginWindowModel login_;
+    QString typedLogin_;
+    QString typedPassword_;
     bool depositCheckEnabled_ = true;
     bool passwordChangeEnabled_ = true;
     QString deposit_;

@@ -14,15 +14,15 @@
 
 #include <algorithm>
 
-YearStatistics::YearStatistics(const ServerFed& fed, const LoginWindowModel& login,
+YearStatistics::YearStatistics(const ServerFed& fed, const AccountSession& account,
                                SpreadsheetExport& spreadsheet, SystemClock& clock, QObject* parent)
     : QObject(parent), env_(fed.env), session_(fed.session), dialogs_(fed.dialogs), clock_(clock),
       spreadsheet_(spreadsheet),
       file_(fed,
             RequestedFile::Setup{QLatin1Char('6'), QStringLiteral("Необходимо зарегестрироваться!"),
-                                 [this, &login] {
+                                 [this, &account] {
                                      return Messages::yearStatistics(session_.loginTerminal(), twoDigitYear(),
-                                                                     login.login);
+                                                                     account.typedLogin());
                                  },
                                  [this](const QString& path) { load(path); }}),
       table_(ColumnCount, RowCount) {

@@ -9,7 +9,7 @@
 
 class Dialogs;
 class Environment;
-class LoginWindowModel;
+class AccountSession;
 class Session;
 class SpreadsheetExport;
 class SystemClock;
@@ -25,7 +25,7 @@ public:
     static constexpr int ColumnCount = 5;
     static constexpr int BarColumn = 4;
 
-    YearStatistics(const ServerFed& fed, const LoginWindowModel& login, SpreadsheetExport& spreadsheet,
+    YearStatistics(const ServerFed& fed, const AccountSession& account, SpreadsheetExport& spreadsheet,
                    SystemClock& clock, QObject* parent = nullptr);
 
     // Column 0: "Месяц" and the month names, written by the main window's creation.

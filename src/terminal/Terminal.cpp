@@ -63,7 +63,7 @@ Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* paren
     spreadsheet_ = std::make_unique<SpreadsheetExport>(env_, seams.spreadsheet, dialogs, clock);
     const ServerFed fed{env_, session_, dialogs, *link_, *fileReplies_};
     turnover_ = std::make_unique<TurnoverStatement>(fed, *spreadsheet_);
-    statistics_ = std::make_unique<YearStatistics>(fed, account_->loginWindow(), *spreadsheet_, clock);
+    statistics_ = std::make_unique<YearStatistics>(fed, *account_, *spreadsheet_, clock);
     monthStatement_ = std::make_unique<MonthStatement>(fed, *statistics_, *spreadsheet_);
     dayStatement_ = std::make_unique<DayStatement>(fed, *statistics_, *monthStatement_, *spreadsheet_);
     reconciliation_ = std::make_unique<DayReconciliation>(fed, days_, *transmission_, *spreadsheet_);

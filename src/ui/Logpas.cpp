@@ -75,9 +75,9 @@ TLoginPasw::TLoginPasw(AccountSession& session, Dialogs& dialogs, QWidget* paren
     connect(cancel, &QPushButton::clicked, this, [this] { session_.closeLoginWindow(); });
     connect(close, &QPushButton::clicked, this, [this] { session_.closeLoginWindow(); });
     connect(edit1_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { session_.loginWindow().login = t; });
+            [this](const QString& t) { session_.setTypedLogin(t); });
     connect(edit2_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { session_.loginWindow().password = t; });
+            [this](const QString& t) { session_.setTypedPassword(t); });
     connect(&session_.loginWindow(), &LoginWindowModel::changed, this, &TLoginPasw::syncFromModel);
     syncFromModel();
 }
@@ -107,10 +107,10 @@ void TLoginPasw::syncFromModel() {
         break;
     }
     waiting_->setText(m.waitingCaption);
-    if (edit1_->text() != m.login)
-        edit1_->setText(m.login);
-    if (edit2_->text() != m.password)
-        edit2_->setText(m.password);
+    if (edit1_->text() != session_.typedLogin())
+        edit1_->setText(session_.typedLogin());
+    if (edit2_->text() != session_.typedPassword())
+        edit2_->setText(session_.typedPassword());
     if (m.visible && !isVisible()) {
         if (const QScreen* s = screen())
             move(s->availableGeometry().center() - rect().center());

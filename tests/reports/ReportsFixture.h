@@ -28,7 +28,7 @@ protected:
             return;
         session().setLoginTerminal(QStringLiteral("101")); session().setTerminalNumber(QStringLiteral("101"));
         session().setRegistered(true);
-        terminal->account().loginWindow().login = QStringLiteral("101");
+        terminal->account().setTypedLogin(QStringLiteral("101"));
     }
     void TearDown() override { Locale::setDecimalSeparator(separatorBefore); }
 
