@@ -3,9 +3,11 @@
 #include "core/Environment.h"
 #include "core/Session.h"
 #include "core/TerminalCertificate.h"
+#include "link/Framing.h"
 #include "link/Messages.h"
 #include "link/ServerLink.h"
 #include "payments/DayJournal.h"
+#include "payments/DayRecords.h"
 #include "payments/PaymentJournal.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
@@ -30,8 +32,9 @@ bool accepted(SendFlag flag) {
 } // namespace
 
 Transmission::Transmission(const Environment& env, const Session& session, ServerLink& link, DayJournal& days,
-                           Dialogs& dialogs, QObject* parent)
-    : QObject(parent), env_(env), session_(session), link_(link), days_(days), dialogs_(dialogs) {
+                           DayRecords& records, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), env_(env), session_(session), link_(link), days_(days), records_(records),
+      dialogs_(dialogs) {
     link_.setHandler(QLatin1Char('o'), [this](const QString& m) { onAcknowledged(m); });
     link_.setHandler(QLatin1Char('Z'), [this](const QString& m) { onStatus(m); });
     link_.setHandler(QLatin1Char('O'), [this](const QString& m) { onRefused(m); });
@@ -101,73 +104,140 @@ void Transmission::setProgress(int position, int maximum) {
 }
 
 void Transmission::onLinkLost() {
-    // No answer can come over a closed connection: the chain is over, and the
-    // commands must work again once the cashier has logged in anew.
-    abandonAwaitedPayment(QStringLiteral("Не отправлен: связь прервана"));
+    // No answer can come over a closed connection: every "o" on the wire is given
+    // up, the chain is over, and the commands must work again once the cashier
+    // has logged in anew.
+    while (!payments_.empty()) {
+        const Wait w = payments_.front();
+        payments_.pop_front();
+        abandonPayment(w.id, w.day, QStringLiteral("Не отправлен: связь прервана"));
+    }
     stopWaiting();
     sendAllMode_ = false;
     endTransmission();
     emit chainEnded();
 }
 
+bool Transmission::onItsWay(const QString& id) const {
+    for (const Wait& w : payments_) {
+        if (w.id == id)
+            return true;
+    }
+    return false;
+}
+
+void Transmission::armWatchdog() {
+    // The wait that runs out first; payments and the status question each began
+    // with their own 30 s.
+    std::optional<QDeadlineTimer> first;
+    if (!payments_.empty())
+        first = payments_.front().deadline;
+    if (statusWait_ && (!first || statusWait_->deadline < *first))
+        first = statusWait_->deadline;
+    if (!first) {
+        PaymentWatchdog.stop();
+        return;
+    }
+    PaymentWatchdog.start(int(qMax<qint64>(0, first->remainingTime())));
+}
+
 void Transmission::PaymentWatchdogTimer() {
     PaymentWatchdog.stop();
-    if (awaited_.isEmpty())
-        return;
-    const bool payment = awaitingPayment_;
-    link_.log(QStringLiteral("Нет ответа сервера: ") + awaited_);
-    if (payment) {
-        abandonAwaitedPayment(QStringLiteral("Не отправлен: нет ответа сервера"));
-    } else {
-        // The answers the pass did get reach the file.
-        try {
-            days_.saveDay();
-        } catch (const AppError& e) {
-            dialogs_.exception(e.text());
+    const bool paymentFirst =
+        !payments_.empty() && (!statusWait_ || payments_.front().deadline <= statusWait_->deadline);
+    if (paymentFirst) {
+        const Wait w = payments_.front();
+        payments_.pop_front();
+        link_.log(QStringLiteral("Нет ответа сервера: ") + w.id);
+        abandonPayment(w.id, w.day, QStringLiteral("Не отправлен: нет ответа сервера"));
+        // The chain waited for this one: it is over. An earlier payment overlapped
+        // by a later one ends alone; the later one's chain goes on.
+        if (awaitingPayment_ && awaited_ == w.id) {
+            stopWaiting();
+            sendAllMode_ = false;
+            endTransmission();
+            emit chainEnded();
+        } else {
+            armWatchdog();
         }
+        emit stateText(QStringLiteral("Нет ответа: платеж сохранен"));
+        return;
+    }
+    if (!statusWait_)
+        return;
+    link_.log(QStringLiteral("Нет ответа сервера: ") + statusWait_->id);
+    // The answers the pass did get reach the file.
+    try {
+        days_.saveDay();
+    } catch (const AppError& e) {
+        dialogs_.exception(e.text());
     }
     stopWaiting();
     sendAllMode_ = false;
     endTransmission();
     emit chainEnded();
-    emit stateText(payment ? QStringLiteral("Нет ответа: платеж сохранен")
-                           : QStringLiteral("Нет ответа: статусы не обновлены"));
+    emit stateText(QStringLiteral("Нет ответа: статусы не обновлены"));
 }
 
 void Transmission::awaitAnswer(const QString& id, bool payment) {
     awaited_ = id;
     awaitingPayment_ = payment;
-    PaymentWatchdog.start();
+    const Wait wait{id, days_.shownDay(), QDeadlineTimer(ReplyWatchdogMs)};
+    if (payment) {
+        // Sent again while still on the wire: one wait, from the last send. A
+        // status question of an earlier pass is left behind by the new chain.
+        settle(id);
+        payments_.push_back(wait);
+        statusWait_.reset();
+    } else {
+        statusWait_ = wait;
+    }
+    armWatchdog();
 }
 
 void Transmission::stopWaiting() {
     awaited_.clear();
     awaitingPayment_ = false;
-    PaymentWatchdog.stop();
+    statusWait_.reset();
+    armWatchdog();
 }
 
-void Transmission::abandonAwaitedPayment(const QString& note) {
-    if (!awaitingPayment_ || awaited_.isEmpty())
-        return;
-    // The row keeps its send flag "0" and its transaction id, so sending it again
-    // later cannot charge it twice; only a row the server has not accepted
-    // meanwhile gets the note.
+void Transmission::settle(const QString& id) {
+    for (auto it = payments_.begin(); it != payments_.end(); ++it) {
+        if (it->id == id) {
+            payments_.erase(it);
+            break;
+        }
+    }
+    armWatchdog();
+}
+
+void Transmission::noteUnsent(const QString& id, const QDate& day, const QString& note) {
+    // Only a row the server has not accepted meanwhile gets the note.
     auto mark = [&note](PaymentJournal& j, int row) {
         if (awaitsSending(j.sendFlag(row)))
             j.setCell(row, Col::Note, note);
     };
     try {
-        const int row = journal().rowOfTransaction(awaited_);
-        if (row >= 0) {
-            mark(journal(), row);
-            days_.saveDay();
-        } else if (!days_.showingToday()) {
-            days_.changeRowInFile(days_.today(), awaited_, mark);
+        if (day == days_.shownDay()) {
+            const int row = journal().rowOfTransaction(id);
+            if (row >= 0) {
+                mark(journal(), row);
+                days_.saveDay();
+            }
+        } else {
+            days_.changeRowInFile(day, id, mark);
         }
     } catch (const AppError& e) {
         // Called from socket and timer events: the box says what failed, the chain still ends.
         dialogs_.exception(e.text());
     }
+}
+
+void Transmission::abandonPayment(const QString& id, const QDate& day, const QString& note) {
+    // The row keeps its send flag "0" and its transaction id, so sending it again
+    // later cannot charge it twice. The record of the day keeps that it went out.
+    noteUnsent(id, day, note);
 }
 
 void Transmission::cannotStart(const QString& statusText) {
@@ -234,7 +304,7 @@ Transmission::Sent Transmission::sendRow(int row) {
     const JournalRow fields = journal().paymentRow(row);
     const QString message = Messages::payment(fields, *certificate);
     try {
-        link_.sendMessage(message);
+        Framing::frame(message); // throws for a field the framing refuses
     } catch (const AppError& e) {
         // A field the framing refuses (a loaded day file can hold anything): the
         // row stays unsent and says why.
@@ -243,6 +313,16 @@ Transmission::Sent Transmission::sendRow(int row) {
         days_.saveDay();
         return Sent::Unsendable;
     }
+    // On disk before it goes out: after a crash, a restart or a lost answer the
+    // terminal still knows that the server may hold this payment.
+    try {
+        records_.sent(days_.shownDay(), fields.transactionId);
+    } catch (const AppError& e) {
+        dialogs_.exception(e.text());
+        cannotStart(QStringLiteral("Платеж не отправлен: запись не сохранена"));
+        return Sent::Abandoned;
+    }
+    link_.sendMessage(message);
     link_.log(QStringLiteral("Передача данных ") + message.mid(1));
     setCaption(fields.account + QLatin1Char(' ') + fields.received + QLatin1Char(' ') + fields.transactionId);
     awaitAnswer(fields.transactionId, true);
@@ -265,7 +345,7 @@ bool Transmission::changeRow(const QString& id, const std::function<void(Payment
     return true;
 }
 
-void Transmission::acknowledge(const QString& id) {
+bool Transmission::markAccepted(const QString& id) {
     link_.log(QStringLiteral("Отметка прибытия данных ") + id);
     const bool found = changeRow(id, [](PaymentJournal& j, int row) {
         j.setSendFlag(row, SendFlag::Accepted);
@@ -273,6 +353,19 @@ void Transmission::acknowledge(const QString& id) {
     });
     if (!found) {
         dialogs_.message(QStringLiteral("Транзакция ") + id + QStringLiteral(" ненайдена!"));
+        // The server holds a payment no journal does: the day's record names it,
+        // for the reconciliation and the shift's report.
+        try {
+            records_.orphanAcknowledgement(days_.today(), id);
+        } catch (const AppError& e) {
+            dialogs_.exception(e.text());
+        }
+    }
+    return found;
+}
+
+void Transmission::acknowledge(const QString& id) {
+    if (!markAccepted(id)) {
         // A single send is over; a send-all run goes on with its next row.
         if (sendAllMode_) {
             hidePanel();
@@ -330,8 +423,18 @@ void Transmission::applyStatus(const QString& id, const QString& code) {
 
 void Transmission::onAcknowledged(const QString& message) {
     link_.disarm();
+    const QString id = message.mid(1);
+    // The chain waits for another payment's answer: this one (an earlier payment
+    // the later one overlapped, or one given up) is accepted on its own.
+    const bool chains = !(awaitingPayment_ && awaited_ != id);
+    settle(id);
+    if (!chains) {
+        if (markAccepted(id))
+            days_.saveDay();
+        return;
+    }
     stopWaiting();
-    acknowledge(message.mid(1));
+    acknowledge(id);
     if (sendAllMode_)
         sendNextUnsent();
     else
@@ -358,11 +461,34 @@ void Transmission::onStatus(const QString& message) {
 
 void Transmission::onRefused(const QString& message) {
     link_.disarm();
+    const bool balance = message.startsWith(QLatin1Char('O'));
+    // The refusal names no transaction. With one "o" on the wire it is that one's,
+    // and the server holds nothing of it; with several, the chain's is marked but
+    // kept as possibly received: an answer lost on the way would make it another's.
+    const bool sure = payments_.size() == 1;
+    const std::optional<Wait> refused =
+        sure ? std::optional<Wait>(payments_.front()) : std::optional<Wait>();
+    const QString chainPayment = awaitingPayment_ ? awaited_ : QString();
+    const QDate chainDay = days_.shownDay();
     stopWaiting();
+    if (refused) {
+        settle(refused->id);
+        try {
+            records_.refused(refused->day, refused->id);
+        } catch (const AppError& e) {
+            dialogs_.exception(e.text());
+        }
+    } else if (!chainPayment.isEmpty()) {
+        settle(chainPayment);
+    }
+    const QString note = balance ? QStringLiteral("Отказ: пополните баланс") : QStringLiteral("Отказ: нет сертификата");
+    if (refused)
+        noteUnsent(refused->id, refused->day, note);
+    else if (!chainPayment.isEmpty())
+        noteUnsent(chainPayment, chainDay, note);
     const QString text =
-        message.startsWith(QLatin1Char('O'))
-            ? QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")
-            : QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!");
+        balance ? QStringLiteral("Отказано в проведении платежа!\n Пожалуйста пополните свой баланс!!!")
+                : QStringLiteral("Отказано в проведении платежа!\n Отсуствует сертификат!!!");
     dialogs_.box(text, QStringLiteral("Отказ"), Dialogs::Icon::Error);
     // The chain stops at the refused row; the commands come back so the cashier
     // can send it again once the cause is dealt with.

@@ -2,13 +2,18 @@
 
 #include "payments/PaymentState.h"
 
+#include <QDate>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
+#include <optional>
 
 class DayJournal;
+class DayRecords;
 class Dialogs;
 class Environment;
 class PaymentJournal;
@@ -25,7 +30,7 @@ class Transmission : public QObject {
     Q_OBJECT
 public:
     Transmission(const Environment& env, const Session& session, ServerLink& link, DayJournal& days,
-                 Dialogs& dialogs, QObject* parent = nullptr);
+                 DayRecords& records, Dialogs& dialogs, QObject* parent = nullptr);
 
     // Sends the row of transaction `id` of the journal shown: a new payment, a
     // cancellation or a sale right after it was recorded, or "Провести платеж".
@@ -49,14 +54,19 @@ public:
     void sendAllRows(bool announceEnd);
     void refreshStatuses(); // "Обновить статусы"
 
-    // An "o" or "UZ" that gets no answer in this time ends its chain, as a lost
-    // connection does: nothing else would ever bring the panel down.
+    // An "o" or "UZ" that gets no answer in this time is given up, as after a
+    // lost connection: nothing else would ever bring the panel down. Every "o"
+    // on the wire has its own time, however payments overlap.
     static constexpr int ReplyWatchdogMs = 30000;
-    QTimer PaymentWatchdog;
-    // The watchdog's tick, public so tests call it instead of waiting.
+    QTimer PaymentWatchdog; // armed for the wait that runs out first
+    // The watchdog's tick: the wait that began first has run out. Public so
+    // tests call it instead of waiting.
     void PaymentWatchdogTimer();
     // The transaction whose answer the chain waits for; empty when none.
     const QString& awaitedTransaction() const { return awaited_; }
+    // The "o" of this transaction is on the wire: neither an acknowledgement, a
+    // refusal, a lost link nor the watchdog has ended its wait.
+    bool onItsWay(const QString& id) const;
 
     bool sendAllMode() const { return sendAllMode_; }
     int sendCursor() const { return sendCursor_; }
@@ -100,6 +110,9 @@ private:
     void onStatus(const QString& message);       // "Z"
     void onRefused(const QString& message);      // "O" and "("
     void onLinkLost();
+    // The row of an "o" the server accepted: flag "1", "в процессе". Says so when
+    // no journal holds it, and keeps it in the day's deletion record.
+    bool markAccepted(const QString& id);
 
     PaymentJournal& journal();
     // The next row after `cursor` whose send flag `wanted` takes; the cursor
@@ -112,9 +125,15 @@ private:
     void cannotStart(const QString& statusText);
     // The chain now waits for the answer about `id`; `payment`: to an "o".
     void awaitAnswer(const QString& id, bool payment);
+    // The chain's wait is over (the "o"s still on the wire keep theirs).
     void stopWaiting();
-    // The awaited "o" will not be answered: the row stays unsent and says why.
-    void abandonAwaitedPayment(const QString& note);
+    // The "o" of `id` is answered or given up: its own wait ends.
+    void settle(const QString& id);
+    void armWatchdog();
+    // An "o" will not be answered: the row stays unsent and its note says why.
+    void abandonPayment(const QString& id, const QDate& day, const QString& note);
+    // Writes the note into the row of `id` when it still waits to be sent.
+    void noteUnsent(const QString& id, const QDate& day, const QString& note);
 
     // The panel and the commands as the chain's course moves them.
     void beginTransmission();   // a row goes out: panel up, the four commands wait
@@ -130,6 +149,7 @@ private:
     const Session& session_;
     ServerLink& link_;
     DayJournal& days_;
+    DayRecords& records_;
     Dialogs& dialogs_;
     Panel panel_;
     Commands commands_;
@@ -140,5 +160,14 @@ private:
     bool answerApplied_ = false; // the last status answer changed a row here or in today's file
     QString awaited_;
     bool awaitingPayment_ = false;
+    // The "o"s on the wire, oldest first, each with its own time; and the
+    // status question the pass waits for.
+    struct Wait {
+        QString id;
+        QDate day;
+        QDeadlineTimer deadline;
+    };
+    std::deque<Wait> payments_;
+    std::optional<Wait> statusWait_;
     bool quietPassEnd_ = false; // the running pass ends without its box
 };

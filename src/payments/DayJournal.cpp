@@ -28,6 +28,13 @@ QString DayJournal::dayFilePath() const {
     return dayFilePath(shownDay());
 }
 
+QString DayJournal::recordPath(const QDate& date, Record record) const {
+    if (session_.journalDir().isEmpty())
+        return QString();
+    const char* suffix = record == Record::Transmission ? ".snd" : record == Record::Deletions ? ".del" : ".req";
+    return session_.journalDir() + date.toString(QStringLiteral("yyyyMMdd")) + QLatin1String(suffix);
+}
+
 QDate DayJournal::today() const {
     return clock_.now().date();
 }

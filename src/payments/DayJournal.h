@@ -34,6 +34,12 @@ public:
     // The file of the day shown.
     QString dayFilePath() const;
 
+    // The records kept beside a day file (see DayRecords).
+    enum class Record { Transmission, Deletions, Requests };
+    // journalDir + "yyyyMMdd" + ".snd", ".del" or ".req"; empty before the
+    // terminal has its directory.
+    QString recordPath(const QDate& date, Record record) const;
+
     const QDate& shownDay() const { return shownDay_; }
     QDate today() const;
     bool showingToday() const { return shownDay() == today(); }

@@ -155,6 +155,20 @@ PaymentStatus PaymentJournal::status(int row) const {
     return classifyStatus(table_.rows[size_t(row)][Status]);
 }
 
+void PaymentJournal::setCancellationRequests(const QHash<QString, QString>& requests) {
+    if (requests == requests_)
+        return;
+    requests_ = requests;
+    if (rowCount() > FirstDataRow)
+        emit dataChanged(index(FirstDataRow, 0), index(totalsRow(), ColumnCount - 1), {CancellationRequestRole});
+}
+
+QString PaymentJournal::cancellationRequest(int row) const {
+    if (row < FirstDataRow || row >= totalsRow() || requests_.isEmpty())
+        return QString();
+    return requests_.value(table_.rows[size_t(row)][TransactionId]);
+}
+
 int PaymentJournal::rowOfTransaction(const QString& id) const {
     return findRow(TransactionId, id, 1, Match::Exact);
 }
@@ -382,6 +396,8 @@ QVariant PaymentJournal::data(const QModelIndex& index, int role) const {
         return int(sendFlag(row));
     case StatusRole:
         return int(status(row));
+    case CancellationRequestRole:
+        return cancellationRequest(row);
     default:
         return QVariant();
     }

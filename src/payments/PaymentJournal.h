@@ -52,7 +52,13 @@ public:
 
     // What a row means beside its texts, for the grid's drawing: its SendFlag and
     // its PaymentStatus, as ints.
-    enum Role { SendFlagRole = Qt::UserRole + 1, StatusRole };
+    enum Role {
+        SendFlagRole = Qt::UserRole + 1,
+        StatusRole,
+        // The transaction of a cancellation or correction request filed for the
+        // row's payment; empty when there is none.
+        CancellationRequestRole
+    };
 
     // Contains: the cell holds the text anywhere, ignoring case.
     // Exact: the cell equals the text, ignoring case.
@@ -66,6 +72,11 @@ public:
 
     JournalRow paymentRow(int row) const;
     void setPaymentRow(int row, const JournalRow& fields);
+
+    // The requests filed for payments of this day, by the payment's transaction.
+    // Known beside the table, never written into its cells or its file.
+    void setCancellationRequests(const QHash<QString, QString>& requests);
+    QString cancellationRequest(int row) const;
 
     ::SendFlag sendFlag(int row) const;
     void setSendFlag(int row, ::SendFlag flag);
@@ -143,6 +154,7 @@ private:
     const QHash<QString, std::vector<int>>& idIndex() const;
 
     DayFile::Table table_;
+    QHash<QString, QString> requests_;
     mutable QHash<QString, std::vector<int>> idIndex_;
     mutable bool idIndexValid_ = false;
     int currentRow_ = FirstDataRow;

@@ -40,7 +40,7 @@ template <typename F> auto Terminal::guarded(F f) {
 Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* parent)
     : QObject(parent), env_(programDir), seams_(seams), network_(env_),
       catalogue_(env_, session_, seams.dialogs),
-      days_(session_, seams.clock, seams.dialogs, seams.fileDialog) {
+      days_(session_, seams.clock, seams.dialogs, seams.fileDialog), records_(days_, seams.clock) {
     Dialogs& dialogs = seams.dialogs;
     SystemClock& clock = seams.clock;
     terminateProgram = [] { QCoreApplication::exit(1); };
@@ -55,7 +55,7 @@ Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* paren
         AccountSession::Hooks{[this] { applyTerminalSettings(); }, [this] { return settings_.stamp(); },
                               [this] { return catalogue_.stamp(); }});
     ids_ = std::make_unique<TransactionIds>(session_, clock, days_.table());
-    transmission_ = std::make_unique<Transmission>(env_, session_, *link_, days_, dialogs);
+    transmission_ = std::make_unique<Transmission>(env_, session_, *link_, days_, records_, dialogs);
     waiting_ = std::make_unique<WaitingSender>(days_, *transmission_, dialogs);
     creation_ = std::make_unique<PaymentCreation>(env_, session_, *link_, days_, *ids_, *transmission_,
                                                   dialogs, clock);
@@ -74,7 +74,7 @@ Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* paren
     connect(priceList_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
     connect(stock_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
     receipt_ = std::make_unique<Receipt>(settings_, session_, seams.printer, dialogs);
-    cancellation_ = std::make_unique<Cancellation>(env_, days_, *ids_, *transmission_, dialogs, clock);
+    cancellation_ = std::make_unique<Cancellation>(env_, days_, records_, *ids_, *transmission_, dialogs, clock);
     search_ = std::make_unique<PaymentSearch>(session_, dialogs, *link_);
     unsent_ = std::make_unique<UnsentRows>(days_.table());
 

@@ -6,6 +6,7 @@
 #include "core/Session.h"
 #include "core/TerminalSettings.h"
 #include "payments/DayJournal.h"
+#include "payments/DayRecords.h"
 #include "platform/Seams.h"
 #include "terminal/StatusLine.h"
 
@@ -111,6 +112,8 @@ public:
 
     // The journal's days: the table shown, its file, today's.
     DayJournal& days() { return days_; }
+    // What is kept beside each day file: transmissions, deletions, requests.
+    DayRecords& records() { return records_; }
     PaymentJournal& journal() { return days_.table(); }
     const PaymentJournal& journal() const { return days_.table(); }
 
@@ -138,6 +141,7 @@ private:
     OperatorCatalogue catalogue_;
     StatusLine status_;
     DayJournal days_;
+    DayRecords records_;
     std::unique_ptr<ServerLink> link_;
     std::unique_ptr<ConfigurationReplies> configuration_;
     std::unique_ptr<FileReplies> fileReplies_;

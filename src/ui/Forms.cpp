@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "terminal/Terminal.h"
 #include "ui/Anketa.h"
+#include "ui/Deletions.h"
 #include "ui/Logpas.h"
 #include "ui/Oborvedom.h"
 #include "ui/Oplata.h"
@@ -51,6 +52,7 @@ Forms::Forms(Terminal& terminal) : main_(std::make_unique<TwinMain>(terminal)) {
     Prodaja = create<TProdaja>(terminal.goodsSale(), dialogs, owner, creationOrder, "TProdaja");
     Sklad = create<TSklad>(terminal.stock(), dialogs, owner, creationOrder, "TSklad");
     Reconcile = new TReconciliation(terminal.reconciliation(), dialogs, owner);
+    Deletions = new TDeletions(terminal.days(), terminal.records(), owner);
     wire(terminal);
 }
 
@@ -60,6 +62,7 @@ void Forms::wire(Terminal& terminal) {
     QObject::connect(winMain, &TwinMain::reconciliationRequested, Reconcile,
                      [this] { Reconcile->openFromMain(); });
     QObject::connect(winMain, &TwinMain::priceListRequested, Priceall, [this] { Priceall->openFromMain(); });
+    QObject::connect(winMain, &TwinMain::deletionsRequested, Deletions, [this] { Deletions->openFromMain(); });
     QObject::connect(winMain, &TwinMain::stockRequested, Sklad, [this] { Sklad->openFromMain(); });
     // The sale window's goods chooser is the stock window.
     QObject::connect(&terminal.goodsSale(), &GoodsSale::chooserRequested, Sklad, [this] { Sklad->openAsChooser(); });

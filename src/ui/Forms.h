@@ -17,6 +17,7 @@ class TOborVed;
 class TProdaja;
 class TSklad;
 class TReconciliation;
+class TDeletions;
 
 // The program's eleven windows over the terminal's logic, created once in their
 // fixed order and kept until the end: the main window first, its creation steps
@@ -45,6 +46,8 @@ public:
     TSklad* Sklad = nullptr;
     // Not one of the program's eleven forms: the day's reconciliation with the server.
     TReconciliation* Reconcile = nullptr;
+    // The day's deletion record.
+    TDeletions* Deletions = nullptr;
 
     // Class names in the order the windows were created.
     QStringList creationOrder;

@@ -10,7 +10,9 @@
 #include <QPainter>
 #include <QPen>
 #include <QStyledItemDelegate>
+#include <QHelpEvent>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -37,6 +39,11 @@ public:
             option->backgroundBrush = c.background;
         if (c.text.isValid())
             option->palette.setColor(QPalette::Text, c.text);
+        // A payment with a cancellation request says so beside its note; its
+        // cells stay as the day file has them.
+        if (index.column() == PaymentJournal::Note &&
+            !index.data(PaymentJournal::CancellationRequestRole).toString().isEmpty())
+            option->text += RequestMark;
         if (index.row() >= PaymentJournal::FirstDataRow && index.column() == PaymentJournal::OperatorName) {
             const QIcon icon =
                 grid_->operatorIcon(index.siblingAtColumn(PaymentJournal::Article).data().toString());
@@ -87,9 +94,24 @@ public:
         painter->restore();
     }
 
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        const QString request = index.data(PaymentJournal::CancellationRequestRole).toString();
+        if (event->type() == QEvent::ToolTip && !request.isEmpty()) {
+            QToolTip::showText(event->globalPos(),
+                               QStringLiteral("По этому платежу подана заявка на отмену: ") + request, view);
+            return true;
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+
+    static const QString RequestMark;
+
 private:
     JournalGrid* grid_;
 };
+
+const QString JournalDelegate::RequestMark = QStringLiteral(" (подана заявка на отмену)");
 
 } // namespace
 

@@ -442,6 +442,10 @@ void TwinMain::buildPopupMenu() {
     connect(reconcile_, &QAction::triggered, this, &TwinMain::reconciliationRequested);
     separator("N9");
     auto* n11 = add("N11", QStringLiteral("Открыть файл"));
+    // The day's deletions, for whoever counts the day's money.
+    auto* deletions = add("Deletions", QStringLiteral("Удаленные платежи"),
+                          QStringLiteral("Платежи, удаленные за день, по записи удалений"));
+    connect(deletions, &QAction::triggered, this, &TwinMain::deletionsRequested);
     connect(n11, &QAction::triggered, this, guard([this] { terminal_.days().openDayFile(); }));
     connect(n7_, &QAction::triggered, this,
             guard([this] { terminal_.transmission().sendSelected(selectedRow()); }));

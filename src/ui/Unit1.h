@@ -51,6 +51,7 @@ signals:
     void turnoverRequested();      // "Оборотная ведомость"
     void stockRequested();         // "Товары на складе"
     void reconciliationRequested(); // "Сверка с сервером"
+    void deletionsRequested();      // "Удаленные платежи"
 
 protected:
     void closeEvent(QCloseEvent* event) override;

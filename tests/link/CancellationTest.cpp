@@ -1,8 +1,11 @@
 #include "link/Cancellation.h"
+#include "payments/DayRecords.h"
 #include "platform/Locale.h"
 #include "support/RegisteredTerminal.h"
 
 #include <QFile>
+
+#include <functional>
 
 namespace {
 
@@ -286,6 +289,212 @@ TEST_F(Cancelling, WithoutTheLinkTheRequestStaysUnsentAndCanBeDeleted) {
     EXPECT_EQ(journal().cell(2, Col::Credited), QStringLiteral("10.00"));
     QTest::qWait(20);
     EXPECT_TRUE(server.received.isEmpty());
+}
+
+// What deletion does with an unsent row at each moment of its way to the server.
+TEST_F(Cancelling, DeletionDependsOnWhereTheRowsOGot) {
+    enum class Outcome { Deleted, OnItsWay, MayHaveReached };
+    struct Case {
+        const char* moment;
+        std::function<void(const QString& id)> bring;
+        Outcome outcome;
+    };
+    const auto send = [this](const QString& id) {
+        tx().send(id);
+        ASSERT_TRUE(nextSent().startsWith(("o" + id).toLatin1()));
+    };
+    const Case cases[] = {
+        {"never sent", [](const QString&) {}, Outcome::Deleted},
+        {"o on the wire", send, Outcome::OnItsWay},
+        {"refused", [this, send](const QString& id) {
+             send(id);
+             serve("O$k$");
+         }, Outcome::Deleted},
+        {"watchdog fired", [this, send](const QString& id) {
+             send(id);
+             tx().PaymentWatchdogTimer();
+         }, Outcome::MayHaveReached},
+        {"link dropped", [this, send](const QString& id) {
+             send(id);
+             server.dropClient();
+             ASSERT_TRUE(waitUntil([this] { return !link().isOpen(); }));
+         }, Outcome::MayHaveReached},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.moment);
+        if (!link().isOpen()) {
+            link().PingServerTimer();
+            ASSERT_TRUE(waitUntil([&] { return link().isOpen(); }));
+            session().setRegistered(true);
+        }
+        const QString id = QStringLiteral("101_D%1").arg(++n);
+        QTest::qWait(20);
+        server.received.clear(); // what the case before sent
+        journal().clearDay();
+        addRow(id, QStringLiteral("0"));
+        journal().setCurrentRow(2);
+        terminal->days().saveDay();
+        c.bring(id);
+        dialogs.shown.clear();
+        dialogs.answer(true);
+        cancellation().command(selectedRow());
+        const bool kept = journal().rowOfTransaction(id) >= 0;
+        const QList<DayRecords::Deletion> deleted = terminal->records().deletions(QDate(2026, 12, 9));
+        const bool recorded = !deleted.isEmpty() && deleted.last().transactionId == id;
+        switch (c.outcome) {
+        case Outcome::Deleted:
+            EXPECT_FALSE(kept);
+            EXPECT_TRUE(recorded);
+            ASSERT_FALSE(dialogs.shown.isEmpty());
+            EXPECT_EQ(dialogs.shown.first().kind, FakeDialogs::Kind::Question);
+            break;
+        case Outcome::OnItsWay:
+        case Outcome::MayHaveReached:
+            EXPECT_TRUE(kept);
+            EXPECT_FALSE(recorded);
+            ASSERT_EQ(dialogs.shown.size(), 1);
+            EXPECT_EQ(dialogs.last().text, c.outcome == Outcome::OnItsWay ? Cancellation::OnItsWayText
+                                                                          : Cancellation::MayHaveReachedText);
+            EXPECT_EQ(dialogs.last().title, QStringLiteral("Удаление платежа"));
+            // What went out is known from the day's own record, also to the next start.
+            if (c.outcome == Outcome::MayHaveReached) {
+                DayRecords afterRestart(terminal->days(), clock);
+                EXPECT_TRUE(afterRestart.mayHaveReachedServer(QDate(2026, 12, 9), id));
+            }
+            break;
+        }
+        // An acknowledgement that comes after all this finds the row that went out.
+        if (c.outcome == Outcome::OnItsWay) {
+            serve(("o" + id + "$k$").toLatin1());
+            EXPECT_EQ(journal().cell(journal().rowOfTransaction(id), Col::SendFlag), QStringLiteral("1"));
+        }
+    }
+}
+
+TEST_F(Cancelling, APaymentSentWhileTheDeletionQuestionIsOpenIsKept) {
+    addRow(QStringLiteral("101_Q"), QStringLiteral("0"));
+    journal().setCurrentRow(2);
+    terminal->days().saveDay();
+    // "Провести все платежи" from another window sends it while the cashier reads the question.
+    dialogs.onBox = [this](const FakeDialogs::Shown& box) {
+        if (box.kind == FakeDialogs::Kind::Question)
+            tx().send(QStringLiteral("101_Q"));
+    };
+    dialogs.answer(true);
+    cancellation().command(selectedRow());
+    dialogs.onBox = nullptr;
+    EXPECT_EQ(journal().rowOfTransaction(QStringLiteral("101_Q")), 2);
+    EXPECT_EQ(dialogs.last().text, Cancellation::OnItsWayText);
+    EXPECT_TRUE(terminal->records().deletions(QDate(2026, 12, 9)).isEmpty());
+}
+
+TEST_F(Cancelling, OneRequestPerPaymentUnlessTheServerRefusedIt) {
+    enum class Outcome { Offered, AlreadyRequested };
+    struct Case {
+        const char* name;
+        // The request filed earlier for the payment, as its row now stands.
+        std::function<void()> before;
+        Outcome outcome;
+    };
+    // The request's transaction: the terminal, the day and the second it is filed.
+    const auto request = [this] {
+        return QByteArray("101_") + clock.now().toString(QStringLiteral("yyMMddhhmmss")).toLatin1();
+    };
+    const auto fileRequest = [this] {
+        cancellation().command(selectedRow());
+        ASSERT_EQ(windowsShown, 1);
+        cancellation().file(QString());
+        windowsShown = 0;
+    };
+    const Case cases[] = {
+        {"no request", [] {}, Outcome::Offered},
+        {"a request waiting for its status", [this, fileRequest, request] {
+             fileRequest();
+             ASSERT_TRUE(nextSent().startsWith("o"));
+             serve("o" + request() + "$k$");
+         }, Outcome::AlreadyRequested},
+        {"a request that never went out", [this, fileRequest, request] {
+             session().setRegistered(false);
+             fileRequest();
+             session().setRegistered(true);
+         }, Outcome::AlreadyRequested},
+        {"a request the server failed", [this, fileRequest, request] {
+             fileRequest();
+             ASSERT_TRUE(nextSent().startsWith("o"));
+             serve("o" + request() + "$k$");
+             ASSERT_EQ(nextSent(), "UZ" + request());
+             serve("Z3#" + request() + "$k$");
+         }, Outcome::Offered},
+        {"a request refused on its way", [this, fileRequest, request] {
+             fileRequest();
+             ASSERT_TRUE(nextSent().startsWith("o"));
+             serve("O$k$");
+         }, Outcome::Offered},
+        {"a request deleted before it went out", [this, fileRequest, request] {
+             session().setRegistered(false);
+             fileRequest();
+             session().setRegistered(true);
+             journal().setCurrentRow(2);
+             dialogs.answer(true);
+             cancellation().command(selectedRow());
+         }, Outcome::Offered},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTest::qWait(20);
+        server.received.clear(); // what the case before sent
+        windowsShown = 0;
+        // Each case on a day of its own, so no earlier request counts.
+        const QDate day = clock.now().date().addDays(1);
+        clock.set(QDateTime(day, QTime(14, 5, 9)));
+        terminal->days().showDay(day);
+        const int row = credited(QStringLiteral("1101"), QStringLiteral("901234567"), QStringLiteral("10.00"));
+        journal().setCell(row, Col::TransactionId, QStringLiteral("101_PAID"));
+        terminal->days().saveDay();
+        c.before();
+        terminal->days().showDay(day); // the payment, a row down after a request
+        const int paid = journal().rowOfTransaction(QStringLiteral("101_PAID"));
+        ASSERT_GE(paid, 0);
+        journal().setCurrentRow(paid);
+        dialogs.shown.clear();
+        windowsShown = 0;
+        cancellation().command(selectedRow());
+        if (c.outcome == Outcome::Offered) {
+            EXPECT_EQ(windowsShown, 1);
+            EXPECT_TRUE(journal().cancellationRequest(paid).isEmpty());
+        } else {
+            EXPECT_EQ(windowsShown, 0);
+            ASSERT_EQ(dialogs.shown.size(), 1);
+            EXPECT_EQ(dialogs.last().text, Cancellation::AlreadyRequestedText);
+            // The grid marks it; the day file keeps its cells.
+            EXPECT_EQ(journal().cancellationRequest(paid), QString::fromLatin1(request()));
+            EXPECT_FALSE(journal().toDayFile().contains("заяв"));
+        }
+    }
+}
+
+TEST_F(Cancelling, ARequestFiledYesterdayForAnOlderPaymentStillCounts) {
+    // Shown the day before yesterday: the payment.
+    terminal->days().showDay(QDate(2026, 12, 7));
+    credited(QStringLiteral("1101"), QStringLiteral("901234567"), QStringLiteral("10.00"));
+    // Yesterday a request was filed for it, and the server is still deciding.
+    {
+        PaymentJournal yesterday;
+        yesterday.insertPaymentRow();
+        yesterday.setPaymentRow(2, JournalRow{"08.12.26 12:00:00", " Орбита Мобайл", "901234567", "-10.00",
+                                              "-10.00", "101_261208120000", "Заявка отмены", "1101", "20", "11",
+                                              SendFlag::Accepted});
+        TestFiles::write(session().journalDir() + QStringLiteral("20261208.dat"), yesterday.toDayFile());
+        terminal->records().requestFiled(
+            {QStringLiteral("101_261208120000"), QDate(2026, 12, 8), QStringLiteral("101_261209100000"),
+             QDate(2026, 12, 7)});
+    }
+    terminal->days().showDay(QDate(2026, 12, 7));
+    EXPECT_EQ(journal().cancellationRequest(2), QStringLiteral("101_261208120000"));
+    cancellation().command(journal().paymentRow(2));
+    EXPECT_EQ(windowsShown, 0);
+    EXPECT_EQ(dialogs.last().text, Cancellation::AlreadyRequestedText);
 }
 
 } // namespace

@@ -189,13 +189,7 @@ TEST_F(Linked, ServerDropShowsDisconnectAndClearsRegistration) {
 }
 
 TEST_F(Linked, DisconnectStopsReconnectingAndReleasesTheJournalCommands) {
-    session().setRegistered(true);
-    // A payment on its way: the panel up, the journal commands waiting.
-    const int row = terminal->journal().insertPaymentRow();
-    terminal->journal().setCell(row, PaymentJournal::TransactionId, QStringLiteral("101_D"));
-    terminal->journal().setSendFlag(row, SendFlag::Unsent);
-    terminal->transmission().send(QStringLiteral("101_D"));
-    ASSERT_TRUE(terminal->transmission().panel().visible);
+    putAPaymentOnItsWay();
     ASSERT_FALSE(terminal->transmission().commands().sendAll);
     ASSERT_TRUE(terminal->account().depositCheckEnabled());
     int closeLogin = 0;

@@ -2,6 +2,7 @@
 #include "core/TerminalCertificate.h"
 #include "link/AccountSession.h"
 #include "link/PaymentCreation.h"
+#include "payments/DayRecords.h"
 #include "payments/PaymentJournal.h"
 #include "payments/TransactionIds.h"
 #include "platform/AppError.h"
@@ -179,6 +180,77 @@ TEST_F(Chains, AcknowledgementForAMissingTransactionSaysSo) {
     serve("o101_GONE$k$");
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Транзакция 101_GONE ненайдена!"));
     EXPECT_FALSE(tx().panel().visible);
+    // The server holds a payment the journal does not: the day's record names it.
+    const QList<DayRecords::Deletion> record = terminal->records().deletions(QDate(2026, 12, 9));
+    ASSERT_EQ(record.size(), 1);
+    EXPECT_EQ(record[0].kind, DayRecords::Deletion::Kind::OrphanAcknowledgement);
+    EXPECT_EQ(record[0].transactionId, QStringLiteral("101_GONE"));
+    EXPECT_EQ(record[0].at, QStringLiteral("09.12.26 14:05:09"));
+}
+
+TEST_F(Chains, TwoOverlappingPaymentsUnderASilentServerBothEndWithTheirNote) {
+    addRow(QStringLiteral("101_B"), QStringLiteral("0"));
+    addRow(QStringLiteral("101_A"), QStringLiteral("0")); // row 2: A, row 3: B
+    tx().send(QStringLiteral("101_A"));
+    ASSERT_TRUE(nextSent().startsWith("o101_A#"));
+    // The server stays silent on A; within its 30 s the cashier pays B.
+    tx().send(QStringLiteral("101_B"));
+    ASSERT_TRUE(nextSent().startsWith("o101_B#"));
+    EXPECT_TRUE(tx().onItsWay(QStringLiteral("101_A")) && tx().onItsWay(QStringLiteral("101_B")));
+    serve("o101_B$k$");
+    EXPECT_EQ(journal().cell(3, Col::SendFlag), QStringLiteral("1"));
+    EXPECT_EQ(nextSent(), QByteArray("UZ101_B"));
+
+    // A's own 30 s run out first: A ends with its note, B's pass goes on.
+    tx().PaymentWatchdogTimer();
+    EXPECT_FALSE(tx().onItsWay(QStringLiteral("101_A")));
+    EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("0"));
+    EXPECT_EQ(journal().cell(2, Col::Note), QStringLiteral("Не отправлен: нет ответа сервера"));
+    EXPECT_TRUE(tx().panel().visible);
+    serve("Z1#101_B$k$");
+    EXPECT_EQ(journal().cell(3, Col::Note), QStringLiteral("Зачислено"));
+    EXPECT_FALSE(tx().panel().visible);
+    EXPECT_FALSE(tx().PaymentWatchdog.isActive());
+
+    // The other way round: B is the silent one, A answered. B's wait runs out alone.
+    QTest::qWait(20);
+    server.received.clear();
+    journal().setCell(2, Col::Note, QString());
+    tx().send(QStringLiteral("101_A"));
+    ASSERT_TRUE(nextSent().startsWith("o101_A#"));
+    journal().setCell(3, Col::SendFlag, QStringLiteral("0"));
+    tx().send(QStringLiteral("101_B"));
+    ASSERT_TRUE(nextSent().startsWith("o101_B#"));
+    serve("o101_A$k$"); // the earlier one's answer, late: accepted on its own
+    EXPECT_EQ(journal().cell(2, Col::SendFlag), QStringLiteral("1"));
+    EXPECT_TRUE(tx().onItsWay(QStringLiteral("101_B")));
+    tx().PaymentWatchdogTimer();
+    EXPECT_EQ(journal().cell(3, Col::Note), QStringLiteral("Не отправлен: нет ответа сервера"));
+    EXPECT_EQ(status().text(StatusPanel::State), QStringLiteral("Нет ответа: платеж сохранен"));
+    EXPECT_FALSE(tx().panel().visible);
+}
+
+TEST_F(Chains, ARefusalWhileTwoPaymentsAreOnTheWireKeepsBothFromDeletion) {
+    addRow(QStringLiteral("101_B"), QStringLiteral("0"));
+    addRow(QStringLiteral("101_A"), QStringLiteral("0"));
+    tx().send(QStringLiteral("101_A"));
+    tx().send(QStringLiteral("101_B"));
+    ASSERT_TRUE(nextSent().startsWith("o101_A#"));
+    ASSERT_TRUE(nextSent().startsWith("o101_B#"));
+    // The refusal names no transaction: with two on the wire it may be either's.
+    serve("O$k$");
+    EXPECT_EQ(journal().cell(3, Col::Note), QStringLiteral("Отказ: пополните баланс"));
+    EXPECT_TRUE(terminal->records().mayHaveReachedServer(QDate(2026, 12, 9), QStringLiteral("101_A")));
+    EXPECT_TRUE(terminal->records().mayHaveReachedServer(QDate(2026, 12, 9), QStringLiteral("101_B")));
+    // With one on the wire it is that one's.
+    tx().PaymentWatchdogTimer(); // A given up
+    QTest::qWait(20);
+    server.received.clear();
+    tx().send(QStringLiteral("101_B"));
+    ASSERT_TRUE(nextSent().startsWith("o101_B#"));
+    serve("($k$");
+    EXPECT_EQ(journal().cell(3, Col::Note), QStringLiteral("Отказ: нет сертификата"));
+    EXPECT_FALSE(terminal->records().mayHaveReachedServer(QDate(2026, 12, 9), QStringLiteral("101_B")));
 }
 
 TEST_F(Chains, SendSelectedOnlyForUnsentRowsAfterTheQuestion) {
@@ -350,9 +422,11 @@ TEST_F(Chains, ARefusalStopsTheWatchdog) {
     ASSERT_FALSE(nextSent().isEmpty());
     serve("O$k$");
     EXPECT_FALSE(tx().PaymentWatchdog.isActive());
+    // The row says it was refused and why.
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Отказ: пополните баланс"));
     // A late tick finds nothing to end.
     tx().PaymentWatchdogTimer();
-    EXPECT_EQ(journal().cell(row, Col::Note), QString());
+    EXPECT_EQ(journal().cell(row, Col::Note), QStringLiteral("Отказ: пополните баланс"));
 }
 
 TEST_F(Chains, AnUnsendableRowIsLeftWithANoteAndSendAllMovesOn) {

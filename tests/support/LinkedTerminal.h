@@ -69,6 +69,8 @@ protected:
     // commands waiting for its answer.
     void putAPaymentOnItsWay() {
         session().setRegistered(true);
+        session().setJournalDir(programDir + QStringLiteral("101/"));
+        QDir().mkpath(session().journalDir());
         PaymentJournal& journal = terminal->journal();
         const int row = journal.insertPaymentRow();
         journal.setCell(row, PaymentJournal::TransactionId, QStringLiteral("101_ON_ITS_WAY"));
