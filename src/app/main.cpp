@@ -1,5 +1,6 @@
 #include "platform/Locale.h"
 #include "platform/OneBoxAtATime.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/SystemClock.h"
 #include "platform/XlsxSpreadsheetWriter.h"
 #include "platform/widgets/QtDialogs.h"
@@ -8,7 +9,6 @@
 #include "ui/OrvantaApplication.h"
 #include "ui/Unit1.h"
 
-#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -33,13 +33,12 @@ int main(int argc, char** argv) {
     QtReceiptPrinter printer;
     app.setDialogs(&dialogs);
 
-    const QString programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
     std::unique_ptr<Forms> forms;
     try {
-        forms = std::make_unique<Forms>(programDir,
+        forms = std::make_unique<Forms>(ProgramDirectory::forThisProgram(),
                                         Seams{&dialogs, &clock, &fileDialog, &printer, &spreadsheet});
     } catch (const std::exception& e) {
-        // A window that cannot be created ends the program.
+        // A window, or the directory for the files, that cannot be created ends the program.
         dialogs.exception(QString::fromUtf8(e.what()));
         return 1;
     }

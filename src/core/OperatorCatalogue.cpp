@@ -4,7 +4,7 @@
 #include "core/MainWindowModel.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
-#include "platform/FileIo.h"
+#include "platform/IconLookup.h"
 
 #include <iterator>
 
@@ -41,7 +41,6 @@ void build(AppContext& ctx, MainWindowModel& model) {
     const IniFile& operators = ctx.operatorIni;
     const IniFile& settings = ctx.terminalSettingsIni;
     const QString& section = ctx.categorySection;
-    const QString imgDir = ctx.programDir + QStringLiteral("img/");
 
     model.operatorIcons.clear();
     int shown = 0;
@@ -62,10 +61,10 @@ void build(AppContext& ctx, MainWindowModel& model) {
             continue;
         }
 
-        QString icon = imgDir + art + QStringLiteral(".ico");
-        if (!FileIo::exists(icon))
-            icon = imgDir + QStringLiteral("99.ico");
-        if (!FileIo::exists(icon)) {
+        QString icon = IconLookup::findIcon(ctx.programDir, art + QStringLiteral(".ico"));
+        if (icon.isEmpty())
+            icon = IconLookup::findIcon(ctx.programDir, QStringLiteral("99.ico"));
+        if (icon.isEmpty()) {
             ctx.dialogs->box(QStringLiteral("Программа полностью не укомплектована!"),
                              QStringLiteral("Загрузка модулей"), Dialogs::Icon::Warning);
             return;

@@ -7,7 +7,7 @@
 #include "payments/PaymentJournal.h"
 #include "payments/TransactionIds.h"
 #include "platform/Dialogs.h"
-#include "platform/FileIo.h"
+#include "platform/IconLookup.h"
 #include "platform/SystemClock.h"
 
 namespace {
@@ -104,9 +104,8 @@ void Cancellation::openWindow(int row) {
     form.transactionId = journal.cell(row, Col::TransactionId);
     form.article = article;
     form.paymentType = journal.cell(row, Col::PaymentType);
-    const QString icon = ctx_.programDir + QStringLiteral("img/") + article + QStringLiteral(".ico");
-    if (!article.isEmpty() && FileIo::exists(icon))
-        form.iconPath = icon;
+    if (!article.isEmpty())
+        form.iconPath = IconLookup::findIcon(ctx_.programDir, article + QStringLiteral(".ico"));
     form_ = form;
     emit showRequested();
 }

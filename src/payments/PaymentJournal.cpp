@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/IconLookup.h"
 #include "platform/Locale.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -377,8 +377,8 @@ QIcon PaymentJournal::operatorIcon(const QString& article) const {
         return QIcon();
     auto it = icons_.constFind(article);
     if (it == icons_.constEnd()) {
-        const QString path = programDir_ + QStringLiteral("img/") + article + QStringLiteral(".ico");
-        it = icons_.insert(article, QFileInfo::exists(path) ? QIcon(path) : QIcon());
+        const QString path = IconLookup::findIcon(programDir_, article + QStringLiteral(".ico"));
+        it = icons_.insert(article, path.isEmpty() ? QIcon() : QIcon(path));
     }
     return *it;
 }
