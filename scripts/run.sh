@@ -6,7 +6,9 @@ set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$ROOT/build
-"$ROOT/scripts/setup.sh" "$BUILD"
+# Only what runs here: the terminal (its icons come along), the simulator and the
+# screenshot tool; the tests and benchmarks are built by scripts/test.sh.
+ORVANTA_BUILD_TARGET="orvanta orvanta-sim orvanta-screenshot" "$ROOT/scripts/setup.sh" "$BUILD"
 
 TERMINAL_DIR=$BUILD/terminal        # the program keeps its files beside itself
 SIM=$BUILD/sim/orvanta-sim

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the terminal needs (only those missing) and builds it.
 # Usage: scripts/setup.sh [build-dir] [extra cmake arguments...]
+# ORVANTA_PACKAGING=1 also installs what building and checking the Debian package
+# needs; ORVANTA_INSTALL_ONLY=1 stops after installing.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +16,12 @@ PACKAGES=(
   xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils locales
   python3 python3-openpyxl
 )
+# scripts/package.sh (dpkg-shlibdeps, file) and the package's test in scripts/test.sh
+# (lintian, the desktop entry's and metainfo's validators, xdotool to type into the
+# unpacked terminal under Xvfb).
+if [ "${ORVANTA_PACKAGING:-0}" = 1 ]; then
+  PACKAGES+=(dpkg-dev file lintian desktop-file-utils appstream xdotool)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -37,6 +45,10 @@ if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
   $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 fi
 
+if [ "${ORVANTA_INSTALL_ONLY:-0}" = 1 ]; then exit 0; fi
+
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-# ORVANTA_BUILD_TARGET builds one target instead of everything (the fuzz build).
-cmake --build "$BUILD" -j"$(nproc)" ${ORVANTA_BUILD_TARGET:+--target "$ORVANTA_BUILD_TARGET"}
+# ORVANTA_BUILD_TARGET builds the targets it names (separated by blanks) instead of
+# everything: the fuzz build, and the run command, which needs no tests.
+# shellcheck disable=SC2086
+cmake --build "$BUILD" -j"$(nproc)" ${ORVANTA_BUILD_TARGET:+--target $ORVANTA_BUILD_TARGET}

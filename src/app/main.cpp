@@ -1,5 +1,6 @@
 #include "platform/Locale.h"
 #include "platform/OneBoxAtATime.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/SystemClock.h"
 #include "platform/XlsxSpreadsheetWriter.h"
 #include "platform/widgets/QtDialogs.h"
@@ -9,7 +10,6 @@
 #include "ui/OrvantaApplication.h"
 #include "ui/Unit1.h"
 
-#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -34,7 +34,15 @@ int main(int argc, char** argv) {
     QtReceiptPrinter printer;
     app.setDialogs(&dialogs);
 
-    const QString programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    // Beside the program, or the user's data directory for an installed one.
+    QString programDir;
+    try {
+        programDir = ProgramDirectory::forThisProgram();
+    } catch (const std::exception& e) {
+        // No directory for the terminal's files: the program cannot go on.
+        dialogs.exception(QString::fromUtf8(e.what()));
+        return 1;
+    }
     // The logic first, with every seam; then the windows in their order; then
     // the connection, once every window that shows its course exists.
     Terminal terminal(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});

@@ -1,10 +1,14 @@
 #include "core/Environment.h"
 
 #include "core/Builtins.h"
+#include "platform/IconLookup.h"
 
-#include <QFileInfo>
+#include <QCoreApplication>
 
-Environment::Environment(const QString& programDir) : programDir_(programDir), version_(Builtins::version()) {}
+Environment::Environment(const QString& programDir)
+    : programDir_(programDir), version_(Builtins::version()),
+      iconDirs_(IconLookup::directories(
+          programDir, QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString())) {}
 
 QString Environment::ipIniPath() const {
     return programDir_ + QStringLiteral("ip.ini");
@@ -39,9 +43,10 @@ QString Environment::iconPath(const QString& name) const {
     return programDir_ + QStringLiteral("img/") + name + QStringLiteral(".ico");
 }
 
+QString Environment::findIcon(const QString& name) const {
+    return IconLookup::find(iconDirs_, name + QStringLiteral(".ico"));
+}
+
 QString Environment::operatorIcon(const QString& article) const {
-    if (article.isEmpty())
-        return QString();
-    const QString path = iconPath(article);
-    return QFileInfo::exists(path) ? path : QString();
+    return article.isEmpty() ? QString() : findIcon(article);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What stays the same for the whole run: the program's directory and version,
 // and every path of a file the terminal keeps there. A path is made here and
 // nowhere else.
 class Environment {
 public:
-    // programDir ends with a path separator.
+    // programDir ends with a path separator. The icons are looked for in its
+    // img/ first, then among those installed beside the running program.
     explicit Environment(const QString& programDir);
 
     const QString& programDir() const { return programDir_; }
@@ -23,12 +25,16 @@ public:
     QString storedFilePath(const QString& name) const;
     // Where the spreadsheet exports are kept, with a trailing separator.
     QString workbookFolder() const;
-    // The icon file `name` + ".ico" of the operator icons, whether or not it exists.
+    // The icon file `name` + ".ico" in the program directory's img/, whether or
+    // not it exists.
     QString iconPath(const QString& name) const;
+    // The first icon file `name` + ".ico" there is, or empty.
+    QString findIcon(const QString& name) const;
     // The icon of an operator's article, or empty when the program has none.
     QString operatorIcon(const QString& article) const;
 
 private:
     QString programDir_;
     QString version_;
+    QStringList iconDirs_;
 };

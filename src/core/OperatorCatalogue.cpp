@@ -5,7 +5,6 @@
 #include "core/Session.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
-#include "platform/FileIo.h"
 
 #include <iterator>
 
@@ -90,10 +89,10 @@ void OperatorCatalogue::layOut() {
             continue;
         }
 
-        QString icon = env_.iconPath(art);
-        if (!FileIo::exists(icon))
-            icon = env_.iconPath(QStringLiteral("99"));
-        if (!FileIo::exists(icon)) {
+        QString icon = env_.findIcon(art);
+        if (icon.isEmpty())
+            icon = env_.findIcon(QStringLiteral("99"));
+        if (icon.isEmpty()) {
             dialogs_.box(QStringLiteral("Программа полностью не укомплектована!"),
                          QStringLiteral("Загрузка модулей"), Dialogs::Icon::Warning);
             return;
