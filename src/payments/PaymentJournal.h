@@ -1,6 +1,7 @@
 #pragma once
 
 #include "payments/DayFile.h"
+#include "platform/Money.h"
 
 #include <QAbstractTableModel>
 #include <QByteArray>
@@ -125,6 +126,9 @@ private:
     bool inTable(int row, int column) const;
     void recomputeTotals();
     void switchTotalsOn();
+    // The values of a row's two sum cells, read when their text changes.
+    void readSums(int row);
+    void readAllSums();
     QIcon operatorIcon(const QString& article) const;
     void replaceTable(DayFile::Table&& table);
     // After the table changed whole, inside a model reset: ends the reset.
@@ -136,6 +140,13 @@ private:
     const QHash<QString, std::vector<int>>& idIndex() const;
 
     DayFile::Table table_;
+    // Credited and received of every row, in step with table_.rows; the totals
+    // row's own entry is not used.
+    struct RowSums {
+        Decimal credited;
+        Decimal received;
+    };
+    std::vector<RowSums> sums_;
     mutable QHash<QString, std::vector<int>> idIndex_;
     mutable bool idIndexValid_ = false;
     int currentRow_ = FirstDataRow;
