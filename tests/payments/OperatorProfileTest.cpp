@@ -232,7 +232,7 @@ QString singlePrecisionCredited(float sum, const char* kind, float rate) {
     } else if (QLatin1String(kind) == QLatin1String("1")) {
         credited = float((long double)sum - (long double)rate);
     }
-    return Locale::formatFixed2(double(credited));
+    return Money::format(Money::singlePrecisionCents(credited));
 }
 
 TEST(ExactMoney, WhereSinglePrecisionHeldTheSumsTheTextsStayAsTheyWere) {
@@ -259,9 +259,9 @@ TEST(ExactMoney, WhereSinglePrecisionHeldTheSumsTheTextsStayAsTheyWere) {
         for (const qint64 cents : sums) {
             const QString text = Money::format(cents);
             computeCommission(p, text, labels);
-            bool ok = false;
-            const float sum = float(Locale::toDouble(text, &ok));
-            ASSERT_TRUE(ok);
+            const std::optional<Decimal> typed = Decimal::read(text);
+            ASSERT_TRUE(typed);
+            const float sum = Money::asSinglePrecision(*typed);
             // Whether single precision held the credited sum exactly.
             bool held = false;
             if (QLatin1String(t.kind) == QLatin1String("0")) {
