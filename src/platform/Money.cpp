@@ -52,7 +52,9 @@ bool isSign(QChar c) {
 }
 
 // Goods figures have always been trimmed of spaces and tabs only.
-bool isBlank(QChar c, Decimal::Form form) {
+inline bool isBlank(QChar c, Decimal::Form form) {
+    if (c.unicode() > u' ' && c.unicode() < 0x80) // digits and marks, the usual case
+        return false;
     if (form == Decimal::Form::Goods)
         return c == QLatin1Char(' ') || c == QLatin1Char('\t');
     return c.isSpace();
