@@ -33,7 +33,7 @@ TEST(Decimal, ReadsExactlyWhatTheSumFieldTakesWithinFifteenDigits) {
         {"1e15", false, 0, 0},
         {"0.0000000000000001", false, 0, 0},
         {"1e400", false, 0, 0},
-        // What Locale::toDouble refuses.
+        // Not numbers at all.
         {"", false, 0, 0},
         {"-", false, 0, 0},
         {"1,5", false, 0, 0},
