@@ -1,12 +1,12 @@
 #include "goods/GoodsSale.h"
 
-#include "goods/Fixed4.h"
 #include "goods/GoodsList.h"
 #include "link/PaymentCreation.h"
 #include "payments/PaymentJournal.h"
 #include "payments/TransactionIds.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "platform/Money.h"
 #include "platform/SystemClock.h"
 
 namespace {
@@ -67,7 +67,7 @@ QString GoodsSale::sumFor(const QString& quantity, const QString& price) {
     int count = 0;
     if (!Convert::tryStrToInt(quantity, &count))
         count = 0;
-    return Fixed4::product2(count, Fixed4::valueOr0(price));
+    return Money::format(Money::times(Decimal::readOr0(price, Decimal::Form::Goods), count));
 }
 
 GoodsSale::GoodsSale(TransactionIds& ids, PaymentCreation& creation, Dialogs& dialogs, SystemClock& clock,

@@ -2,9 +2,9 @@
 
 #include "core/FieldLine.h"
 #include "core/Session.h"
-#include "goods/Fixed4.h"
 #include "goods/GoodsSale.h"
 #include "link/Messages.h"
+#include "platform/Money.h"
 
 Stock::Stock(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, QObject* parent)
     : GoodsList(
@@ -22,31 +22,50 @@ void Stock::activate() {
     GoodsList::activate();
 }
 
-QStringList Stock::item(QStringView line) {
+namespace {
+
+// A stock line cut into its row, with the two figures read once for the totals.
+struct StockItem {
+    QStringList row;
+    Decimal quantity;
+    Decimal amount;
+};
+
+StockItem cut(QStringView line) {
     // The file has five fields; the unit price goes between quantity and amount.
     QStringList fields = FieldLine::fields(line, 5);
     const QString quantity = FieldLine::decimal(fields[3]);
     const QString amount = FieldLine::decimal(fields[4]);
-    const qint64 q = Fixed4::valueOr0(quantity);
-    const QString unitPrice = q == 0 ? QString() : Fixed4::quotient2(Fixed4::valueOr0(amount), q);
-    return {fields[0], fields[1], fields[2], quantity, unitPrice, amount};
+    StockItem item;
+    item.quantity = Decimal::readOr0(quantity, Decimal::Form::Goods);
+    item.amount = Decimal::readOr0(amount, Decimal::Form::Goods);
+    const QString unitPrice =
+        item.quantity.isZero() ? QString() : Money::format(Money::divide(item.amount, item.quantity));
+    item.row = QStringList{fields[0], fields[1], fields[2], quantity, unitPrice, amount};
+    return item;
+}
+
+} // namespace
+
+QStringList Stock::item(QStringView line) {
+    return cut(line).row;
 }
 
 std::vector<QStringList> Stock::rowsFor(const QStringList& lines) const {
     std::vector<QStringList> rows;
-    Fixed4::Total quantity;
-    Fixed4::Total amount;
+    Money::Total quantity;
+    Money::Total amount;
     for (const QString& line : lines) {
         // Only the items kept are cut whole: typing into the filter reloads the list.
         if (!keeps(filterTicked(), filterText(), FieldLine::field(line, Name)))
             continue;
-        QStringList row = item(line);
-        quantity.add(Fixed4::valueOr0(row[Quantity]));
-        amount.add(Fixed4::valueOr0(row[Amount]));
-        rows.push_back(std::move(row));
+        StockItem entry = cut(line);
+        quantity.add(entry.quantity);
+        amount.add(entry.amount);
+        rows.push_back(std::move(entry.row));
     }
-    rows.push_back({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("ИТОГО"), quantity.format2(),
-                    QString(), amount.format2()});
+    rows.push_back({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("ИТОГО"),
+                    Money::format(quantity.cents()), QString(), Money::format(amount.cents())});
     return rows;
 }
 

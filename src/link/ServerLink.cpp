@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 
+#include <QMetaMethod>
 #include <QTcpSocket>
 
 #include <exception>
@@ -71,10 +72,24 @@ void ServerLink::setRegisterEnabled(bool enabled) {
 }
 
 namespace {
+
+const QString kReceived = QStringLiteral("Получено=");
+
 // A line cut to its head says how much of it was left out.
 QString cutMarker(qsizetype omitted) {
     return QStringLiteral("...(+%1)").arg(omitted);
 }
+
+QString receivedLine(const QByteArray& head, qsizetype omitted) {
+    QString line;
+    line.reserve(kReceived.size() + head.size() + (omitted > 0 ? 24 : 0));
+    line += kReceived;
+    TextCodec::appendCp1251(line, head);
+    if (omitted > 0)
+        line += cutMarker(omitted);
+    return line;
+}
+
 } // namespace
 
 void ServerLink::log(const QString& line) {
@@ -86,17 +101,51 @@ void ServerLink::log(const QString& line) {
 
 void ServerLink::record(const QString& line) {
     ++linesLogged_;
-    protocolLog_.append(line);
+    freshLog_.push_back(LogEntry{line, QByteArray(), -1, line.size()});
     logChars_ += line.size();
     keepLogTail();
     emit protocolLogAppended(line);
 }
 
+void ServerLink::recordReceived(const QByteArray& chunk) {
+    // Only the head of a long chunk is logged, and only that head is kept: the
+    // log never holds on to a whole multi-megabyte reply.
+    const qsizetype logged = qMin(chunk.size(), MaxLogLineChars - kReceived.size());
+    const qsizetype omitted = chunk.size() - logged;
+    const bool copyHead = omitted > 0 || chunk.capacity() > 2 * MaxLogLineChars;
+    LogEntry entry{QString(), copyHead ? chunk.first(logged) : chunk, omitted, kReceived.size() + logged};
+    if (omitted > 0)
+        entry.chars += cutMarker(omitted).size();
+    ++linesLogged_;
+    logChars_ += entry.chars;
+    // Decoded at once only for someone who shows every line as it comes.
+    static const QMetaMethod appended = QMetaMethod::fromSignal(&ServerLink::protocolLogAppended);
+    const QString line = isSignalConnected(appended) ? receivedLine(entry.received, omitted) : QString();
+    freshLog_.push_back(std::move(entry));
+    keepLogTail();
+    if (!line.isNull())
+        emit protocolLogAppended(line);
+}
+
 void ServerLink::keepLogTail() {
-    while (protocolLog_.size() > 1 && (protocolLog_.size() > MaxLogLines || logChars_ > MaxLogChars)) {
-        logChars_ -= protocolLog_.front().size();
-        protocolLog_.removeFirst();
+    const auto lines = [this] { return protocolLog_.size() + qsizetype(freshLog_.size()); };
+    while (lines() > 1 && (lines() > MaxLogLines || logChars_ > MaxLogChars)) {
+        if (!protocolLog_.isEmpty()) {
+            logChars_ -= protocolLog_.front().size();
+            protocolLog_.removeFirst();
+        } else {
+            logChars_ -= freshLog_.front().chars;
+            freshLog_.pop_front();
+        }
     }
+}
+
+const QStringList& ServerLink::protocolLog() const {
+    for (LogEntry& entry : freshLog_)
+        protocolLog_.append(entry.omitted < 0 ? std::move(entry.text)
+                                              : receivedLine(entry.received, entry.omitted));
+    freshLog_.clear();
+    return protocolLog_;
 }
 
 void ServerLink::sendMessage(const QString& body) {
@@ -251,17 +300,7 @@ void ServerLink::endOfConnection() {
 }
 
 void ServerLink::receive(const QByteArray& chunk) {
-    // Only the head of a long chunk is logged: decoding all of it would cost
-    // twice its size for a line that is cut anyway.
-    const QString prefix = QStringLiteral("Получено=");
-    const qsizetype logged = qMin(chunk.size(), MaxLogLineChars - prefix.size());
-    QString line;
-    line.reserve(MaxLogLineChars + 16);
-    line += prefix;
-    TextCodec::appendCp1251(line, QByteArrayView(chunk).first(logged));
-    if (chunk.size() > logged)
-        line += cutMarker(chunk.size() - logged);
-    record(line);
+    recordReceived(chunk);
     rxBuffer_.append(chunk);
     if (rxBuffer_.pending() > MaxPendingBytes) {
         // Memory stays bounded: drop what cannot be a message and let the link reconnect.

@@ -86,7 +86,7 @@ public:
     void TimerSendTimer();
 
     // The tail of the protocol log, oldest first.
-    const QStringList& protocolLog() const { return protocolLog_; }
+    const QStringList& protocolLog() const;
     // Lines logged since start, including those no longer kept.
     quint64 protocolLinesLogged() const { return linesLogged_; }
     void log(const QString& line);
@@ -124,6 +124,7 @@ private:
     // partial one is dropped and the buffer's memory returned.
     void endOfConnection();
     void record(const QString& line);
+    void recordReceived(const QByteArray& chunk);
     void keepLogTail();
     void setRegisterEnabled(bool enabled);
 
@@ -148,7 +149,18 @@ private:
     };
     std::deque<Inbound> inbox_;
     bool drainQueued_ = false;
-    QStringList protocolLog_{QStringLiteral("Memo1")};
+    // The log's lines up to the last time it was read, and those logged since.
+    // A received chunk waits as the bytes its line shows and is decoded only
+    // when the log is read: a reply arriving in many small reads would
+    // otherwise pay a decoded line for each of them.
+    struct LogEntry {
+        QString text;
+        QByteArray received;    // for "Получено=" lines: the head of the chunk
+        qsizetype omitted = -1; // for those: how much of the chunk is left out
+        qsizetype chars = 0;    // the line's length
+    };
+    mutable QStringList protocolLog_{QStringLiteral("Memo1")};
+    mutable std::deque<LogEntry> freshLog_;
     qsizetype logChars_ = 5;
     quint64 linesLogged_ = 1;
     QHash<QChar, Handler> handlers_;

@@ -2,7 +2,6 @@
 
 #include "core/IniFile.h"
 #include "platform/Convert.h"
-#include "platform/Locale.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ CommissionKind commissionKind(const QString& setting) {
 }
 
 Decimal parseDecimal(const QString& text) {
-    return localeDecimalOrZero(Locale::normalizeDecimal(text));
+    return Decimal::readOr0(text, Decimal::Form::Figure);
 }
 
 OperatorProfile OperatorProfile::read(const IniFile& operators, const IniFile& settings,

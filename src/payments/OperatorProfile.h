@@ -1,6 +1,6 @@
 #pragma once
 
-#include "payments/Money.h"
+#include "platform/Money.h"
 
 #include <QString>
 

@@ -50,54 +50,17 @@ bool drivesRowLook(int column) {
            column == PaymentJournal::SendFlag;
 }
 
-// A sum as the journal writes them ("-98.51", "100", "49,00"), read without a
-// copy: a busy day sums twenty thousand of them at every load. The value is the
-// one the general reading below gives, correctly rounded either way.
-bool plainSum(const QString& text, double* value) {
-    static constexpr double kPow10[] = {1,   10,  100,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const QChar* p = text.constData();
-    const QChar* const end = p + text.size();
-    const bool negative = p != end && *p == QLatin1Char('-');
-    if (negative)
-        ++p;
-    qint64 units = 0;
-    int digits = 0;
-    int decimals = -1;
-    for (; p != end; ++p) {
-        const char16_t c = p->unicode();
-        if (c >= u'0' && c <= u'9') {
-            if (++digits > 15)
-                return false;
-            units = units * 10 + (c - u'0');
-            if (decimals >= 0)
-                ++decimals;
-        } else if ((c == u'.' || c == u',') && decimals < 0) {
-            decimals = 0;
-        } else {
-            return false;
-        }
-    }
-    if (digits == 0)
-        return false;
-    const double v = double(units) / kPow10[decimals < 0 ? 0 : decimals];
-    *value = negative ? -v : v;
-    return true;
-}
-
-double sumValue(const QString& text) {
-    double v = 0;
-    if (plainSum(text, &v))
-        return v;
-    bool ok = false;
-    v = Locale::toDouble(Locale::normalizeDecimal(text), &ok);
-    return ok ? v : 0.0;
+// A sum cell's value: the journal writes "-98.51" or "49,00", a day file may
+// hold either mark; what does not read counts 0.
+Decimal sumValue(const QString& text) {
+    return Decimal::readOr0(text, Decimal::Form::Figure);
 }
 
 } // namespace
 
 PaymentJournal::PaymentJournal(QObject* parent) : QAbstractTableModel(parent) {
     table_.rows.resize(EmptyDayRows);
+    sums_.resize(EmptyDayRows);
     resetHeaders();
 }
 
@@ -124,6 +87,8 @@ void PaymentJournal::setCell(int row, int column, const QString& text) {
         newRows.insert(std::lower_bound(newRows.begin(), newRows.end(), row), row);
     }
     target = text;
+    if (isSumColumn(column))
+        readSums(row);
     if (drivesRowLook(column))
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     else
@@ -195,6 +160,7 @@ void PaymentJournal::setPaymentRow(int row, const JournalRow& f) {
     table_.rows[size_t(row)] = {f.executedAt,  f.operatorName,  f.account, f.credited,
                                 f.received,    f.transactionId, f.note,    f.article,
                                 f.paymentType, f.status,        SendFlagText::of(f.sendFlag)};
+    readSums(row);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
     recomputeTotals();
 }
@@ -202,6 +168,8 @@ void PaymentJournal::setPaymentRow(int row, const JournalRow& f) {
 void PaymentJournal::resetHeaders() {
     table_.rows[0] = headerRow0();
     table_.rows[1] = headerRow1();
+    readSums(0);
+    readSums(1);
     table_.widths = kHeaderWidths;
     emit dataChanged(index(0, 0), index(1, ColumnCount - 1));
     emit columnWidthsChanged();
@@ -211,6 +179,7 @@ void PaymentJournal::resetHeaders() {
 int PaymentJournal::insertPaymentRow() {
     beginInsertRows(QModelIndex(), FirstDataRow, FirstDataRow);
     table_.rows.insert(table_.rows.begin() + FirstDataRow, Row{});
+    sums_.insert(sums_.begin() + FirstDataRow, RowSums{});
     dropIdIndex();
     endInsertRows();
     switchTotalsOn();
@@ -225,6 +194,7 @@ void PaymentJournal::removePaymentRow(int row) {
         return;
     beginRemoveRows(QModelIndex(), row, row);
     table_.rows.erase(table_.rows.begin() + row);
+    sums_.erase(sums_.begin() + row);
     dropIdIndex();
     endRemoveRows();
     recomputeTotals();
@@ -335,6 +305,7 @@ void PaymentJournal::replaceTable(DayFile::Table&& table) {
 }
 
 void PaymentJournal::tableReplaced() {
+    readAllSums();
     dropIdIndex();
     endResetModel();
     recomputeTotals();
@@ -345,23 +316,36 @@ void PaymentJournal::tableReplaced() {
 
 void PaymentJournal::switchTotalsOn() {
     // The totals follow every change of a sum already; only another decimal
-    // separator can have left them stale.
-    if (totalsSeparator_ != Locale::decimalSeparator())
+    // separator can have left them stale, and the sums read under the old one.
+    if (totalsSeparator_ != Locale::decimalSeparator()) {
+        readAllSums();
         recomputeTotals();
+    }
+}
+
+void PaymentJournal::readSums(int row) {
+    const Row& cells = table_.rows[size_t(row)];
+    sums_[size_t(row)] = {sumValue(cells[Credited]), sumValue(cells[Received])};
+}
+
+void PaymentJournal::readAllSums() {
+    sums_.resize(table_.rows.size());
+    for (int r = 0; r < rowCount(); ++r)
+        readSums(r);
 }
 
 void PaymentJournal::recomputeTotals() {
-    double credited = 0;
-    double received = 0;
+    Money::Total credited;
+    Money::Total received;
     const int last = totalsRow();
     for (int r = FirstDataRow; r < last; ++r) {
-        credited += sumValue(table_.rows[size_t(r)][Credited]);
-        received += sumValue(table_.rows[size_t(r)][Received]);
+        credited.add(sums_[size_t(r)].credited);
+        received.add(sums_[size_t(r)].received);
     }
     totalsSeparator_ = Locale::decimalSeparator();
     Row& totals = table_.rows[size_t(last)];
-    const QString c = Locale::formatFixed2(credited);
-    const QString rcv = Locale::formatFixed2(received);
+    const QString c = Money::format(credited.cents());
+    const QString rcv = Money::format(received.cents());
     if (totals[Credited] == c && totals[Received] == rcv)
         return;
     totals[Credited] = c;

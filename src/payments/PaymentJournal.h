@@ -2,6 +2,7 @@
 
 #include "payments/DayFile.h"
 #include "payments/PaymentState.h"
+#include "platform/Money.h"
 
 #include <QAbstractTableModel>
 #include <QByteArray>
@@ -144,6 +145,9 @@ private:
     bool inTable(int row, int column) const;
     void recomputeTotals();
     void switchTotalsOn();
+    // The values of a row's two sum cells, read when their text changes.
+    void readSums(int row);
+    void readAllSums();
     void replaceTable(DayFile::Table&& table);
     // After the table changed whole, inside a model reset: ends the reset.
     void tableReplaced();
@@ -155,6 +159,13 @@ private:
 
     DayFile::Table table_;
     QHash<QString, QString> requests_;
+    // Credited and received of every row, in step with table_.rows; the totals
+    // row's own entry is not used.
+    struct RowSums {
+        Decimal credited;
+        Decimal received;
+    };
+    std::vector<RowSums> sums_;
     mutable QHash<QString, std::vector<int>> idIndex_;
     mutable bool idIndexValid_ = false;
     int currentRow_ = FirstDataRow;

@@ -18,13 +18,7 @@ QString shortDateFormat();
 void setShortDateFormat(const QString& pattern);
 
 // Replaces the first "." and then the first "," by the locale's separator.
+// Numbers themselves are read and written by Decimal and Money (platform/Money.h).
 QString normalizeDecimal(const QString& text);
-
-// Reads a decimal number written with the locale's separator only (blanks
-// around it allowed, an exponent allowed, no group separators).
-double toDouble(const QString& text, bool* ok);
-
-// The pattern "0.00": two decimals, halves away from zero, the locale's separator.
-QString formatFixed2(double value);
 
 } // namespace Locale

@@ -1,41 +1,43 @@
 #include "platform/SpreadsheetWriter.h"
 
-#include <charconv>
+#include "platform/Money.h"
 
 namespace {
+
 // 13 integer digits and two decimals stay exact in a double and in the
 // spreadsheet's 15 significant digits.
-constexpr int kMaxIntegerDigits = 13;
-} // namespace
+constexpr qsizetype kMaxIntegerDigits = 13;
 
-bool SpreadsheetWriter::sumValue(QStringView text, double* value) {
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// The form the program writes its sums in: an optional "-", digits without a
+// leading zero but the single one, "." or ",", exactly two decimals.
+bool writtenAsSum(QStringView text) {
     const qsizetype n = text.size();
-    qsizetype i = 0;
-    const bool negative = n > 0 && text[0] == u'-';
-    if (negative)
-        ++i;
+    qsizetype i = n > 0 && text[0] == u'-' ? 1 : 0;
     const qsizetype integerStart = i;
-    while (i < n && text[i] >= u'0' && text[i] <= u'9')
+    while (i < n && isDigit(text[i]))
         ++i;
     const qsizetype integerDigits = i - integerStart;
     if (integerDigits == 0 || integerDigits > kMaxIntegerDigits)
         return false;
     if (integerDigits > 1 && text[integerStart] == u'0')
         return false;
-    if (n - i != 3 || (text[i] != u'.' && text[i] != u','))
-        return false;
-    for (qsizetype d = i + 1; d < n; ++d)
-        if (text[d] < u'0' || text[d] > u'9')
-            return false;
+    return n - i == 3 && (text[i] == u'.' || text[i] == u',') && isDigit(text[i + 1]) && isDigit(text[i + 2]);
+}
 
-    char ascii[kMaxIntegerDigits + 5];
-    qsizetype out = 0;
-    for (qsizetype c = 0; c < n; ++c)
-        ascii[out++] = c == i ? '.' : char(text[c].unicode());
-    double v = 0;
-    const auto result = std::from_chars(ascii, ascii + out, v);
-    if (result.ec != std::errc())
+} // namespace
+
+bool SpreadsheetWriter::sumValue(QStringView text, double* value) {
+    if (!writtenAsSum(text))
         return false;
-    *value = v;
+    const std::optional<Decimal> sum = Decimal::read(text, Decimal::Form::Figure);
+    if (!sum)
+        return false;
+    // The sign as written, so "-0.00" stays the negative zero it always was.
+    const double magnitude = sum->abs().toDouble();
+    *value = text[0] == u'-' ? -magnitude : magnitude;
     return true;
 }

@@ -7,13 +7,13 @@
 #include "payments/PaymentJournal.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
+#include "platform/Money.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/StoredReport.h"
 
 namespace {
 
 using Reconciliation::cents;
-using Reconciliation::formatCents;
 
 qint64 sumOf(const QList<JournalRow>& rows) {
     qint64 total = 0;
@@ -90,10 +90,10 @@ QStringList DayReconciliation::summary() const {
     lines << QStringLiteral("Совпадают: %1").arg(r.matched);
     lines << QStringLiteral("Нет на сервере: %1 на сумму %2")
                  .arg(r.onlyInJournal.size())
-                 .arg(formatCents(sumOf(r.onlyInJournal)));
+                 .arg(Money::format(sumOf(r.onlyInJournal)));
     lines << QStringLiteral("Нет в журнале: %1 на сумму %2")
                  .arg(r.onlyOnServer.size())
-                 .arg(formatCents(sumOf(r.onlyOnServer)));
+                 .arg(Money::format(sumOf(r.onlyOnServer)));
     QList<JournalRow> differing;
     QList<Reconciliation::Movement> booked;
     for (const Reconciliation::SumDiffers& d : r.sumsDiffer) {
@@ -102,7 +102,7 @@ QStringList DayReconciliation::summary() const {
     }
     lines << QStringLiteral("Суммы расходятся: %1 (в журнале %2, на сервере %3)")
                  .arg(r.sumsDiffer.size())
-                 .arg(formatCents(sumOf(differing)), formatCents(sumOf(booked)));
+                 .arg(Money::format(sumOf(differing)), Money::format(sumOf(booked)));
     if (r.payIns > 0)
         lines << QStringLiteral("Пополнения депозита: %1").arg(r.payIns);
     return lines;

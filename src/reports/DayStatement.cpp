@@ -3,7 +3,7 @@
 #include "core/FieldLine.h"
 #include "core/Session.h"
 #include "link/Messages.h"
-#include "platform/Locale.h"
+#include "platform/Money.h"
 #include "reports/MonthStatement.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/StoredReport.h"
@@ -64,10 +64,9 @@ void DayStatement::load(const QString& path) {
     table_.resize(int(n >= 3 ? n : 2));
     table_.clearRow(1);
 
-    // Single precision, as the totals have always been kept.
     float payments = 0;
     float payIns = 0;
-    float closing = 0;
+    Decimal closing;
     for (qsizetype i = 1; i < n; ++i) {
         const int row = int(i);
         const QStringList fields = FieldLine::fields(lines[i]);
@@ -76,16 +75,14 @@ void DayStatement::load(const QString& path) {
             if (column >= ColumnCount)
                 break;
             if (column == Payment || column == PayIn || column == Balance) {
+                const Decimal value = Decimal::readOr0(field, Decimal::Form::Figure);
                 field = FieldLine::decimal(field);
-                bool ok = false;
-                const float value = float(Locale::toDouble(field, &ok));
-                const float counted = ok ? value : 0;
                 if (column == Payment)
-                    payments += counted;
+                    payments += Money::asSinglePrecision(value);
                 else if (column == PayIn)
-                    payIns += counted;
+                    payIns += Money::asSinglePrecision(value);
                 else
-                    closing = counted;
+                    closing = value; // a balance, not a sum: exact
             }
             // "transaction*note": both shown marked, and nothing after them.
             if (column == Transaction && field.contains(QLatin1Char('*'))) {
@@ -97,9 +94,9 @@ void DayStatement::load(const QString& path) {
             table_.setCell(row, column++, field);
         }
     }
-    payments_ = Locale::formatFixed2(payments);
-    payIns_ = Locale::formatFixed2(payIns);
-    closing_ = Locale::formatFixed2(closing);
+    payments_ = Money::format(Money::singlePrecisionCents(payments));
+    payIns_ = Money::format(Money::singlePrecisionCents(payIns));
+    closing_ = Money::format(Money::toCents(closing));
     emit changed();
     emit shown();
 }

@@ -4,7 +4,7 @@
 #include "core/Session.h"
 #include "link/Messages.h"
 #include "platform/Convert.h"
-#include "platform/Locale.h"
+#include "platform/Money.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/StoredReport.h"
 #include "reports/YearStatistics.h"
@@ -68,11 +68,10 @@ void MonthStatement::load(const QString& path) {
 
     float maximum = 0;
     for (qsizetype i = 1; i < n - 1; ++i) {
-        bool ok = false;
-        const QString income = FieldLine::fields(lines[i], 2)[1].trimmed();
-        const float value = float(Locale::toDouble(FieldLine::decimal(income), &ok));
-        if (ok && value > maximum)
-            maximum = value;
+        const std::optional<Decimal> income =
+            Decimal::read(FieldLine::field(lines[i], 1), Decimal::Form::Figure);
+        if (income && Money::asSinglePrecision(*income) > maximum)
+            maximum = Money::asSinglePrecision(*income);
     }
     monthMaximum_ = maximum;
 

@@ -1,7 +1,7 @@
 #include "reports/Reconciliation.h"
 
 #include "core/FieldLine.h"
-#include "platform/Locale.h"
+#include "platform/Money.h"
 
 #include <QHash>
 #include <QSet>
@@ -9,42 +9,12 @@
 namespace Reconciliation {
 
 bool cents(const QString& text, qint64* value) {
-    const QString s = text.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) {
-        negative = s[i] == QLatin1Char('-');
-        ++i;
-    }
-    qint64 whole = 0;
-    int digits = 0;
-    for (; i < s.size() && s[i].isDigit(); ++i, ++digits) {
-        if (digits > 15)
-            return false;
-        whole = whole * 10 + s[i].digitValue();
-    }
-    qint64 fraction = 0;
-    int fractionDigits = 0;
-    if (i < s.size() && (s[i] == QLatin1Char('.') || s[i] == QLatin1Char(','))) {
-        for (++i; i < s.size() && s[i].isDigit(); ++i, ++fractionDigits) {
-            if (fractionDigits < 2)
-                fraction = fraction * 10 + s[i].digitValue();
-            else if (s[i].digitValue() != 0)
-                return false; // a third decimal that matters is not a sum of money
-        }
-    }
-    if (i != s.size() || digits + fractionDigits == 0)
+    // Read as the journal's totals read it; a third decimal that matters is not a sum of money.
+    const std::optional<Decimal> sum = Decimal::read(text, Decimal::Form::Figure);
+    if (!sum || sum->scale() > 2)
         return false;
-    if (fractionDigits == 1)
-        fraction *= 10;
-    *value = (negative ? -1 : 1) * (whole * 100 + fraction);
+    *value = Money::toCents(*sum);
     return true;
-}
-
-QString formatCents(qint64 value) {
-    const qint64 magnitude = value < 0 ? -value : value;
-    return (value < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 100) +
-           Locale::decimalSeparator() + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }
 
 QList<Movement> movements(const QStringList& statementLines) {

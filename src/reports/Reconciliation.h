@@ -50,7 +50,5 @@ Result compare(const QList<JournalRow>& journal, const QStringList& statementLin
 // A sum as either side writes it ("98,00", "98.00", "98"), in hundredths; false
 // when it is no sum of money.
 bool cents(const QString& text, qint64* value);
-// Hundredths as the journal shows sums: two decimals, the locale's separator.
-QString formatCents(qint64 value);
 
 } // namespace Reconciliation

@@ -7,7 +7,7 @@
 #include "link/Messages.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
-#include "platform/Locale.h"
+#include "platform/Money.h"
 #include "platform/SystemClock.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/StoredReport.h"
@@ -44,13 +44,12 @@ void YearStatistics::setMonthNames(const QStringList& names) {
 }
 
 int YearStatistics::barPercent(const QString& figure, float maximum) {
-    bool ok = false;
-    const double value = Locale::toDouble(FieldLine::decimal(figure), &ok);
-    if (!ok || !(maximum > 0))
+    const std::optional<Decimal> value = Decimal::read(figure, Decimal::Form::Figure);
+    if (!value || !(maximum > 0))
         return 0;
     // Both in single precision: the best month itself comes out at exactly 100.
-    const float p = float(value) / maximum * 100.0f;
-    return std::clamp(int(p), 0, 100);
+    const float p = Money::asSinglePrecision(*value) / maximum * 100.0f;
+    return int(std::clamp(p, 0.0f, 100.0f));
 }
 
 int YearStatistics::barPercent(int row) const {
@@ -105,11 +104,10 @@ void YearStatistics::load(const QString& path) {
 
     float maximum = 0;
     for (qsizetype i = 1; i < lines.size(); ++i) {
-        bool ok = false;
-        const QString first = FieldLine::fields(lines[i], 1).front().trimmed();
-        const float value = float(Locale::toDouble(FieldLine::decimal(first), &ok));
-        if (ok && value > maximum)
-            maximum = value;
+        const std::optional<Decimal> value =
+            Decimal::read(FieldLine::field(lines[i], 0), Decimal::Form::Figure);
+        if (value && Money::asSinglePrecision(*value) > maximum)
+            maximum = Money::asSinglePrecision(*value);
     }
     yearMaximum_ = maximum;
 

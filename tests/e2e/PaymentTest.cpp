@@ -2,6 +2,7 @@
 
 #include "payments/PaymentJournal.h"
 #include "platform/Locale.h"
+#include "platform/Money.h"
 #include "ui/Oplata.h"
 
 #include <QApplication>
@@ -81,10 +82,9 @@ TEST_F(PaymentEndToEnd, KeyboardPaymentIsSentQueuedThenCredited) {
     EXPECT_EQ(onDisk(2, Col::Status), QStringLiteral("1"));
     EXPECT_FALSE(find<QWidget>(&main(), "Panel4")->isVisible());
     // The simulator charged the deposit once.
-    bool ok = false;
-    const double credited = Locale::toDouble(journal().cell(2, Col::Credited), &ok);
-    ASSERT_TRUE(ok);
-    EXPECT_DOUBLE_EQ(server.deposit(QStringLiteral("101")), 15000.00 - credited);
+    const std::optional<Decimal> credited = Decimal::read(journal().cell(2, Col::Credited));
+    ASSERT_TRUE(credited);
+    EXPECT_DOUBLE_EQ(server.deposit(QStringLiteral("101")), 15000.00 - credited->toDouble());
     shot(&main(), QStringLiteral("journal-credited"));
 }
 

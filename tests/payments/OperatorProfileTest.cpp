@@ -227,7 +227,7 @@ QString singlePrecisionCredited(float sum, const char* kind, float rate) {
     } else if (QLatin1String(kind) == QLatin1String("1")) {
         credited = float((long double)sum - (long double)rate);
     }
-    return Locale::formatFixed2(double(credited));
+    return Money::format(Money::singlePrecisionCents(credited));
 }
 
 TEST(ExactMoney, WhereSinglePrecisionHeldTheSumsTheTextsStayAsTheyWere) {
@@ -253,9 +253,9 @@ TEST(ExactMoney, WhereSinglePrecisionHeldTheSumsTheTextsStayAsTheyWere) {
         for (const qint64 cents : sums) {
             const QString text = Money::format(cents);
             const QString credited = Money::format(computeCommission(p, text).creditedCents);
-            bool ok = false;
-            const float sum = float(Locale::toDouble(text, &ok));
-            ASSERT_TRUE(ok);
+            const std::optional<Decimal> typed = Decimal::read(text);
+            ASSERT_TRUE(typed);
+            const float sum = Money::asSinglePrecision(*typed);
             // Whether single precision held the credited sum exactly.
             bool held = false;
             if (QLatin1String(t.kind) == QLatin1String("0")) {

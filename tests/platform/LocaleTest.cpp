@@ -1,4 +1,5 @@
 #include "platform/Locale.h"
+#include "platform/Money.h"
 
 #include <QByteArray>
 
@@ -46,27 +47,29 @@ TEST_F(UnderRussianCLocale, ReadingFollowsTheProgramsSeparatorOnly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(1, c.separator) + " " + c.text);
         Locale::setDecimalSeparator(QLatin1Char(c.separator));
-        bool ok = true;
-        const double v = Locale::toDouble(QString::fromLatin1(c.text), &ok);
-        EXPECT_EQ(ok, c.ok);
-        EXPECT_DOUBLE_EQ(v, c.value);
+        const std::optional<Decimal> d = Decimal::read(QString::fromLatin1(c.text));
+        ASSERT_EQ(d.has_value(), c.ok);
+        if (d) {
+            EXPECT_DOUBLE_EQ(d->toDouble(), c.value);
+        }
     }
 }
 
 TEST_F(UnderRussianCLocale, WritingPutsTheProgramsSeparatorAndRoundsHalvesAway) {
     struct Out {
         char separator;
-        double value;
+        float value;
         const char* text;
     };
     const Out cases[] = {
-        {'.', 98.0, "98.00"},     {',', 98.0, "98,00"},  {'.', 0.125, "0.13"}, {'.', -0.125, "-0.13"},
-        {',', 1234.5, "1234,50"}, {'.', -0.001, "0.00"}, {'.', 2.675, "2.67"}, // 2.675 is below the tie in
-                                                                               // binary
+        {'.', 98.0f, "98.00"},     {',', 98.0f, "98,00"},  {'.', 0.125f, "0.13"}, {'.', -0.125f, "-0.13"},
+        {',', 1234.5f, "1234,50"}, {'.', -0.001f, "0.00"}, {'.', 2.675f, "2.67"}, // 2.675 is below the tie in
+                                                                                  // binary
     };
     for (const Out& c : cases) {
         Locale::setDecimalSeparator(QLatin1Char(c.separator));
-        EXPECT_EQ(Locale::formatFixed2(c.value), QString::fromLatin1(c.text)) << c.value;
+        EXPECT_EQ(Money::format(Money::singlePrecisionCents(c.value)), QString::fromLatin1(c.text))
+            << c.value;
     }
 }
 

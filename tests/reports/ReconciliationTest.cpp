@@ -1,5 +1,6 @@
 #include "reports/Reconciliation.h"
 #include "platform/Locale.h"
+#include "platform/Money.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -73,8 +74,8 @@ TEST(Reconciliation, AnEmptyDayIsCleanAndSumsReadEitherWay) {
         }
     }
     Locale::setDecimalSeparator(QLatin1Char(','));
-    EXPECT_EQ(formatCents(-15000), QStringLiteral("-150,00"));
-    EXPECT_EQ(formatCents(5), QStringLiteral("0,05"));
+    EXPECT_EQ(Money::format(-15000), QStringLiteral("-150,00"));
+    EXPECT_EQ(Money::format(5), QStringLiteral("0,05"));
     Locale::setDecimalSeparator(QLatin1Char('.'));
 }
 

@@ -101,6 +101,10 @@ TEST_F(Statements, DayFilesTotalTheirSumsAndSplitTheTransactionUnderBothLocales)
         EXPECT_EQ(day().payIns(), "1000" + s + "00");
         EXPECT_EQ(day().closing(), "0" + s + "00");
     }
+    // The totals keep their single precision; the closing balance is no sum and is exact.
+    Locale::setDecimalSeparator(QLatin1Char('.'));
+    reply("9101#6#18", "Остаток#\r\n10:01#18.06.26#101#16777217#0#200000.01#T-9#М#\r\n");
+    EXPECT_EQ(QStringList({day().payments(), day().closing()}), QStringList({"16777216.00", "200000.01"}));
 }
 
 TEST_F(Statements, ADayFileOfOneLineIsOneEmptyRowWithZeroTotals) {
