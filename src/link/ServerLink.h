@@ -1,10 +1,13 @@
 #pragma once
 
 #include "link/Framing.h"
+#include "link/TlsSettings.h"
 
 #include <QAbstractSocket>
 #include <QChar>
 #include <QHash>
+#include <QList>
+#include <QSslCertificate>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
@@ -12,6 +15,8 @@
 #include <deque>
 #include <functional>
 
+class QSslError;
+class QSslSocket;
 class QTcpSocket;
 struct AppContext;
 
@@ -21,6 +26,10 @@ struct AppContext;
 // reconnect, the reply watchdog, disconnect). It reports what happened through
 // its signals; which controls that changes is the terminal's business. Each
 // subsystem registers the handlers of the commands it owns.
+//
+// With TLS on, the connection counts as made only once the handshake has
+// verified the server: until then nothing is sent, and a handshake that fails
+// is a failed attempt like a refused one. There is no way back to clear text.
 class ServerLink : public QObject {
     Q_OBJECT
 public:
@@ -48,6 +57,10 @@ public:
     quint16 peerPort() const { return port_; }
     void setServerList(const QStringList& list) { serverList_ = list; }
 
+    // Encryption of the connections from the next attempt on; set before connecting.
+    void setTls(const TlsSettings& tls);
+    const TlsSettings& tls() const { return tls_; }
+
     // Sends one message (body + "$k$"); nothing is sent while the socket is not open.
     void sendMessage(const QString& body);
     // Sends the messages in one write, keeps them as lastRequest and arms the watchdog.
@@ -69,7 +82,8 @@ public:
     // "Отключиться": closes the link and stops reconnecting.
     void disconnectFromServer();
 
-    // The socket's active state: true from the connect event to the disconnect event.
+    // The socket's active state: true from the connect event (with TLS, the end of
+    // a verified handshake) to the disconnect event.
     bool isOpen() const;
 
     // Timer handlers, public so tests call them instead of waiting.
@@ -94,17 +108,28 @@ signals:
     void stateText(const QString& text);
     // A connection attempt was started by "Регистрация".
     void connecting();
-    // Connected to address:port.
+    // Connected to address:port, followed by " (TLS)" when encrypted.
     void connected(const QString& server);
+    // The link's encryption as set for the coming connections.
+    void tlsChanged(bool enabled);
     // The socket's disconnect event (after the link's own handling).
     void disconnected();
     // The cashier pressed "Отключиться".
     void disconnectedByCashier();
 
 private:
+    void makeSocket();
     void openSocket();
     void onStateChanged(QAbstractSocket::SocketState state);
     void onConnected();
+    void onEncrypted();
+    void onSslErrors(const QList<QSslError>& errors);
+    void linkUp(const QString& server);
+    // The attempt under way failed: the next tick tries the next server of the list.
+    void attemptFailed();
+    // Connected over TCP, the TLS handshake not finished yet.
+    bool handshaking() const;
+    QString handshakeFailureText() const;
     void onDisconnected();
     void onError(QAbstractSocket::SocketError error);
     void onReadyRead();
@@ -117,7 +142,13 @@ private:
     void keepLogTail();
 
     AppContext& ctx_;
-    QTcpSocket* socket_;
+    QTcpSocket* socket_ = nullptr;
+    QSslSocket* ssl_ = nullptr; // the same socket when TLS is on
+    TlsSettings tls_;
+    QList<QSslCertificate> trusted_; // what tlsca holds
+    bool tcpConnected_ = false;       // this attempt's TCP connection is up
+    bool certificateRejected_ = false; // this attempt's certificate did not verify
+    bool sessionUp_ = false;           // from the connect event to the disconnect event
     QString address_;
     quint16 port_ = 0;
     QStringList serverList_;

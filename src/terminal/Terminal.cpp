@@ -13,6 +13,7 @@
 #include "link/PaymentCreation.h"
 #include "link/PaymentSearch.h"
 #include "link/ServerLink.h"
+#include "link/TlsSettings.h"
 #include "link/Transmission.h"
 #include "link/WaitingSender.h"
 #include "payments/PaymentEntry.h"
@@ -201,6 +202,7 @@ void Terminal::formCreate() {
     ctx_.operatorCatalogueStamp = ctx_.operatorIni.readString(kOptions, QStringLiteral("create"), QString());
     model_.notify();
 
+    link_->setTls(TlsSettings::read(ctx_.ipIni, ctx_.programDir));
     // A port that is not an integer stops the creation here.
     link_->setPeer(ctx_.serverAddress, quint16(Convert::strToInt(ctx_.serverPort)));
     balGridMonths_ = {QStringLiteral("Месяц"),    QStringLiteral("Январь"),  QStringLiteral("Февраль"),
