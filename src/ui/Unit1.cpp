@@ -5,6 +5,7 @@
 #include "link/AccountSession.h"
 #include "link/Cancellation.h"
 #include "link/PaymentSearch.h"
+#include "link/ServerLink.h"
 #include "link/Transmission.h"
 #include "platform/Dialogs.h"
 #include "reports/Receipt.h"
@@ -49,7 +50,8 @@ using Widgets::button;
 using Widgets::label;
 using Widgets::named;
 
-const int kStatusWidths[10] = {70, 200, 60, 100, 50, 100, 60, 50, 80, 50};
+// Deposit and limit leave room for the server with its "(TLS)".
+const int kStatusWidths[10] = {70, 200, 60, 80, 50, 80, 60, 50, 80, 50};
 
 } // namespace
 
@@ -372,6 +374,12 @@ QWidget* TwinMain::buildSettingsPage() {
     auto* button2 = button(QStringLiteral("Сохранить"), "Button2", groupBox2,
                            QStringLiteral("Сохранить сетевые настройки"));
     net->addWidget(button2, 2, 1);
+    auto* labelTls = label(QStringLiteral("Соединение: без шифрования"), "LabelTls", groupBox2);
+    net->addWidget(labelTls, 3, 0, 1, 2);
+    connect(&terminal_->link(), &ServerLink::tlsChanged, labelTls, [labelTls](bool on) {
+        labelTls->setText(on ? QStringLiteral("Соединение: защищенное (TLS)")
+                             : QStringLiteral("Соединение: без шифрования"));
+    });
     groupBox2->setMaximumWidth(420);
     column->addWidget(groupBox2);
     column->addStretch();

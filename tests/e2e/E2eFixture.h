@@ -9,6 +9,7 @@
 #include "support/FakePrinter.h"
 #include "support/LoopbackServer.h"
 #include "support/TestFiles.h"
+#include "support/TestTls.h"
 #include "terminal/Terminal.h"
 #include "ui/Forms.h"
 #include "ui/Logpas.h"
@@ -37,11 +38,18 @@ protected:
     FakePrinter printer;
     sim::PaymentServer server;
     std::unique_ptr<Forms> forms;
+    // Set by a fixture's constructor: the simulator speaks TLS and ip.ini asks for it.
+    bool tls = false;
 
     void SetUp() override {
         server.setClock([this] { return clock.now(); });
+        if (tls) {
+            ASSERT_TRUE(server.useTls(TestTls::files().serverPem, TestTls::files().serverKey));
+        }
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
         TestFiles::writeIpIni(programDir, server.serverPort());
+        if (tls)
+            TestTls::writeIpIni(programDir, server.serverPort(), TestTls::files().ca);
         // The terminal finds its icons beside itself.
         QDir().mkpath(programDir + QStringLiteral("img"));
         for (const QString& f : QDir(QStringLiteral(ORVANTA_IMG_DIR)).entryList({QStringLiteral("*.ico")}))
