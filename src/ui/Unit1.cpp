@@ -50,8 +50,7 @@ using Widgets::button;
 using Widgets::label;
 using Widgets::named;
 
-// Deposit and limit leave room for the server with its "(TLS)".
-const int kStatusWidths[10] = {70, 200, 60, 80, 50, 80, 60, 50, 80, 50};
+const int kStatusWidths[10] = {70, 200, 60, 100, 50, 100, 60, 50, 80, 50};
 
 } // namespace
 
@@ -452,7 +451,9 @@ void TwinMain::buildStatusBar() {
     small.setPointSize(8);
     bar->setFont(small);
     for (int i = 0; i < 10; ++i) {
-        auto* panel = new QLabel(bar);
+        // The server takes what is left and shortens in the middle, so an
+        // encrypted link's "(TLS)" shows at the window's size.
+        auto* panel = i == 9 ? new ElidedLabel(bar) : new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
@@ -494,7 +495,10 @@ void TwinMain::syncFromModel() {
     label20_->setText(m.supportText);
     news_->setText(m.newsCaption);
     for (int i = 0; i < 10; ++i)
-        statusPanels_[size_t(i)]->setText(m.status(StatusPanel(i)));
+        if (auto* elided = qobject_cast<ElidedLabel*>(statusPanels_[size_t(i)]))
+            elided->setFullText(m.status(StatusPanel(i)));
+        else
+            statusPanels_[size_t(i)]->setText(m.status(StatusPanel(i)));
     if (!m.workbookPath.isEmpty() && workbook_->toolTip() != QDir::toNativeSeparators(m.workbookPath)) {
         workbook_->setFullText(QStringLiteral("Книга: ") + QFileInfo(m.workbookPath).fileName());
         workbook_->setToolTip(QDir::toNativeSeparators(m.workbookPath));
