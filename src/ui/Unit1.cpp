@@ -494,11 +494,15 @@ void TwinMain::syncFromModel() {
     label5_->setText(m.userText);
     label20_->setText(m.supportText);
     news_->setText(m.newsCaption);
-    for (int i = 0; i < 10; ++i)
-        if (auto* elided = qobject_cast<ElidedLabel*>(statusPanels_[size_t(i)]))
-            elided->setFullText(m.status(StatusPanel(i)));
-        else
-            statusPanels_[size_t(i)]->setText(m.status(StatusPanel(i)));
+    for (int i = 0; i < 10; ++i) {
+        const QString& text = m.status(StatusPanel(i));
+        if (auto* elided = qobject_cast<ElidedLabel*>(statusPanels_[size_t(i)])) {
+            elided->setFullText(text);
+            elided->setToolTip(text);
+        } else {
+            statusPanels_[size_t(i)]->setText(text);
+        }
+    }
     if (!m.workbookPath.isEmpty() && workbook_->toolTip() != QDir::toNativeSeparators(m.workbookPath)) {
         workbook_->setFullText(QStringLiteral("Книга: ") + QFileInfo(m.workbookPath).fileName());
         workbook_->setToolTip(QDir::toNativeSeparators(m.workbookPath));
