@@ -150,9 +150,10 @@ bool PaymentServer::useTls(const QString& certificateFile, const QString& keyFil
     server->setSslConfiguration(config);
     server->setMaxPendingConnections(MaxClients);
     connect(server.get(), &QSslServer::pendingConnectionAvailable, this, &PaymentServer::acceptClients);
-    connect(server.get(), &QSslServer::errorOccurred, this, [this](QSslSocket* socket, QAbstractSocket::SocketError) {
-        emit notice(QStringLiteral("TLS handshake failed: ") + socket->errorString());
-    });
+    connect(server.get(), &QSslServer::errorOccurred, this,
+            [this](QSslSocket* socket, QAbstractSocket::SocketError) {
+                emit notice(QStringLiteral("TLS handshake failed: ") + socket->errorString());
+            });
     tcp_->close();
     tcp_ = std::move(server);
     tls_ = true;
@@ -193,7 +194,7 @@ quint16 PaymentServer::serverPort() const {
 
 QString PaymentServer::errorString() const {
     return tcp_->errorString().isEmpty() ? QStringLiteral("only loopback addresses are served")
-                                        : tcp_->errorString();
+                                         : tcp_->errorString();
 }
 
 // ---- accounts

@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption quietOption(QStringLiteral("quiet"),
                                          QStringLiteral("Print only the banner, not the traffic."));
     const QCommandLineOption tlsCertOption(
-        QStringLiteral("tls-cert"),
-        QStringLiteral("Speak TLS with this PEM certificate (needs --tls-key)."), QStringLiteral("FILE"));
+        QStringLiteral("tls-cert"), QStringLiteral("Speak TLS with this PEM certificate (needs --tls-key)."),
+        QStringLiteral("FILE"));
     const QCommandLineOption tlsKeyOption(QStringLiteral("tls-key"),
                                           QStringLiteral("The certificate's PEM private key, unencrypted."),
                                           QStringLiteral("FILE"));

@@ -17,8 +17,7 @@ namespace {
 const QString kServerCommands = QStringLiteral("()BGHLNOPQXZdfnopx");
 } // namespace
 
-ServerLink::ServerLink(AppContext& ctx, QObject* parent)
-    : QObject(parent), ctx_(ctx) {
+ServerLink::ServerLink(AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {
     makeSocket();
     PingServer.setObjectName(QStringLiteral("PingServer"));
     PingServer.setInterval(ConnectedPingMs);
@@ -280,10 +279,10 @@ void ServerLink::onError(QAbstractSocket::SocketError error) {
     if (error == QAbstractSocket::RemoteHostClosedError && !attemptStarted_)
         return;
     log(QStringLiteral("Error Connecting1!"));
-    const bool secure = ssl_ && attemptStarted_ &&
-                        (tcpConnected_ || error == QAbstractSocket::SslHandshakeFailedError ||
-                         error == QAbstractSocket::SslInternalError ||
-                         error == QAbstractSocket::SslInvalidUserDataError);
+    const bool secure =
+        ssl_ && attemptStarted_ &&
+        (tcpConnected_ || error == QAbstractSocket::SslHandshakeFailedError ||
+         error == QAbstractSocket::SslInternalError || error == QAbstractSocket::SslInvalidUserDataError);
     if (secure) {
         log(QStringLiteral("Ошибка TLS: ") + socket_->errorString());
         emit stateText(handshakeFailureText());

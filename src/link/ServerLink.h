@@ -7,8 +7,8 @@
 #include <QChar>
 #include <QHash>
 #include <QList>
-#include <QSslCertificate>
 #include <QObject>
+#include <QSslCertificate>
 #include <QStringList>
 #include <QTimer>
 
@@ -145,8 +145,8 @@ private:
     QTcpSocket* socket_ = nullptr;
     QSslSocket* ssl_ = nullptr; // the same socket when TLS is on
     TlsSettings tls_;
-    QList<QSslCertificate> trusted_; // what tlsca holds
-    bool tcpConnected_ = false;       // this attempt's TCP connection is up
+    QList<QSslCertificate> trusted_;   // what tlsca holds
+    bool tcpConnected_ = false;        // this attempt's TCP connection is up
     bool certificateRejected_ = false; // this attempt's certificate did not verify
     bool sessionUp_ = false;           // from the connect event to the disconnect event
     QString address_;

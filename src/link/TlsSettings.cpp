@@ -3,6 +3,7 @@
 #include "core/IniFile.h"
 
 #include <QDir>
+#include <QStringList>
 
 namespace {
 const QString kOptions = QStringLiteral("options");

@@ -16,8 +16,4 @@ struct TlsSettings {
     QString peerName; // empty: the address connected to
 
     static TlsSettings read(const IniFile& ipIni, const QString& programDir);
-
-    bool operator==(const TlsSettings& o) const {
-        return enabled == o.enabled && caFile == o.caFile && peerName == o.peerName;
-    }
 };

@@ -26,9 +26,9 @@ bool openssl(const QString& dir, const QStringList& arguments) {
 
 // An authority of its own, self-signed.
 bool makeAuthority(const QString& dir, const QString& name, const QString& subject) {
-    return openssl(dir, {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
-                         "-days", "2", "-subj", subject, "-keyout", name + ".key", "-out", name + ".pem",
-                         "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
+    return openssl(dir, {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                         "-nodes", "-days", "2", "-subj", subject, "-keyout", name + ".key", "-out",
+                         name + ".pem", "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
                          "keyUsage=critical,keyCertSign,cRLSign"});
 }
 
