@@ -14,7 +14,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation poppler-utils locales
-  python3 python3-openpyxl
+  python3 python3-openpyxl openssl
 )
 # scripts/package.sh (dpkg-shlibdeps, file) and the package's test in scripts/test.sh
 # (lintian, the desktop entry's and metainfo's validators, xdotool to type into the

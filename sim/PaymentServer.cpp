@@ -7,6 +7,11 @@
 #include "sim/Money.h"
 #include "sim/Reports.h"
 
+#include <QFile>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -100,7 +105,7 @@ struct PaymentServer::Session {
 };
 
 PaymentServer::PaymentServer(QObject* parent)
-    : QObject(parent), maxUnterminated_(FrameBuffer::DefaultLimit),
+    : QObject(parent), tcp_(std::make_unique<QTcpServer>()), maxUnterminated_(FrameBuffer::DefaultLimit),
       clock_([] { return QDateTime::currentDateTime(); }), received_(std::make_unique<MessageLog>()),
       sent_(std::make_unique<MessageLog>()) {
     monotonic_.start();
@@ -108,8 +113,51 @@ PaymentServer::PaymentServer(QObject* parent)
     progressions_[int(RowKind::Cancellation)] = {"11", "12", "1"};
     progressions_[int(RowKind::Correction)] = {"11", "1"};
     addAccount(DemoLogin, DemoPassword);
-    tcp_.setMaxPendingConnections(MaxClients);
-    connect(&tcp_, &QTcpServer::newConnection, this, &PaymentServer::acceptClients);
+    tcp_->setMaxPendingConnections(MaxClients);
+    connect(tcp_.get(), &QTcpServer::newConnection, this, &PaymentServer::acceptClients);
+}
+
+bool PaymentServer::useTls(const QString& certificateFile, const QString& keyFile, QString* error) {
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!QSslSocket::supportsSsl())
+        return fail(QStringLiteral("no TLS backend is available"));
+    const QList<QSslCertificate> chain = QSslCertificate::fromPath(certificateFile, QSsl::Pem);
+    if (chain.isEmpty())
+        return fail(QStringLiteral("no PEM certificate in '%1'").arg(certificateFile));
+    QFile file(keyFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read '%1'").arg(keyFile));
+    const QByteArray pem = file.readAll();
+    QSslKey key;
+    for (QSsl::KeyAlgorithm algorithm : {QSsl::Rsa, QSsl::Ec, QSsl::Dsa}) {
+        key = QSslKey(pem, algorithm, QSsl::Pem, QSsl::PrivateKey);
+        if (!key.isNull())
+            break;
+    }
+    if (key.isNull())
+        return fail(QStringLiteral("no unencrypted PEM private key in '%1'").arg(keyFile));
+
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    config.setLocalCertificateChain(chain);
+    config.setPrivateKey(key);
+    config.setPeerVerifyMode(QSslSocket::VerifyNone); // terminals bring no certificate
+    config.setProtocol(QSsl::TlsV1_2OrLater);
+    auto server = std::make_unique<QSslServer>();
+    server->setSslConfiguration(config);
+    server->setMaxPendingConnections(MaxClients);
+    connect(server.get(), &QSslServer::pendingConnectionAvailable, this, &PaymentServer::acceptClients);
+    connect(server.get(), &QSslServer::errorOccurred, this,
+            [this](QSslSocket* socket, QAbstractSocket::SocketError) {
+                emit notice(QStringLiteral("TLS handshake failed: ") + socket->errorString());
+            });
+    tcp_->close();
+    tcp_ = std::move(server);
+    tls_ = true;
+    return true;
 }
 
 PaymentServer::~PaymentServer() {
@@ -122,31 +170,31 @@ PaymentServer::~PaymentServer() {
 
 bool PaymentServer::listen(const QHostAddress& address, quint16 port) {
     if (!address.isLoopback()) {
-        tcp_.close();
+        tcp_->close();
         return false;
     }
-    return tcp_.listen(address, port);
+    return tcp_->listen(address, port);
 }
 
 void PaymentServer::close() {
-    tcp_.close();
+    tcp_->close();
 }
 
 bool PaymentServer::isListening() const {
-    return tcp_.isListening();
+    return tcp_->isListening();
 }
 
 QHostAddress PaymentServer::serverAddress() const {
-    return tcp_.serverAddress();
+    return tcp_->serverAddress();
 }
 
 quint16 PaymentServer::serverPort() const {
-    return tcp_.serverPort();
+    return tcp_->serverPort();
 }
 
 QString PaymentServer::errorString() const {
-    return tcp_.errorString().isEmpty() ? QStringLiteral("only loopback addresses are served")
-                                        : tcp_.errorString();
+    return tcp_->errorString().isEmpty() ? QStringLiteral("only loopback addresses are served")
+                                         : tcp_->errorString();
 }
 
 // ---- accounts
@@ -351,7 +399,7 @@ QList<PaymentServer::Session*> PaymentServer::liveSessions() const {
 }
 
 void PaymentServer::acceptClients() {
-    while (QTcpSocket* socket = tcp_.nextPendingConnection()) {
+    while (QTcpSocket* socket = tcp_->nextPendingConnection()) {
         if (int(sessions_.size()) >= MaxClients) {
             emit notice(QStringLiteral("connection refused: too many clients"));
             socket->abort();

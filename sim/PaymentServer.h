@@ -39,6 +39,12 @@ public:
     explicit PaymentServer(QObject* parent = nullptr);
     ~PaymentServer() override;
 
+    // From the next listen on, connections speak TLS with this certificate (PEM,
+    // the server's own first, then any intermediates) and its private key (PEM,
+    // unencrypted). False with a reason when either cannot be used.
+    bool useTls(const QString& certificateFile, const QString& keyFile, QString* error = nullptr);
+    bool usesTls() const { return tls_; }
+
     // Loopback addresses only; port 0 takes any free port (see serverPort()).
     bool listen(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost), quint16 port = 0);
     void close();
@@ -137,7 +143,10 @@ private:
     QString balanceText(const QString& account) const;
     QString nextNews();
 
-    QTcpServer tcp_;
+    // A QSslServer once useTls() succeeded: it hands over connections whose
+    // handshake is done, so every session is encrypted from its first byte.
+    std::unique_ptr<QTcpServer> tcp_;
+    bool tls_ = false;
     std::vector<std::unique_ptr<Session>> sessions_;
     QMap<QString, Account> accounts_;
     Ledger ledger_;

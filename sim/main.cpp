@@ -66,7 +66,14 @@ int main(int argc, char** argv) {
                                            QStringLiteral("N"));
     const QCommandLineOption quietOption(QStringLiteral("quiet"),
                                          QStringLiteral("Print only the banner, not the traffic."));
-    parser.addOptions({addressOption, portOption, accountOption, depositOption, controlOption, quietOption});
+    const QCommandLineOption tlsCertOption(
+        QStringLiteral("tls-cert"), QStringLiteral("Speak TLS with this PEM certificate (needs --tls-key)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption tlsKeyOption(QStringLiteral("tls-key"),
+                                          QStringLiteral("The certificate's PEM private key, unencrypted."),
+                                          QStringLiteral("FILE"));
+    parser.addOptions({addressOption, portOption, accountOption, depositOption, controlOption, quietOption,
+                       tlsCertOption, tlsKeyOption});
     parser.process(app);
 
     const QHostAddress address(parser.value(addressOption));
@@ -89,6 +96,13 @@ int main(int argc, char** argv) {
             return fail(QStringLiteral("--deposit wants a sum such as 15000.00"));
         server.setDepositForAll(sim::Money::toDouble(cents));
     }
+    if (parser.isSet(tlsCertOption) != parser.isSet(tlsKeyOption))
+        return fail(QStringLiteral("--tls-cert and --tls-key go together"));
+    if (parser.isSet(tlsCertOption)) {
+        QString why;
+        if (!server.useTls(parser.value(tlsCertOption), parser.value(tlsKeyOption), &why))
+            return fail(QStringLiteral("cannot speak TLS: ") + why);
+    }
     if (!server.listen(address, port))
         return fail(QStringLiteral("cannot listen on %1:%2: %3")
                         .arg(address.toString())
@@ -107,9 +121,10 @@ int main(int argc, char** argv) {
     }
 
     say(QStringLiteral("Orvanta payment-server simulator"));
-    say(QStringLiteral("  listening on    %1:%2")
+    say(QStringLiteral("  listening on    %1:%2%3")
             .arg(server.serverAddress().toString())
-            .arg(server.serverPort()));
+            .arg(server.serverPort())
+            .arg(server.usesTls() ? QStringLiteral(" (TLS)") : QString()));
     say(QStringLiteral("  demo account    terminal %1, password %2")
             .arg(sim::PaymentServer::DemoLogin, sim::PaymentServer::DemoPassword));
     for (const QString& login : server.logins()) {

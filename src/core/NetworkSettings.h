@@ -27,6 +27,9 @@ public:
     // it differs from the one in use.
     void keepServerOfSettings(const QString& address, const QString& port);
 
+    // The file itself, for what else it keeps (the link's encryption).
+    const IniFile& file() const { return ipIni_; }
+
     // The terminal number the login last typed; "000" when none.
     QString terminal() const;
     void setTerminal(const QString& terminal);

@@ -7,8 +7,11 @@
 #include "platform/TextCodec.h"
 
 #include <QMetaMethod>
+#include <QSslConfiguration>
+#include <QSslSocket>
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -17,20 +20,14 @@ const QString kServerCommands = QStringLiteral("()BGHLNOPQXZdfnopx");
 } // namespace
 
 ServerLink::ServerLink(const Environment& env, Session& session, Dialogs& dialogs, QObject* parent)
-    : QObject(parent), env_(env), session_(session), dialogs_(dialogs), socket_(new QTcpSocket(this)) {
-    socket_->setObjectName(QStringLiteral("ClientSocket1"));
-    socket_->setReadBufferSize(ReadBufferBytes);
+    : QObject(parent), env_(env), session_(session), dialogs_(dialogs) {
+    makeSocket();
     PingServer.setObjectName(QStringLiteral("PingServer"));
     PingServer.setInterval(ConnectedPingMs);
     TimerSend.setObjectName(QStringLiteral("TimerSend"));
     TimerSend.setInterval(ReplyWatchdogMs);
     TimerSend.setSingleShot(false);
 
-    connect(socket_, &QAbstractSocket::stateChanged, this, &ServerLink::onStateChanged);
-    connect(socket_, &QAbstractSocket::connected, this, &ServerLink::onConnected);
-    connect(socket_, &QAbstractSocket::disconnected, this, &ServerLink::onDisconnected);
-    connect(socket_, &QAbstractSocket::errorOccurred, this, &ServerLink::onError);
-    connect(socket_, &QIODevice::readyRead, this, &ServerLink::onReadyRead);
     connect(&PingServer, &QTimer::timeout, this, &ServerLink::PingServerTimer);
     connect(&TimerSend, &QTimer::timeout, this, &ServerLink::TimerSendTimer);
 
@@ -51,13 +48,66 @@ ServerLink::~ServerLink() {
     socket_->abort();
 }
 
+void ServerLink::makeSocket() {
+    if (tls_.enabled) {
+        ssl_ = new QSslSocket(this);
+        socket_ = ssl_;
+    } else {
+        ssl_ = nullptr;
+        socket_ = new QTcpSocket(this);
+    }
+    socket_->setObjectName(QStringLiteral("ClientSocket1"));
+    socket_->setReadBufferSize(ReadBufferBytes);
+    connect(socket_, &QAbstractSocket::stateChanged, this, &ServerLink::onStateChanged);
+    connect(socket_, &QAbstractSocket::connected, this, &ServerLink::onConnected);
+    connect(socket_, &QAbstractSocket::disconnected, this, &ServerLink::onDisconnected);
+    connect(socket_, &QAbstractSocket::errorOccurred, this, &ServerLink::onError);
+    connect(socket_, &QIODevice::readyRead, this, &ServerLink::onReadyRead);
+    if (ssl_) {
+        connect(ssl_, &QSslSocket::encrypted, this, &ServerLink::onEncrypted);
+        connect(ssl_, qOverload<const QList<QSslError>&>(&QSslSocket::sslErrors), this,
+                &ServerLink::onSslErrors);
+    }
+}
+
+void ServerLink::setTls(const TlsSettings& tls) {
+    tls_ = tls;
+    if (tls_.enabled != (ssl_ != nullptr)) {
+        socket_->disconnect(this);
+        socket_->abort();
+        delete socket_;
+        makeSocket();
+    }
+    trusted_.clear();
+    if (ssl_) {
+        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+        config.setPeerVerifyMode(QSslSocket::VerifyPeer);
+        config.setProtocol(QSsl::TlsV1_2OrLater);
+        if (!tls_.caFile.isEmpty()) {
+            // Only what the file holds is trusted; a file that cannot be read
+            // trusts nothing rather than falling back to the system's authorities.
+            const QList<QSslCertificate> trusted = QSslCertificate::fromPath(tls_.caFile, QSsl::Pem);
+            if (trusted.isEmpty())
+                log(QStringLiteral("Не прочитаны сертификаты ") + tls_.caFile);
+            config.setCaCertificates(trusted);
+            trusted_ = trusted;
+        }
+        ssl_->setSslConfiguration(config);
+    }
+    emit tlsChanged(tls_.enabled);
+}
+
 void ServerLink::setPeer(const QString& address, quint16 port) {
     address_ = address;
     port_ = port;
 }
 
 bool ServerLink::isOpen() const {
-    return socket_->state() == QAbstractSocket::ConnectedState;
+    return socket_->state() == QAbstractSocket::ConnectedState && (!ssl_ || ssl_->isEncrypted());
+}
+
+bool ServerLink::handshaking() const {
+    return ssl_ && attemptStarted_ && tcpConnected_ && !ssl_->isEncrypted();
 }
 
 bool ServerLink::ready() const {
@@ -196,7 +246,13 @@ void ServerLink::openSocket() {
     if (socket_->state() != QAbstractSocket::UnconnectedState)
         return;
     attemptStarted_ = true;
-    socket_->connectToHost(address_, port_);
+    if (ssl_) {
+        tcpConnected_ = false;
+        certificateRejected_ = false;
+        ssl_->connectToHostEncrypted(address_, port_, tls_.peerName.isEmpty() ? address_ : tls_.peerName);
+    } else {
+        socket_->connectToHost(address_, port_);
+    }
 }
 
 void ServerLink::onStateChanged(QAbstractSocket::SocketState state) {
@@ -210,15 +266,66 @@ void ServerLink::onStateChanged(QAbstractSocket::SocketState state) {
 }
 
 void ServerLink::onConnected() {
+    if (ssl_) {
+        // Only the handshake's end makes the connection.
+        tcpConnected_ = true;
+        return;
+    }
+    linkUp(address_ + QLatin1Char(':') + QString::number(port_));
+}
+
+void ServerLink::onEncrypted() {
+    linkUp(address_ + QLatin1Char(':') + QString::number(port_) + QStringLiteral(" (TLS)"));
+}
+
+void ServerLink::onSslErrors(const QList<QSslError>& errors) {
+    // The server's own certificate may be the one trusted, whoever signed it:
+    // then only its missing chain is forgiven, never its name or its dates.
+    static const QList<QSslError::SslError> chainOnly = {
+        QSslError::UnableToGetIssuerCertificate, QSslError::UnableToGetLocalIssuerCertificate,
+        QSslError::UnableToVerifyFirstCertificate, QSslError::SelfSignedCertificateInChain,
+        QSslError::CertificateUntrusted};
+    const bool pinned = trusted_.contains(ssl_->peerCertificate()) &&
+                        std::all_of(errors.begin(), errors.end(),
+                                    [](const QSslError& e) { return chainOnly.contains(e.error()); });
+    if (pinned) {
+        ssl_->ignoreSslErrors();
+        return;
+    }
+    // Not ignored: the socket ends the handshake and reports it as an error.
+    certificateRejected_ = true;
+    for (const QSslError& e : errors)
+        log(QStringLiteral("Сертификат сервера: ") + e.errorString());
+}
+
+QString ServerLink::handshakeFailureText() const {
+    return certificateRejected_ ? QStringLiteral("Сертификат сервера не подтвержден")
+                                : QStringLiteral("Ошибка защищенного соединения");
+}
+
+void ServerLink::linkUp(const QString& server) {
     attemptStarted_ = false;
+    sessionUp_ = true;
     emit stateText(QStringLiteral("Соеденился!"));
-    emit connected(address_ + QLatin1Char(':') + QString::number(port_));
+    emit connected(server);
     PingServer.setInterval(ConnectedPingMs);
     if (PingServer.isActive())
         PingServer.start();
 }
 
 void ServerLink::onDisconnected() {
+    if (ssl_ && !sessionUp_) {
+        // A handshake that never finished: the attempt failed, nothing was
+        // connected, so nothing is disconnected.
+        if (attemptStarted_) {
+            log(QStringLiteral("Error Connecting1!"));
+            emit stateText(handshakeFailureText());
+            session_.setRegistered(false);
+            attemptFailed();
+        }
+        return;
+    }
+    sessionUp_ = false;
     inbox_.push_back({QByteArray(), true});
     if (!drainQueued_) {
         drainQueued_ = true;
@@ -236,11 +343,23 @@ void ServerLink::onError(QAbstractSocket::SocketError error) {
     if (error == QAbstractSocket::RemoteHostClosedError && !attemptStarted_)
         return;
     log(QStringLiteral("Error Connecting1!"));
-    emit stateText(QStringLiteral("Ошибка соединения ") + address_);
+    const bool secure =
+        ssl_ && attemptStarted_ &&
+        (tcpConnected_ || error == QAbstractSocket::SslHandshakeFailedError ||
+         error == QAbstractSocket::SslInternalError || error == QAbstractSocket::SslInvalidUserDataError);
+    if (secure) {
+        log(QStringLiteral("Ошибка TLS: ") + socket_->errorString());
+        emit stateText(handshakeFailureText());
+    } else {
+        emit stateText(QStringLiteral("Ошибка соединения ") + address_);
+    }
     session_.setRegistered(false);
     if (!attemptStarted_)
         return;
-    // The attempt failed: the next tick tries the next server of the list.
+    attemptFailed();
+}
+
+void ServerLink::attemptFailed() {
     attemptStarted_ = false;
     socket_->abort();
     if (serverIndex_ >= serverList_.size())
@@ -331,6 +450,15 @@ void ServerLink::PingServerTimer() {
         } catch (const std::exception&) {
             // A keep-alive that cannot be sent is simply skipped.
         }
+        return;
+    }
+    if (handshaking()) {
+        // A handshake has until the next tick: a server that never answers it
+        // (one that waits for the client to speak in clear) is a failed attempt.
+        log(QStringLiteral("Error Connecting1!"));
+        emit stateText(QStringLiteral("Ошибка защищенного соединения"));
+        session_.setRegistered(false);
+        attemptFailed();
         return;
     }
     openSocket();

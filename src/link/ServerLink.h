@@ -1,11 +1,14 @@
 #pragma once
 
 #include "link/Framing.h"
+#include "link/TlsSettings.h"
 
 #include <QAbstractSocket>
 #include <QChar>
 #include <QHash>
+#include <QList>
 #include <QObject>
+#include <QSslCertificate>
 #include <QStringList>
 #include <QTimer>
 
@@ -14,6 +17,8 @@
 
 class Dialogs;
 class Environment;
+class QSslError;
+class QSslSocket;
 class QTcpSocket;
 class Session;
 
@@ -23,6 +28,10 @@ class Session;
 // reconnect, the reply watchdog, disconnect). It reports what happened through
 // its signals; which controls that changes is the terminal's business. Each
 // subsystem registers the handlers of the commands it owns.
+//
+// With TLS on, the connection counts as made only once the handshake has
+// verified the server: until then nothing is sent, and a handshake that fails
+// is a failed attempt like a refused one. There is no way back to clear text.
 class ServerLink : public QObject {
     Q_OBJECT
 public:
@@ -50,6 +59,10 @@ public:
     quint16 peerPort() const { return port_; }
     void setServerList(const QStringList& list) { serverList_ = list; }
 
+    // Encryption of the connections from the next attempt on; set before connecting.
+    void setTls(const TlsSettings& tls);
+    const TlsSettings& tls() const { return tls_; }
+
     // Sends one message (body + "$k$"); nothing is sent while the socket is not open.
     void sendMessage(const QString& body);
     // Sends the messages in one write, keeps them as lastRequest and arms the watchdog.
@@ -73,7 +86,8 @@ public:
     // "Отключиться": closes the link and stops reconnecting.
     void disconnectFromServer();
 
-    // The socket's active state: true from the connect event to the disconnect event.
+    // The socket's active state: true from the connect event (with TLS, the end of
+    // a verified handshake) to the disconnect event.
     bool isOpen() const;
     // Open and the login accepted: what every request to the server needs.
     bool ready() const;
@@ -103,8 +117,10 @@ signals:
     void stateText(const QString& text);
     // A connection attempt was started by "Регистрация".
     void connecting();
-    // Connected to address:port.
+    // Connected to address:port, followed by " (TLS)" when encrypted.
     void connected(const QString& server);
+    // The link's encryption as set for the coming connections.
+    void tlsChanged(bool enabled);
     // The socket's disconnect event (after the link's own handling).
     void disconnected();
     // The cashier pressed "Отключиться".
@@ -112,9 +128,18 @@ signals:
     void registerEnabledChanged(bool enabled);
 
 private:
+    void makeSocket();
     void openSocket();
     void onStateChanged(QAbstractSocket::SocketState state);
     void onConnected();
+    void onEncrypted();
+    void onSslErrors(const QList<QSslError>& errors);
+    void linkUp(const QString& server);
+    // The attempt under way failed: the next tick tries the next server of the list.
+    void attemptFailed();
+    // Connected over TCP, the TLS handshake not finished yet.
+    bool handshaking() const;
+    QString handshakeFailureText() const;
     void onDisconnected();
     void onError(QAbstractSocket::SocketError error);
     void onReadyRead();
@@ -133,7 +158,13 @@ private:
     Dialogs& dialogs_;
     QString lastRequest_;
     bool registerEnabled_ = true;
-    QTcpSocket* socket_;
+    QTcpSocket* socket_ = nullptr;
+    QSslSocket* ssl_ = nullptr; // the same socket when TLS is on
+    TlsSettings tls_;
+    QList<QSslCertificate> trusted_;   // what tlsca holds
+    bool tcpConnected_ = false;        // this attempt's TCP connection is up
+    bool certificateRejected_ = false; // this attempt's certificate did not verify
+    bool sessionUp_ = false;           // from the connect event to the disconnect event
     QString address_;
     quint16 port_ = 0;
     QStringList serverList_;

@@ -14,6 +14,7 @@
 #include "link/PaymentSearch.h"
 #include "link/RequestedFile.h"
 #include "link/ServerLink.h"
+#include "link/TlsSettings.h"
 #include "link/Transmission.h"
 #include "link/WaitingSender.h"
 #include "payments/OperatorProfile.h"
@@ -148,6 +149,7 @@ void Terminal::formCreate() {
     network_.load();
     catalogue_.reloadStamp();
 
+    link_->setTls(TlsSettings::read(network_.file(), env_.programDir()));
     // A port that is not an integer stops the creation here.
     link_->setPeer(network_.serverAddress(), quint16(Convert::strToInt(network_.serverPort())));
     balGridMonths_ = {QStringLiteral("Месяц"),    QStringLiteral("Январь"),  QStringLiteral("Февраль"),

@@ -391,6 +391,12 @@ QWidget* TwinMain::buildSettingsPage() {
     auto* button2 = button(QStringLiteral("Сохранить"), "Button2", groupBox2,
                            QStringLiteral("Сохранить сетевые настройки"));
     net->addWidget(button2, 2, 1);
+    auto* labelTls = label(QStringLiteral("Соединение: без шифрования"), "LabelTls", groupBox2);
+    net->addWidget(labelTls, 3, 0, 1, 2);
+    connect(&terminal_.link(), &ServerLink::tlsChanged, labelTls, [labelTls](bool on) {
+        labelTls->setText(on ? QStringLiteral("Соединение: защищенное (TLS)")
+                             : QStringLiteral("Соединение: без шифрования"));
+    });
     groupBox2->setMaximumWidth(420);
     column->addWidget(groupBox2);
     column->addStretch();
@@ -465,7 +471,9 @@ void TwinMain::buildStatusBar() {
     small.setPointSize(8);
     bar->setFont(small);
     for (int i = 0; i < 10; ++i) {
-        auto* panel = new QLabel(bar);
+        // The server takes what is left and shortens in the middle, so an
+        // encrypted link's "(TLS)" shows at the window's size.
+        auto* panel = i == 9 ? new ElidedLabel(bar) : new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
@@ -547,7 +555,13 @@ void TwinMain::showHeader() {
 }
 
 void TwinMain::showStatus(StatusPanel panel, const QString& text) {
-    statusPanels_[size_t(panel)]->setText(text);
+    QLabel* shown = statusPanels_[size_t(panel)];
+    if (auto* elided = qobject_cast<ElidedLabel*>(shown)) {
+        elided->setFullText(text);
+        elided->setToolTip(text);
+    } else {
+        shown->setText(text);
+    }
 }
 
 void TwinMain::showWorkbook(const QString& path) {

@@ -10,6 +10,7 @@
 #include "support/LoopbackServer.h"
 #include "support/Program.h"
 #include "support/TestFiles.h"
+#include "support/TestTls.h"
 #include "terminal/Terminal.h"
 #include "ui/Forms.h"
 #include "ui/Logpas.h"
@@ -39,11 +40,18 @@ protected:
     sim::PaymentServer server;
     std::unique_ptr<Program> program;
     Forms* forms = nullptr;
+    // Set by a fixture's constructor: the simulator speaks TLS and ip.ini asks for it.
+    bool tls = false;
 
     void SetUp() override {
         server.setClock([this] { return clock.now(); });
+        if (tls) {
+            ASSERT_TRUE(server.useTls(TestTls::files().serverPem, TestTls::files().serverKey));
+        }
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
         TestFiles::writeIpIni(programDir, server.serverPort());
+        if (tls)
+            TestTls::writeIpIni(programDir, server.serverPort(), TestTls::files().ca);
         // The terminal finds its icons beside itself.
         QDir().mkpath(programDir + QStringLiteral("img"));
         for (const QString& f : QDir(QStringLiteral(ORVANTA_IMG_DIR)).entryList({QStringLiteral("*.ico")}))
