@@ -51,6 +51,7 @@ public:
     void create() override {}
     void openWorkbook(const QString&) override {}
     void writeText(int, int, QStringView) override {}
+    void writeNumber(int, int, double, int, QStringView) override {}
     bool end() override { return false; }
 };
 

@@ -12,7 +12,8 @@
 GoodsList::GoodsList(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, Setup setup,
                      QObject* parent)
     : QAbstractTableModel(parent), env_(fed.env), session_(fed.session), sale_(sale), dialogs_(fed.dialogs),
-      spreadsheet_(spreadsheet), reportName_(setup.reportName), headers_(setup.headers), letter_(setup.letter),
+      spreadsheet_(spreadsheet), reportName_(setup.reportName), numberColumns_(setup.numberColumns),
+      headers_(setup.headers), letter_(setup.letter),
       file_(fed, RequestedFile::Setup{setup.letter, QStringLiteral("Необходимо зарегистрироваться!"),
                                       [this, request = setup.request] {
                                           return QStringList{request(session_.loginTerminal())};
@@ -116,5 +117,11 @@ QVariant GoodsList::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 void GoodsList::report() {
-    spreadsheet_.exportToSpreadsheet(exportLines(), exportColumnLimit(), reportName_);
+    // The title, an empty line and the captions above the items.
+    constexpr int firstItemRow = 4;
+    std::vector<int> columns;
+    for (const int c : numberColumns_)
+        columns.push_back(c + 1);
+    spreadsheet_.exportToSpreadsheet(exportLines(), exportColumnLimit(), reportName_,
+                                     NumberCells().add(columns, firstItemRow));
 }

@@ -91,7 +91,8 @@ protected:
         QChar letter; // of the file name and of the reply
         QStringList headers;
         std::function<QString(const QString& terminal)> request;
-        QString reportName; // names the workbook
+        QString reportName;             // names the workbook
+        std::vector<int> numberColumns; // the figures' columns, from 0
     };
     GoodsList(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, Setup setup,
               QObject* parent);
@@ -109,6 +110,7 @@ private:
     Dialogs& dialogs_;
     SpreadsheetExport& spreadsheet_;
     QString reportName_;
+    std::vector<int> numberColumns_;
     QStringList headers_;
     QChar letter_;
     RequestedFile file_;

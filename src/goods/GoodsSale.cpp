@@ -147,11 +147,27 @@ void GoodsSale::deferClicked() {
 }
 
 void GoodsSale::clearClicked() {
+    emptyFields();
+}
+
+void GoodsSale::emptyFields() {
     // In this order: emptying the quantity recomputes the sum before the sum
     // itself is emptied.
     for (const Field f : {Family, Name, Otchestvo, PasportSeri, PasportNomer, PasportVidan, Strana, Gorod,
                           Oblast, Adres, KodTovar, NaimenTovar, Cena, Kolich, Osobiuslov, Shifr, Suma})
         edit(f, QString());
+}
+
+bool GoodsSale::quantityAgreed() {
+    int count = 0;
+    if (!stockLookup_ || !Convert::tryStrToInt(text(Kolich), &count))
+        return true;
+    const std::optional<StockHeld> held = stockLookup_(text(KodTovar), text(Invoice));
+    if (!held || !(held->quantity < Decimal::fromInt(count)))
+        return true;
+    return dialogs_.question(
+        QStringLiteral("На складе %1. Продать %2?").arg(held->shown, QString::number(count)),
+        QStringLiteral("Продажа товара"));
 }
 
 bool GoodsSale::file(bool sendNow) {
@@ -173,9 +189,13 @@ bool GoodsSale::file(bool sendNow) {
                          QStringLiteral("T"),
                          QString(),
                          SendFlag::Unsent};
+    if (!quantityAgreed())
+        return false;
     if (!creation_.file(row, sendNow))
         return false;
-    // Whatever is filed next from this window is another sale with its own code.
+    // The filed sale leaves nothing behind to be filed again by a second press;
+    // whatever is filed next is another sale with its own code.
+    emptyFields();
     fields_[Shifr] = ids_.next();
     emit changed();
     return true;

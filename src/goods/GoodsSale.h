@@ -1,16 +1,26 @@
 #pragma once
 
+#include "platform/Money.h"
+
 #include <QDate>
 #include <QObject>
 #include <QString>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class Dialogs;
 class PaymentCreation;
 class SystemClock;
 class TransactionIds;
 struct GoodsPick;
+
+// What the stock holds of an item, as the stock window showed it.
+struct StockHeld {
+    Decimal quantity;
+    QString shown; // "7"
+};
 
 // The goods sale window's logic: one stock item sold to a customer whose
 // identity goes into a questionnaire. A sale is filed like a payment, as a
@@ -77,8 +87,14 @@ public:
     const QString& caption() const { return caption_; }
     bool recordEnabled() const { return recordEnabled_; }
 
+    // Where the sale learns what the stock holds of an item (its article, and
+    // the invoice where the pick came from the stock); nothing when unknown.
+    using StockLookup =
+        std::function<std::optional<StockHeld>(const QString& article, const QString& invoice)>;
+    void setStockLookup(StockLookup lookup) { stockLookup_ = std::move(lookup); }
+
     // The main window's button: a new transaction code, then the window is shown.
-    // Every other field keeps what the last sale left.
+    // Every other field keeps what the last sale left unfiled.
     void open();
     // The window became active.
     void activate();
@@ -92,9 +108,11 @@ public:
     // An item handed over by the stock or the price list; the sum is left as it is.
     void take(const GoodsPick& item);
 
-    // "Записать": the window closes, then the sale is filed and sent.
+    // "Записать": the window closes, then the sale is filed and sent. A quantity
+    // above what the stock holds is asked about first. A filed sale leaves the
+    // form empty, so a second press sells nothing twice.
     void recordClicked();
-    // "ОТЛОЖИТЬ": filed as deferred; the window stays.
+    // "ОТЛОЖИТЬ": filed as deferred, the same way; the window stays.
     void deferClicked();
     // "Очистить": the customer, the item, the quantity, the code and the sum
     // are emptied; the invoice, the note, the combo boxes and the dates stay.
@@ -108,10 +126,14 @@ signals:
 
 private:
     bool file(bool sendNow);
+    // Whether the quantity may be sold: within the stock, or the cashier says so.
+    bool quantityAgreed();
+    void emptyFields();
 
     TransactionIds& ids_;
     PaymentCreation& creation_;
     Dialogs& dialogs_;
+    StockLookup stockLookup_;
     bool pickMode_ = false;
     std::array<QString, FieldCount> fields_;
     QDate issued_;

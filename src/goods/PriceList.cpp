@@ -9,7 +9,8 @@ PriceList::PriceList(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExp
           Setup{QLatin1Char('p'),
                 {QStringLiteral("Артикул"), QStringLiteral("Наименование товара"), QStringLiteral("Цена")},
                 &Messages::priceList,
-                QStringLiteral("Прайс-лист")},
+                QStringLiteral("Прайс-лист"),
+                {Price}},
           parent) {}
 
 QStringList PriceList::item(QStringView line) {

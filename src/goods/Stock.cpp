@@ -4,6 +4,7 @@
 #include "core/Session.h"
 #include "goods/GoodsSale.h"
 #include "link/Messages.h"
+#include "platform/FileIo.h"
 #include "platform/Money.h"
 
 Stock::Stock(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spreadsheet, QObject* parent)
@@ -13,7 +14,8 @@ Stock::Stock(const ServerFed& fed, const GoodsSale& sale, SpreadsheetExport& spr
                 {QStringLiteral("Артикул"), QStringLiteral("Счет"), QStringLiteral("Наименование товара"),
                  QStringLiteral("Кол-во"), QStringLiteral("Цена"), QStringLiteral("Сумма")},
                 &Messages::stock,
-                QStringLiteral("Остатки на складе")},
+                QStringLiteral("Остатки на складе"),
+                {Quantity, UnitPrice, Amount}},
           parent) {}
 
 void Stock::activate() {
@@ -49,6 +51,35 @@ StockItem cut(QStringView line) {
 
 QStringList Stock::item(QStringView line) {
     return cut(line).row;
+}
+
+std::optional<StockHeld> Stock::held(const QString& article, const QString& invoice) const {
+    QStringList lines;
+    if (!FileIo::readLines(filePath(), &lines) || lines.isEmpty())
+        return std::nullopt;
+    lines.removeFirst(); // the stamp
+    std::vector<StockItem> ofArticle;
+    std::vector<StockItem> ofInvoice;
+    for (const QString& line : lines) {
+        if (FieldLine::field(line, Article) != article)
+            continue;
+        StockItem entry = cut(line);
+        if (!invoice.isEmpty() && entry.row[Invoice] == invoice)
+            ofInvoice.push_back(entry);
+        ofArticle.push_back(std::move(entry));
+    }
+    const std::vector<StockItem>& counted = ofInvoice.empty() ? ofArticle : ofInvoice;
+    if (counted.empty())
+        return std::nullopt;
+    if (counted.size() == 1)
+        return StockHeld{counted.front().quantity, counted.front().row[Quantity]};
+    Money::Total total;
+    for (const StockItem& entry : counted)
+        total.add(entry.quantity);
+    const qint64 cents = total.cents();
+    // A sum of several lines is told as a whole number where it is one.
+    return StockHeld{Decimal::fromCents(cents),
+                     cents % 100 == 0 ? QString::number(cents / 100) : Money::format(cents)};
 }
 
 std::vector<QStringList> Stock::rowsFor(const QStringList& lines) const {

@@ -2,7 +2,10 @@
 
 #include "goods/GoodsList.h"
 
+#include <optional>
+
 class SpreadsheetExport;
+struct StockHeld;
 
 // What the payment point holds ("Fs"): article, invoice, name, quantity and
 // amount of every item, stored as "s" + terminal + ".txt", shown with the unit
@@ -18,6 +21,11 @@ public:
     // Shows "К форме продаж" in goods pick mode only, then reloads.
     void activate() override;
     bool pickButtonVisible() const { return pickButtonVisible_; }
+
+    // What the stored stock holds of an article: the lines of that invoice
+    // where there are any, else every line of the article; nothing when the
+    // article is not there or there is no stored stock.
+    std::optional<StockHeld> held(const QString& article, const QString& invoice) const;
 
     // An item line as its grid row: the figures in the locale's decimal form and
     // the unit price (amount / quantity, empty for a quantity of 0).

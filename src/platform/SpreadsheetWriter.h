@@ -15,14 +15,10 @@ public:
     virtual void openWorkbook(const QString& path) = 0;
     // The text of the cell at row, column, both counted from 1.
     virtual void writeText(int row, int column, QStringView text) = 0;
+    // A number the spreadsheet can add up, shown with as many decimals as it
+    // was written with (`shown`, which also sizes its column).
+    virtual void writeNumber(int row, int column, double value, int decimals, QStringView shown) = 0;
     // Finishes the workbook and hands it to the user's spreadsheet program;
     // false when no program took it (the file is kept all the same).
     virtual bool end() = 0;
-
-    // A sum as the program writes it ("98,00", "98.00", "-5.50"): digits, one
-    // "." or ",", exactly two decimals; no leading zero but the single one, and
-    // few enough digits to be held exactly. Such a cell is a number a
-    // spreadsheet can add up; everything else (accounts, transaction ids,
-    // dates, codes with leading zeros) stays text.
-    static bool sumValue(QStringView text, double* value);
 };

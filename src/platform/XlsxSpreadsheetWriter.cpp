@@ -22,7 +22,8 @@ namespace {
 // longest text, and no column wider than a screen's half.
 constexpr int kMinWidth = 6;
 constexpr int kMaxWidth = 80;
-// The spreadsheet's built-in number format "0.00".
+// The spreadsheet's built-in number formats "0" and "0.00".
+constexpr uint8_t kWhole = 1;
 constexpr uint8_t kTwoDecimals = 2;
 
 QString reason(lxw_error error) {
@@ -68,7 +69,7 @@ void XlsxSpreadsheetWriter::discard() {
         lxw_workbook_free(book_);
     book_ = nullptr;
     sheet_ = nullptr;
-    bold_ = sum_ = boldSum_ = nullptr;
+    bold_ = sum_ = boldSum_ = whole_ = boldWhole_ = nullptr;
     work_.reset();
     widths_.clear();
 }
@@ -107,33 +108,50 @@ void XlsxSpreadsheetWriter::openWorkbook(const QString& path) {
     boldSum_ = workbook_add_format(book_);
     format_set_bold(boldSum_);
     format_set_num_format_index(boldSum_, kTwoDecimals);
+    whole_ = workbook_add_format(book_);
+    format_set_num_format_index(whole_, kWhole);
+    boldWhole_ = workbook_add_format(book_);
+    format_set_bold(boldWhole_);
+    format_set_num_format_index(boldWhole_, kWhole);
 }
 
-void XlsxSpreadsheetWriter::writeText(int row, int column, QStringView text) {
+void XlsxSpreadsheetWriter::checkCell(int row, int column) const {
     if (!sheet_)
         throw AppError(QStringLiteral("Книга для выгрузки не открыта"));
     if (row < 1 || column < 1 || row > LXW_ROW_MAX || column > LXW_COL_MAX)
         throw AppError(QStringLiteral("Ячейка (%1, %2) вне листа").arg(row).arg(column));
-    const auto r = lxw_row_t(row - 1);
-    const auto c = lxw_col_t(column - 1);
-    const bool first = row == 1;
-    double value = 0;
-    lxw_error error;
-    if (sumValue(text, &value)) {
-        error = worksheet_write_number(sheet_, r, c, value, first ? boldSum_ : sum_);
-    } else {
-        utf8_ = text.toUtf8();
-        error = worksheet_write_string(sheet_, r, c, utf8_.constData(), first ? bold_ : nullptr);
-    }
+}
+
+void XlsxSpreadsheetWriter::written(int row, int column, int error, QStringView shown) {
     if (error != LXW_NO_ERROR)
         throw AppError(QStringLiteral("Не удалось записать ячейку (%1, %2): %3")
                            .arg(row)
                            .arg(column)
-                           .arg(reason(error)));
+                           .arg(reason(lxw_error(error))));
     if (size_t(column) > widths_.size())
         widths_.resize(size_t(column), 0);
     int& width = widths_[size_t(column - 1)];
-    width = std::max(width, int(text.size()));
+    width = std::max(width, int(shown.size()));
+}
+
+void XlsxSpreadsheetWriter::writeText(int row, int column, QStringView text) {
+    checkCell(row, column);
+    utf8_ = text.toUtf8();
+    const lxw_error error = worksheet_write_string(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1),
+                                                   utf8_.constData(), row == 1 ? bold_ : nullptr);
+    written(row, column, error, text);
+}
+
+void XlsxSpreadsheetWriter::writeNumber(int row, int column, double value, int decimals, QStringView shown) {
+    checkCell(row, column);
+    const bool first = row == 1;
+    // Counts as whole numbers, sums with two decimals, anything finer as it comes.
+    lxw_format* format = decimals == 0   ? (first ? boldWhole_ : whole_)
+                         : decimals <= 2 ? (first ? boldSum_ : sum_)
+                                         : (first ? bold_ : nullptr);
+    const lxw_error error =
+        worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1), value, format);
+    written(row, column, error, shown);
 }
 
 bool XlsxSpreadsheetWriter::end() {

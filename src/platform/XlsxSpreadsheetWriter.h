@@ -14,7 +14,7 @@ struct lxw_format;
 // The spreadsheet writer of this platform: an .xlsx file written with
 // libxlsxwriter, then opened with the desktop's spreadsheet program. The file
 // is kept, so closing that program without saving loses nothing. The first row
-// is bold, sums are numbers shown with two decimals, columns fit their texts.
+// is bold, numbers show their decimals as written, columns fit their texts.
 class XlsxSpreadsheetWriter : public SpreadsheetWriter {
 public:
     // Opens a finished workbook for the user; false when nothing took it.
@@ -27,10 +27,14 @@ public:
     void create() override;
     void openWorkbook(const QString& path) override;
     void writeText(int row, int column, QStringView text) override;
+    void writeNumber(int row, int column, double value, int decimals, QStringView shown) override;
     bool end() override;
 
 private:
     void discard();
+    void checkCell(int row, int column) const;
+    // After a cell was written: its error thrown, its column widened to it.
+    void written(int row, int column, int error, QStringView shown);
 
     Opener opener_;
     QString path_;
@@ -42,6 +46,8 @@ private:
     lxw_format* bold_ = nullptr;
     lxw_format* sum_ = nullptr;
     lxw_format* boldSum_ = nullptr;
+    lxw_format* whole_ = nullptr;
+    lxw_format* boldWhole_ = nullptr;
     std::vector<int> widths_; // characters, by column from 0
     QByteArray utf8_;         // reused for every cell
 };

@@ -119,9 +119,14 @@ void DayReconciliation::sendMissing(int index) {
     transmission_.sendSelected(journal.paymentRow(row));
 }
 
-QStringList DayReconciliation::exportLines() const {
+QStringList DayReconciliation::exportLines(NumberCells* numbers) const {
     const auto line = [](const QStringList& cells) { return SpreadsheetExport::gridLine(cells); };
     QStringList lines;
+    // Each section's sums, from the row below its captions to its last row.
+    const auto sums = [&](const std::vector<int>& columns, int firstRow) {
+        if (numbers && int(lines.size()) >= firstRow)
+            numbers->add(columns, firstRow, int(lines.size()));
+    };
     lines << QStringLiteral("Сверка с сервером за ") + day_.toString(QStringLiteral("dd.MM.yyyy"));
     lines << QString();
     for (const QString& s : summary())
@@ -129,21 +134,29 @@ QStringList DayReconciliation::exportLines() const {
     lines << QString() << QStringLiteral("Нет на сервере");
     lines << line({QStringLiteral("Время выполнения"), QStringLiteral("Оператор"), QStringLiteral("Абонент"),
                    QStringLiteral("Зачислено"), QStringLiteral("Транзакция"), QStringLiteral("Примечание")});
+    int first = int(lines.size()) + 1;
     for (const JournalRow& r : result_.onlyInJournal)
         lines << line({r.executedAt, r.operatorName, r.account, r.credited, r.transactionId, r.note});
+    sums({4}, first);
     lines << QString() << QStringLiteral("Нет в журнале");
     lines << line({QStringLiteral("Штамп"), QStringLiteral("Дата"), QStringLiteral("Счет"),
                    QStringLiteral("Платеж"), QStringLiteral("Транзакция"), QStringLiteral("Примечание")});
+    first = int(lines.size()) + 1;
     for (const Reconciliation::Movement& m : result_.onlyOnServer)
         lines << line({m.stamp, m.date, m.account, m.payment, m.transactionId, m.note});
+    sums({4}, first);
     lines << QString() << QStringLiteral("Суммы расходятся");
     lines << line({QStringLiteral("Транзакция"), QStringLiteral("Абонент"), QStringLiteral("В журнале"),
                    QStringLiteral("На сервере")});
+    first = int(lines.size()) + 1;
     for (const Reconciliation::SumDiffers& d : result_.sumsDiffer)
         lines << line({d.row.transactionId, d.row.account, d.row.credited, d.movement.payment});
+    sums({3, 4}, first);
     return lines;
 }
 
 void DayReconciliation::report() {
-    spreadsheet_.exportToSpreadsheet(exportLines(), 6, QStringLiteral("Сверка"));
+    NumberCells numbers;
+    const QStringList lines = exportLines(&numbers);
+    spreadsheet_.exportToSpreadsheet(lines, 6, QStringLiteral("Сверка"), numbers);
 }

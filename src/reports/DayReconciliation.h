@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class DayJournal;
+class NumberCells;
 class Session;
 class SpreadsheetExport;
 class Transmission;
@@ -34,8 +35,9 @@ public:
     // Sends the journal's payment the server does not have (its index in
     // result().onlyInJournal) as "Провести платеж" does, after its question.
     void sendMissing(int index);
-    // "Отчет": the summary and the three lists.
-    QStringList exportLines() const;
+    // "Отчет": the summary and the three lists; `numbers`, when given, learns
+    // which cells are the lists' sums.
+    QStringList exportLines(NumberCells* numbers = nullptr) const;
     void report();
 
     RequestedFile& file() { return file_; }

@@ -108,5 +108,7 @@ void DayStatement::formActivate() {
 void DayStatement::report() {
     spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
                                      QStringLiteral("Платежи за день ") + day_ + QLatin1Char(' ') +
-                                         monthName_);
+                                         monthName_,
+                                     // Платеж, Оплата and Остаток below the caption row.
+                                     NumberCells().add({4, 5, 6}, 2));
 }

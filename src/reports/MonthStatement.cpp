@@ -116,6 +116,7 @@ void MonthStatement::formActivate() {
 }
 
 void MonthStatement::report() {
-    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
-                                     QStringLiteral("Платежи по дням ") + monthName_);
+    // Приход, Расход and Остаток of every day, below the caption row.
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount, QStringLiteral("Платежи по дням ") + monthName_,
+                                     NumberCells().add({2, 3, 4}, 2));
 }

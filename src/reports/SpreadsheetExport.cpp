@@ -4,6 +4,7 @@
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
+#include "platform/Money.h"
 #include "platform/SpreadsheetWriter.h"
 #include "platform/SystemClock.h"
 
@@ -28,6 +29,16 @@ template <typename Cell> void forEachCell(QStringView line, int columnLimit, Cel
     }
 }
 
+// Up to 13 integer digits and four decimals (what a goods figure carries), and
+// no more than the 15 significant digits a spreadsheet holds exactly: reading
+// the figure refuses more.
+constexpr qsizetype kMaxIntegerDigits = 13;
+constexpr qsizetype kMaxDecimals = 4;
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
 // A table's name as part of a file name: no path separators nor characters
 // other systems refuse in names.
 QString fileNamePart(const QString& text) {
@@ -39,6 +50,50 @@ QString fileNamePart(const QString& text) {
 }
 
 } // namespace
+
+NumberCells& NumberCells::add(const std::vector<int>& columns, int firstRow, int lastRow) {
+    blocks_.push_back(Block{columns, firstRow, lastRow});
+    return *this;
+}
+
+bool NumberCells::contains(int row, int column) const {
+    for (const Block& b : blocks_) {
+        if (row < b.firstRow || (b.lastRow > 0 && row > b.lastRow))
+            continue;
+        for (const int c : b.columns)
+            if (c == column)
+                return true;
+    }
+    return false;
+}
+
+std::optional<SpreadsheetExport::Number> SpreadsheetExport::number(QStringView text) {
+    const qsizetype n = text.size();
+    qsizetype i = n > 0 && text[0] == u'-' ? 1 : 0;
+    const qsizetype integerStart = i;
+    while (i < n && isDigit(text[i]))
+        ++i;
+    const qsizetype integerDigits = i - integerStart;
+    if (integerDigits == 0 || integerDigits > kMaxIntegerDigits)
+        return std::nullopt;
+    int decimals = 0;
+    if (i < n) {
+        if (text[i] != u'.' && text[i] != u',')
+            return std::nullopt;
+        const qsizetype fraction = ++i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        decimals = int(i - fraction);
+        if (i != n || decimals == 0 || decimals > kMaxDecimals)
+            return std::nullopt;
+    }
+    const std::optional<Decimal> value = Decimal::read(text, Decimal::Form::Figure);
+    if (!value)
+        return std::nullopt;
+    // The sign as written, so "-0.00" stays the negative zero it always was.
+    const double magnitude = value->abs().toDouble();
+    return Number{text[0] == u'-' ? -magnitude : magnitude, decimals};
+}
 
 SpreadsheetExport::SpreadsheetExport(const Environment& env, SpreadsheetWriter& writer, Dialogs& dialogs,
                                      SystemClock& clock, QObject* parent)
@@ -80,7 +135,7 @@ void SpreadsheetExport::setProgressVisible(bool visible) {
 }
 
 void SpreadsheetExport::exportToSpreadsheet(const QStringList& lines, int columnLimit,
-                                            const QString& tableName) {
+                                            const QString& tableName, const NumberCells& numbers) {
     SpreadsheetWriter* writer = &writer_;
     // A failure here ends the export before anything is shown.
     writer->create();
@@ -99,7 +154,13 @@ void SpreadsheetExport::exportToSpreadsheet(const QStringList& lines, int column
         for (qsizetype i = 0; i < lines.size(); ++i) {
             gauge_.addProgress(1);
             const int row = int(i + 1);
-            forEachCell(lines[i], columnLimit, [writer, row](int column, QStringView text) {
+            forEachCell(lines[i], columnLimit, [writer, row, &numbers](int column, QStringView text) {
+                if (numbers.contains(row, column)) {
+                    if (const std::optional<Number> figure = number(text)) {
+                        writer->writeNumber(row, column, figure->value, figure->decimals, text);
+                        return;
+                    }
+                }
                 writer->writeText(row, column, text);
             });
         }

@@ -146,6 +146,7 @@ void YearStatistics::details() {
 }
 
 void YearStatistics::report() {
-    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount,
-                                     QStringLiteral("Статистика ") + yearText_);
+    // The sum and the counts of every month, below the caption row.
+    spreadsheet_.exportToSpreadsheet(table_.gridLines(), ColumnCount, QStringLiteral("Статистика ") + yearText_,
+                                     NumberCells().add({2, 3, 4}, 2));
 }

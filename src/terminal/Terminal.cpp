@@ -74,6 +74,9 @@ Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* paren
     // The price list and the stock hand the item picked to the sale.
     connect(priceList_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
     connect(stock_.get(), &GoodsList::picked, goodsSale_.get(), &GoodsSale::take);
+    goodsSale_->setStockLookup([stock = stock_.get()](const QString& article, const QString& invoice) {
+        return stock->held(article, invoice);
+    });
     receipt_ = std::make_unique<Receipt>(settings_, session_, seams.printer, dialogs);
     cancellation_ = std::make_unique<Cancellation>(env_, days_, records_, *ids_, *transmission_, dialogs, clock);
     search_ = std::make_unique<PaymentSearch>(session_, dialogs, *link_);
@@ -141,7 +144,10 @@ void Terminal::exportJournal() {
             cells << j.cell(row, column);
         lines << SpreadsheetExport::gridLine(cells);
     }
-    spreadsheet_->exportToSpreadsheet(lines, PaymentJournal::ColumnCount, QStringLiteral("Журнал"));
+    // The sums below the caption row, the totals row with them.
+    spreadsheet_->exportToSpreadsheet(
+        lines, PaymentJournal::ColumnCount, QStringLiteral("Журнал"),
+        NumberCells().add({PaymentJournal::Credited + 1, PaymentJournal::Received + 1}, 2));
 }
 
 void Terminal::formCreate() {

@@ -1,6 +1,7 @@
 #include "goods/GoodsSale.h"
 #include "Separator.h"
 #include "goods/GoodsList.h"
+#include "goods/Stock.h"
 #include "payments/PaymentJournal.h"
 #include "platform/TextCodec.h"
 #include "support/LinkedTerminal.h"
@@ -189,6 +190,7 @@ TEST_F(Sale, EveryFilingTakesANewCodeSoNoTwoSalesShareOne) {
     sale().deferClicked();
     const QString second = sale().text(F::Shifr);
     EXPECT_NE(second, journal().cell(2, Col::TransactionId));
+    chooseItem(QStringLiteral("4001"), QStringLiteral("Бумага"), sep("12_50"), QStringLiteral("1"));
     sale().recordClicked();
     ASSERT_EQ(rows(), 2);
     EXPECT_EQ(journal().cell(2, Col::TransactionId), second);
@@ -196,7 +198,7 @@ TEST_F(Sale, EveryFilingTakesANewCodeSoNoTwoSalesShareOne) {
     EXPECT_NE(sale().text(F::Shifr), second);
 
     // A refused filing keeps the code.
-    sale().edit(F::Kolich, QString());
+    chooseItem(QStringLiteral("4001"), QStringLiteral("Бумага"), sep("12_50"), QString());
     const QString kept = sale().text(F::Shifr);
     sale().deferClicked();
     EXPECT_EQ(sale().text(F::Shifr), kept);
@@ -233,6 +235,85 @@ TEST_F(Sale, ClearEmptiesTheCustomerTheItemAndTheCodeButKeepsInvoiceNoteAndDates
     sale().deferClicked();
     ASSERT_EQ(rows(), 1);
     EXPECT_TRUE(journal().cell(2, Col::TransactionId).startsWith(QStringLiteral("101_261209")));
+}
+
+// Whichever button filed it, a sale leaves nothing behind that a second press
+// would sell again; a sale refused for a missing field keeps everything typed.
+TEST_F(Sale, AFiledSaleLeavesTheFormEmptySoASecondPressSellsNothing) {
+    for (const bool sendNow : {false, true}) {
+        SCOPED_TRACE(sendNow ? "Записать" : "ОТЛОЖИТЬ");
+        const int before = rows();
+        sale().open();
+        fillCustomer();
+        chooseItem(QStringLiteral("4001"), QStringLiteral("Бумага"), sep("12_50"), QStringLiteral("2"));
+        sendNow ? sale().recordClicked() : sale().deferClicked();
+        ASSERT_EQ(rows(), before + 1);
+        for (const F f : {F::KodTovar, F::NaimenTovar, F::Cena, F::Kolich, F::Suma, F::Family, F::Name,
+                          F::PasportNomer, F::Adres, F::Osobiuslov})
+            EXPECT_TRUE(sale().text(f).isEmpty()) << GoodsSale::objectName(f);
+        EXPECT_FALSE(sale().text(F::Shifr).isEmpty()); // the next sale's own code
+
+        dialogs.shown.clear();
+        sendNow ? sale().recordClicked() : sale().deferClicked();
+        EXPECT_EQ(rows(), before + 1);
+        EXPECT_EQ(dialogs.texts(),
+                  QStringList({"Не все поля заполнены!!!\n Заполните поля и повторите попытку."}));
+    }
+    // Refused for a missing quantity: the customer and the item stay.
+    fillCustomer();
+    chooseItem(QStringLiteral("4001"), QStringLiteral("Бумага"), sep("12_50"), QString());
+    sale().deferClicked();
+    EXPECT_EQ(sale().text(F::Family), QStringLiteral("Рахимов"));
+    EXPECT_EQ(sale().text(F::KodTovar), QStringLiteral("4001"));
+}
+
+// The stock as the stock window last showed it: one invoice of 7, another of
+// 3 of the same article, and a fractional one.
+TEST_F(Sale, AQuantityAboveTheStockIsAskedAboutBeforeFiling) {
+    TestFiles::write(terminal->stock().filePath(), TestFiles::cp("09.12.2026 14:05#\r\n"
+                                                                 "4001#Н-0101#Бумага для чеков#7#70#\r\n"
+                                                                 "4001#Н-0102#Бумага для чеков#3#30#\r\n"
+                                                                 "4005#Н-0103#Кабель#2,5#10#\r\n"));
+    struct Case {
+        const char* name;
+        const char* article;
+        const char* invoice; // empty: picked from the price list
+        const char* quantity;
+        const char* asked; // empty: no question
+        bool answer;       // to the question
+        bool filed;
+    };
+    const Case cases[] = {
+        {"within the invoice", "4001", "Н-0101", "7", "", true, true},
+        {"above the invoice, sold anyway", "4001", "Н-0101", "10", "На складе 7. Продать 10?", true, true},
+        {"above the invoice, not sold", "4001", "Н-0101", "10", "На складе 7. Продать 10?", false, false},
+        {"the price list's pick counts every invoice", "4001", "", "10", "", true, true},
+        {"above every invoice", "4001", "", "11", "На складе 10. Продать 11?", false, false},
+        {"a fractional stock", "4005", "Н-0103", "3", "На складе 2,5. Продать 3?", false, false},
+        {"an article the stock does not hold", "4009", "", "50", "", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int before = rows();
+        dialogs.shown.clear();
+        dialogs.answer(c.answer);
+        sale().take(GoodsPick{QString::fromUtf8(c.article), QString::fromUtf8(c.invoice),
+                              QStringLiteral("Товар"), sep("10_00"), *c.invoice != 0});
+        if (!*c.invoice)
+            sale().edit(F::Invoice, QString());
+        sale().edit(F::Kolich, QString::fromUtf8(c.quantity));
+        sale().deferClicked();
+        dialogs.answers.clear();
+        const QString asked =
+            QString::fromUtf8(c.asked).replace(QLatin1Char(','), Locale::decimalSeparator());
+        EXPECT_EQ(dialogs.texts(), asked.isEmpty() ? QStringList() : QStringList{asked});
+        EXPECT_EQ(rows(), before + (c.filed ? 1 : 0));
+        // Refused, the sale stays in the form to be corrected.
+        if (!c.filed) {
+            EXPECT_EQ(sale().text(F::Kolich), QString::fromUtf8(c.quantity));
+        }
+        sale().clearClicked();
+    }
 }
 
 } // namespace

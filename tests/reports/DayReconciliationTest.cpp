@@ -5,6 +5,8 @@
 
 #include <QSignalSpy>
 
+#include <algorithm>
+
 namespace {
 
 class Reconcile : public Reports {
@@ -60,6 +62,17 @@ TEST_F(Reconcile, AsksForTheDayShownAndComparesTheStatementWhenItArrives) {
     EXPECT_TRUE(rows.contains(
         QStringList({"09.12.26 10:00:00", " Орбита Мобайл", "901234567", "49.00", "101_B", ""})));
     EXPECT_TRUE(rows.contains(QStringList({"11:00", "09.12.26", "907777777", "5.00", "101_Z", "Звезда"})));
+    // Each list's sums are numbers, its accounts and the summary are not.
+    for (const QString& sum : {QStringLiteral("49.00"), QStringLiteral("5.00")}) {
+        const int row = int(std::find_if(rows.cbegin(), rows.cend(),
+                                         [&](const QStringList& r) { return r.value(3) == sum; }) -
+                            rows.cbegin()) +
+                        1;
+        EXPECT_TRUE(sheet.isNumber(row, 4)) << sum.toStdString();
+        EXPECT_FALSE(sheet.isNumber(row, 3)) << sum.toStdString();
+    }
+    for (int row = 1; row <= 8; ++row)
+        EXPECT_FALSE(sheet.isNumber(row, 4)) << row;
 
     // The missing payment goes from here, after the usual question.
     server.received.clear();

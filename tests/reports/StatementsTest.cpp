@@ -162,6 +162,12 @@ TEST_F(Statements, ReportsExportEveryRowWithTheHeader) {
     EXPECT_EQ(sheet.rows(), QList<QStringList>({{"Дата", "Приход", "Расход", "Остаток", "График"},
                                                 {"15.06.26", "1.5", "1", "1", ""},
                                                 {"16.06.26", "2", "1", "1", ""}}));
+    for (const int column : {2, 3, 4}) {
+        EXPECT_TRUE(sheet.isNumber(2, column)) << column;
+        EXPECT_FALSE(sheet.isNumber(1, column)) << column;
+    }
+    EXPECT_DOUBLE_EQ(sheet.value(2, 2), 1.5);
+    EXPECT_FALSE(sheet.isNumber(2, 1)); // the date
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Платежи по дням Июнь ")));
 
     reply("9101#6#16", "c\r\n1#2#3#4.00#5#6#abc*xyz#\r\n");
@@ -169,6 +175,11 @@ TEST_F(Statements, ReportsExportEveryRowWithTheHeader) {
     EXPECT_EQ(sheet.rows(), QList<QStringList>({{"Штамп", "Дата", "Счет", "Платеж", "Оплата", "Остаток",
                                                  "Транзакция", "Примечание"},
                                                 {"1", "2", "3", "4.00", "5", "6", "_abc", "_xyz"}}));
+    // Payment, pay-in and balance are numbers; stamp, date and account are not.
+    for (const int column : {4, 5, 6})
+        EXPECT_TRUE(sheet.isNumber(2, column)) << column;
+    for (const int column : {1, 2, 3, 7})
+        EXPECT_FALSE(sheet.isNumber(2, column)) << column;
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Платежи за день 16 Июнь ")));
 }
 

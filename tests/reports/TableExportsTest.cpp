@@ -28,6 +28,16 @@ TEST_F(TableExports, TheJournalGoesFromItsSecondHeaderRowToTheTotalsWithEveryCol
     EXPECT_EQ(rows[1], QStringList({"09.12.2026 14:05:09", "Мобил-Тест", "0071234", "98.00", "100.00",
                                     "101-42", "Зачислено", "500", "0", "1", "2"}));
     EXPECT_EQ(rows.last().value(3), j.cell(j.totalsRow(), PaymentJournal::Credited));
+    // The sums are numbers, the totals with them; the captions, the account,
+    // the operator's code and the flags stay text.
+    for (const int column : {4, 5}) {
+        EXPECT_FALSE(sheet.isNumber(1, column));
+        EXPECT_TRUE(sheet.isNumber(2, column));
+        EXPECT_TRUE(sheet.isNumber(int(rows.size()), column));
+    }
+    for (const int column : {1, 3, 6, 8, 9, 10})
+        EXPECT_FALSE(sheet.isNumber(2, column)) << column;
+    EXPECT_DOUBLE_EQ(sheet.value(2, 4), 98.0);
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Журнал ")));
     EXPECT_EQ(saved, sheet.path);
 }
@@ -55,6 +65,9 @@ TEST_F(TableExports, ThePriceListAndTheStockGoWithTheirTitleAndEveryGridRow) {
                                                 {""}, // the empty line writes one empty cell
                                                 {"Артикул", "Наименование товара", "Цена", ""},
                                                 {"4001", "Бумага для чеков", "12,50", ""}}));
+    EXPECT_TRUE(sheet.isNumber(4, 3));
+    EXPECT_FALSE(sheet.isNumber(4, 1)); // the article
+    EXPECT_FALSE(sheet.isNumber(3, 3)); // the caption
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Прайс-лист ")));
 
     TestFiles::write(programDir + QStringLiteral("s101.txt"),
@@ -66,6 +79,13 @@ TEST_F(TableExports, ThePriceListAndTheStockGoWithTheirTitleAndEveryGridRow) {
     EXPECT_EQ(rows[0], QStringList({"ОСТАТКИ НА СКЛАДЕ 101 на 09.12.2026 14:05"}));
     EXPECT_EQ(rows[3], QStringList({"4002", "Н-0102", "Кабель USB", "4", "2,50", "10", ""}));
     EXPECT_EQ(rows[4].value(2), QStringLiteral("ИТОГО"));
+    // Quantity, price and amount are numbers, the whole ones too, the totals with them.
+    for (const int column : {4, 5, 6})
+        EXPECT_TRUE(sheet.isNumber(4, column)) << column;
+    EXPECT_DOUBLE_EQ(sheet.value(4, 4), 4.0);
+    EXPECT_TRUE(sheet.isNumber(5, 4));
+    EXPECT_TRUE(sheet.isNumber(5, 6));
+    EXPECT_FALSE(sheet.isNumber(4, 1));
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Остатки на складе ")));
 }
 

@@ -4,6 +4,10 @@
 #include "reports/SpreadsheetExport.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeFileDialog.h"
+#include "support/FakePrinter.h"
+#include "payments/PaymentJournal.h"
+#include "terminal/Terminal.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -16,43 +20,48 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <string>
 
 namespace {
 
-TEST(SpreadsheetSums, OnlySumsInTheProgramsFormatBecomeNumbers) {
+TEST(SpreadsheetNumbers, FiguresAsTheProgramAndTheServerWriteThemAreNumbers) {
     struct Case {
         const char* text;
-        bool sum;
+        bool number;
         double value;
+        int decimals;
     };
     const Case cases[] = {
-        {"98,00", true, 98.0},
-        {"98.00", true, 98.0},
-        {"-5.50", true, -5.5},
-        {"0,75", true, 0.75},
-        {"1234567890123.45", true, 1234567890123.45},
-        {"12345678901234.00", false, 0}, // more digits than a sum is exact in
-        {"98", false, 0},                // counts and codes stay text
-        {"98,5", false, 0},
-        {"98,000", false, 0},
-        {"007.50", false, 0}, // a code with its leading zeros
-        {"1.234,56", false, 0},
-        {"09.12.26", false, 0}, // a date
-        {"992900123456", false, 0},
-        {"", false, 0},
-        {"-", false, 0},
-        {",50", false, 0},
-        {" 98,00", false, 0},
-        {"98,00 ", false, 0},
-        {"+98,00", false, 0},
-        {"9е,00", false, 0},
+        {"98,00", true, 98.0, 2},
+        {"98.00", true, 98.0, 2},
+        {"-5.50", true, -5.5, 2},
+        {"0,75", true, 0.75, 2},
+        {"98", true, 98.0, 0}, // whole sums and counts
+        {"0", true, 0.0, 0},
+        {"98,5", true, 98.5, 1},
+        {"2,5000", true, 2.5, 4}, // a goods figure
+        {"1234567890123.45", true, 1234567890123.45, 2},
+        {"12345678901234.00", false, 0, 0}, // more digits than a spreadsheet holds exactly
+        {"1,23456", false, 0, 0},
+        {"1.234,56", false, 0, 0},
+        {"09.12.26", false, 0, 0}, // a date
+        {"", false, 0, 0},
+        {"-", false, 0, 0},
+        {",50", false, 0, 0},
+        {"98,", false, 0, 0},
+        {" 98,00", false, 0, 0},
+        {"98,00 ", false, 0, 0},
+        {"+98,00", false, 0, 0},
+        {"9е,00", false, 0, 0},
+        {"1e5", false, 0, 0},
     };
     for (const Case& c : cases) {
-        double value = -1;
-        EXPECT_EQ(SpreadsheetWriter::sumValue(QString::fromUtf8(c.text), &value), c.sum) << c.text;
-        if (c.sum) {
-            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        const std::optional<SpreadsheetExport::Number> n = SpreadsheetExport::number(QString::fromUtf8(c.text));
+        EXPECT_EQ(n.has_value(), c.number) << c.text;
+        if (n && c.number) {
+            EXPECT_DOUBLE_EQ(n->value, c.value) << c.text;
+            EXPECT_EQ(n->decimals, c.decimals) << c.text;
         }
     }
 }
@@ -88,7 +97,8 @@ TEST_F(XlsxWorkbook, TextsStayAsShownSumsAreNumbersFirstRowBoldColumnsFit) {
         SpreadsheetExport::gridLine({"10.12.26", "992900123456", "1234.56", "_abc", "-5.50"}),
     };
     SpreadsheetExport exporter(env, writer, dialogs, clock);
-    exporter.exportToSpreadsheet(lines, 5, QStringLiteral("Платежи за день"));
+    // The sums' columns; the account and the time column only look like figures.
+    exporter.exportToSpreadsheet(lines, 5, QStringLiteral("Платежи за день"), NumberCells().add({3, 5}, 2));
 
     const QString path = env.programDir() + QStringLiteral("Отчеты/Платежи за день 2026-12-09 14-05-09.xlsx");
     ASSERT_TRUE(QFile::exists(path));
@@ -143,8 +153,8 @@ TEST_F(XlsxWorkbook, SumsAreNumbersOnADesktopWithADecimalComma) {
     ASSERT_NE(std::setlocale(LC_NUMERIC, "ru_RU.UTF-8"), nullptr) << "the ru_RU.UTF-8 locale is missing";
     writer.create();
     writer.openWorkbook(env.programDir() + QStringLiteral("Отчеты/comma.xlsx"));
-    writer.writeText(1, 1, u"1234,56");
-    writer.writeText(2, 1, u"0.50");
+    writer.writeNumber(1, 1, 1234.56, 2, u"1234,56");
+    writer.writeNumber(2, 1, 0.5, 2, u"0.50");
     writer.end();
     std::setlocale(LC_NUMERIC, before.c_str());
     const QJsonArray rows = readBack(env.programDir() + QStringLiteral("Отчеты/comma.xlsx"))["rows"].toArray();
@@ -169,6 +179,56 @@ TEST_F(XlsxWorkbook, ACellOutsideTheSheetFailsAndTheRowsBeforeItAreKept) {
     writer.create();
     EXPECT_THROW(writer.openWorkbook(env.programDir() + QStringLiteral("blocked/x.xlsx")), AppError);
     EXPECT_THROW(writer.writeText(1, 1, u"x"), AppError);
+}
+
+// The day's journal with whole and fractional sums, exported by the real writer
+// and read back: a spreadsheet's sum of each sum column is the totals row.
+TEST_F(XlsxWorkbook, TheJournalsSumColumnsAddUpToItsTotalsRow) {
+    FakeFileDialog fileDialog;
+    FakePrinter printer;
+    Terminal terminal(env.programDir(), Seams{dialogs, clock, fileDialog, printer, writer});
+    PaymentJournal& j = terminal.journal();
+    const char* sums[][2] = {{"50", "50"}, {"98.50", "100"}, {"120", "120.75"}, {"0", "0"}, {"300", "305,25"}};
+    for (const auto& [credited, received] : sums) {
+        const int row = j.insertPaymentRow();
+        j.setPaymentRow(row, JournalRow{"09.12.26 14:05:09", "Мобил-Тест", "0071234", credited, received,
+                                        QStringLiteral("101_%1").arg(row), "Зачислено", "500", "0", "1",
+                                        SendFlag::Final});
+    }
+    terminal.exportJournal();
+    ASSERT_EQ(opened.size(), 1);
+    const QJsonArray rows = readBack(opened.front())["rows"].toArray();
+    const int totalsRow = j.totalsRow(); // the export starts at the journal's row 1
+    ASSERT_EQ(rows.size(), totalsRow);
+    for (const int column : {PaymentJournal::Credited + 1, PaymentJournal::Received + 1}) {
+        SCOPED_TRACE(column);
+        double sum = 0;
+        double total = 0;
+        int numbers = 0;
+        for (const QJsonValue row : rows) {
+            for (const QJsonValue v : row.toArray()) {
+                if (v["column"].toInt() != column)
+                    continue;
+                if (v["row"].toInt() == totalsRow) {
+                    EXPECT_TRUE(v["number"].toBool());
+                    total = v["value"].toDouble();
+                } else if (v["number"].toBool()) {
+                    sum += v["value"].toDouble();
+                    ++numbers;
+                }
+            }
+        }
+        EXPECT_EQ(numbers, 5);
+        EXPECT_EQ(std::llround(sum * 100), std::llround(total * 100));
+        EXPECT_GT(total, 0);
+    }
+    // The account, the transaction and the operator's code are no figures.
+    for (const QJsonValue v : rows[1].toArray()) {
+        const int column = v["column"].toInt();
+        if (column == PaymentJournal::Account + 1 || column == PaymentJournal::Article + 1) {
+            EXPECT_FALSE(v["number"].toBool()) << v["value"].toString().toStdString();
+        }
+    }
 }
 
 } // namespace

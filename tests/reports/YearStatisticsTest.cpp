@@ -169,6 +169,13 @@ TEST_F(Statistics, ReportExportsTheThirteenRowsWithFiveColumns) {
     EXPECT_EQ(rows[1],
               QStringList({"Январь", "1234,56", "10" + QString(Locale::decimalSeparator()) + "5", "7", ""}));
     EXPECT_EQ(rows[12], QStringList({"Декабрь", "", "", "", ""}));
+    // The sum and both counts are numbers; the captions and empty months are not.
+    for (const int column : {2, 3, 4}) {
+        EXPECT_TRUE(sheet.isNumber(2, column)) << column;
+        EXPECT_FALSE(sheet.isNumber(1, column)) << column;
+        EXPECT_FALSE(sheet.isNumber(13, column)) << column;
+    }
+    EXPECT_DOUBLE_EQ(sheet.value(2, 4), 7.0);
     EXPECT_TRUE(QFileInfo(sheet.path).fileName().startsWith(QStringLiteral("Статистика 2026 ")));
 }
 

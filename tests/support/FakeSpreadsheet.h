@@ -15,19 +15,17 @@ public:
     void create() override {
         step(QStringLiteral("create"));
         cells.clear();
+        numbers.clear();
         path.clear();
     }
     void openWorkbook(const QString& p) override {
         step(QStringLiteral("open"));
         path = p;
     }
-    void writeText(int row, int column, QStringView text) override {
-        if (failAtCell == cells.size())
-            throw AppError(QStringLiteral("cell failed"));
-        if (onCell)
-            onCell(row, column);
-        cells.insert({row, column}, text.toString());
-        ++written;
+    void writeText(int row, int column, QStringView text) override { cell(row, column, text); }
+    void writeNumber(int row, int column, double value, int decimals, QStringView shown) override {
+        cell(row, column, shown);
+        numbers.insert({row, column}, {value, decimals});
     }
     bool end() override {
         step(QStringLiteral("end"));
@@ -49,8 +47,13 @@ public:
         return out;
     }
 
+    // The cells written as numbers, with their values and decimals.
+    bool isNumber(int row, int column) const { return numbers.contains({row, column}); }
+    double value(int row, int column) const { return numbers.value({row, column}).first; }
+
     QStringList steps;
-    QMap<QPair<int, int>, QString> cells;
+    QMap<QPair<int, int>, QString> cells; // as shown, numbers too
+    QMap<QPair<int, int>, QPair<double, int>> numbers;
     QString path;
     int written = 0;
     bool opens = true;         // a spreadsheet program took the workbook
@@ -59,6 +62,14 @@ public:
     std::function<void(int row, int column)> onCell;
 
 private:
+    void cell(int row, int column, QStringView shown) {
+        if (failAtCell == cells.size())
+            throw AppError(QStringLiteral("cell failed"));
+        if (onCell)
+            onCell(row, column);
+        cells.insert({row, column}, shown.toString());
+        ++written;
+    }
     void step(const QString& name) {
         steps << name;
         if (failAt == name)
