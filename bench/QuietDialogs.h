@@ -11,6 +11,9 @@ public:
     bool question(const QString&, const QString&) override { return answer_; }
     bool retryCancel(const QString&, const QString&, Icon) override { return false; }
     void exception(const QString&) override {}
+    std::optional<QString> askText(const QString&, const QString&, const QString& initial) override {
+        return initial;
+    }
 
 private:
     bool answer_;

@@ -45,6 +45,9 @@ struct PassCounter : Dialogs {
     bool question(const QString&, const QString&) override { return true; }
     bool retryCancel(const QString&, const QString&, Icon) override { return false; }
     void exception(const QString&) override {}
+    std::optional<QString> askText(const QString&, const QString&, const QString& initial) override {
+        return initial;
+    }
 };
 
 bool waitFor(const std::function<bool()>& done) {

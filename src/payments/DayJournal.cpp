@@ -28,11 +28,15 @@ QString DayJournal::dayFilePath() const {
     return dayFilePath(shownDay());
 }
 
+QString DayJournal::recordFileName(const QDate& date, Record record) {
+    const char* suffix = record == Record::Transmission ? ".snd" : record == Record::Deletions ? ".del" : ".req";
+    return date.toString(QStringLiteral("yyyyMMdd")) + QLatin1String(suffix);
+}
+
 QString DayJournal::recordPath(const QDate& date, Record record) const {
     if (session_.journalDir().isEmpty())
         return QString();
-    const char* suffix = record == Record::Transmission ? ".snd" : record == Record::Deletions ? ".del" : ".req";
-    return session_.journalDir() + date.toString(QStringLiteral("yyyyMMdd")) + QLatin1String(suffix);
+    return session_.journalDir() + recordFileName(date, record);
 }
 
 QDate DayJournal::today() const {

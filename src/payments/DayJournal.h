@@ -36,8 +36,9 @@ public:
 
     // The records kept beside a day file (see DayRecords).
     enum class Record { Transmission, Deletions, Requests };
-    // journalDir + "yyyyMMdd" + ".snd", ".del" or ".req"; empty before the
-    // terminal has its directory.
+    // "yyyyMMdd" + ".snd", ".del" or ".req".
+    static QString recordFileName(const QDate& date, Record record);
+    // journalDir + recordFileName; empty before the terminal has its directory.
     QString recordPath(const QDate& date, Record record) const;
 
     const QDate& shownDay() const { return shownDay_; }

@@ -6,6 +6,8 @@
 #include "platform/RecordFile.h"
 #include "platform/SystemClock.h"
 
+#include <QHash>
+
 namespace {
 
 const QString kSent = QStringLiteral("sent");
@@ -44,7 +46,7 @@ DayRecords::Moment DayRecords::lastMoment(const QDate& day, const QString& id) c
 void DayRecords::deleted(const QDate& day, const JournalRow& row) {
     RecordFile::append(days_.recordPath(day, DayJournal::Record::Deletions),
                        {now(), kDeleted, row.transactionId, row.operatorName, row.account, row.credited,
-                        row.received, row.note});
+                        row.received, row.note, row.executedAt, row.paymentType});
 }
 
 void DayRecords::orphanAcknowledgement(const QDate& day, const QString& id) {
@@ -53,13 +55,30 @@ void DayRecords::orphanAcknowledgement(const QDate& day, const QString& id) {
 }
 
 QList<DayRecords::Deletion> DayRecords::deletions(const QDate& day) const {
+    return deletionsIn(days_.recordPath(day, DayJournal::Record::Deletions));
+}
+
+QList<DayRecords::Deletion> DayRecords::deletionsIn(const QString& deletionsPath) {
     QList<Deletion> out;
-    for (const QStringList& e : RecordFile::read(days_.recordPath(day, DayJournal::Record::Deletions))) {
+    for (const QStringList& e : RecordFile::read(deletionsPath)) {
         if (e.size() < 8 || (e[1] != kDeleted && e[1] != kOrphan))
             continue;
         out << Deletion{e[1] == kDeleted ? Deletion::Kind::Deleted : Deletion::Kind::OrphanAcknowledgement,
-                        e[0], e[2], e[3], e[4], e[5], e[6], e[7]};
+                        e[0], e[2], e[3], e[4], e[5], e[6], e[7], e.value(8), e.value(9)};
     }
+    return out;
+}
+
+QSet<QString> DayRecords::refusedIn(const QString& transmissionPath) {
+    QHash<QString, bool> refusedLast;
+    for (const QStringList& e : RecordFile::read(transmissionPath)) {
+        if (e.size() >= 3 && (e[1] == kSent || e[1] == kRefused))
+            refusedLast.insert(e[2], e[1] == kRefused);
+    }
+    QSet<QString> out;
+    for (auto it = refusedLast.cbegin(); it != refusedLast.cend(); ++it)
+        if (it.value())
+            out.insert(it.key());
     return out;
 }
 

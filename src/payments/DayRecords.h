@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 class DayJournal;
@@ -27,6 +28,8 @@ public:
         QString credited;
         QString received;
         QString note;
+        QString executedAt; // the row's own time; empty for an acknowledgement
+        QString paymentType;
     };
     // A request row filed against a payment, each with its own day.
     struct Request {
@@ -56,6 +59,11 @@ public:
     // An acknowledgement of a transaction no journal holds, on the day it came.
     void orphanAcknowledgement(const QDate& day, const QString& id);
     QList<Deletion> deletions(const QDate& day) const;
+
+    // What a day's records say, read from their files: the transactions whose
+    // last moment was a refusal, and the deletion record's lines.
+    static QSet<QString> refusedIn(const QString& transmissionPath);
+    static QList<Deletion> deletionsIn(const QString& deletionsPath);
 
     // A request filed (recorded on the request's day).
     void requestFiled(const Request& request);

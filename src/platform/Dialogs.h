@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The terminal's message boxes. Every box the terminal shows goes through here,
 // so tests answer them from a script and no logic needs a widget.
 class Dialogs {
@@ -20,4 +22,7 @@ public:
     virtual bool retryCancel(const QString& text, const QString& title, Icon icon) = 0;
     // The standard exception box for an error nothing else handled.
     virtual void exception(const QString& text) = 0;
+    // A system-modal question for a short text, `initial` already typed in;
+    // nothing when cancelled.
+    virtual std::optional<QString> askText(const QString& text, const QString& title, const QString& initial) = 0;
 };

@@ -88,3 +88,16 @@ void OneBoxAtATime::showWaiting() {
         show(next);
     }
 }
+
+std::optional<QString> OneBoxAtATime::askText(const QString& text, const QString& title, const QString& initial) {
+    // Wanted at once, as a question is; the boxes waiting come after it.
+    const QString key = QStringLiteral("askText\n") + title + QLatin1Char('\n') + text;
+    if (open_.contains(key))
+        return std::nullopt;
+    open_.append(key);
+    struct Closed {
+        QStringList& open;
+        ~Closed() { open.removeLast(); }
+    } closed{open_};
+    return screen_->askText(text, title, initial);
+}

@@ -22,6 +22,7 @@ public:
     bool question(const QString& text, const QString& title) override;
     bool retryCancel(const QString& text, const QString& title, Icon icon) override;
     void exception(const QString& text) override;
+    std::optional<QString> askText(const QString& text, const QString& title, const QString& initial) override;
 
     int openCount() const { return int(open_.size()); }
     int waitingCount() const { return int(waiting_.size()); }

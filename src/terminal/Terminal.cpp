@@ -23,6 +23,7 @@
 #include "payments/UnsentRows.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "platform/ReceiptPrinter.h"
 #include "platform/SafeCall.h"
 #include "platform/SystemClock.h"
 #include "reports/DayReconciliation.h"
@@ -31,6 +32,7 @@
 #include "reports/Receipt.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/YearStatistics.h"
+#include "shift/Shift.h"
 
 #include <QCoreApplication>
 
@@ -81,6 +83,12 @@ Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* paren
     cancellation_ = std::make_unique<Cancellation>(env_, days_, records_, *ids_, *transmission_, dialogs, clock);
     search_ = std::make_unique<PaymentSearch>(session_, dialogs, *link_);
     unsent_ = std::make_unique<UnsentRows>(days_.table());
+    shift_ = std::make_unique<Shift>(fed, days_, *transmission_, *spreadsheet_, clock);
+    shift_->setPrinter([this](const QStringList& lines, const QString&) {
+        if (!seams_.printer.setupDialog())
+            return;
+        Receipt::draw(lines, seams_.printer);
+    });
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             guarded([this] { applyTerminalSettings(); }));
@@ -89,6 +97,8 @@ Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* paren
                 // Payments left unsent are not forgotten. Asked at once: nothing can be
                 // paid in between and be taken for a payment left over.
                 waiting_->offer();
+                // A new shift starts with its drawer counted.
+                shift_->askOpeningFloat();
             }));
     connect(account_.get(), &AccountSession::directoryFailed, this, [this] { terminateProgram(); });
     connect(account_.get(), &AccountSession::greeted, transmission_.get(), &Transmission::hidePanel);

@@ -30,6 +30,7 @@ class PriceList;
 class PaymentSearch;
 class Receipt;
 class ServerLink;
+class Shift;
 class Stock;
 class SpreadsheetExport;
 class TransactionIds;
@@ -102,6 +103,8 @@ public:
     DayStatement& dayStatement() { return *dayStatement_; }
     DayReconciliation& reconciliation() { return *reconciliation_; }
     UnsentRows& unsent() { return *unsent_; }
+    // The cashier's shift: the drawer, the X and Z reports.
+    Shift& shift() { return *shift_; }
 
     // "Сохранить в Excel" of the journal's menu: rows from the second header
     // row to the totals, every column.
@@ -164,5 +167,6 @@ private:
     std::unique_ptr<Cancellation> cancellation_;
     std::unique_ptr<PaymentSearch> search_;
     std::unique_ptr<UnsentRows> unsent_;
+    std::unique_ptr<Shift> shift_;
     QStringList balGridMonths_;
 };

@@ -12,6 +12,7 @@
 #include "ui/Price.h"
 #include "ui/Procent.h"
 #include "ui/Skladves.h"
+#include "ui/Smena.h"
 #include "ui/Sverka.h"
 #include "ui/Unit1.h"
 #include "ui/Vippoday.h"
@@ -53,6 +54,7 @@ Forms::Forms(Terminal& terminal) : main_(std::make_unique<TwinMain>(terminal)) {
     Sklad = create<TSklad>(terminal.stock(), dialogs, owner, creationOrder, "TSklad");
     Reconcile = new TReconciliation(terminal.reconciliation(), dialogs, owner);
     Deletions = new TDeletions(terminal.days(), terminal.records(), owner);
+    Smena = new TSmena(terminal.shift(), dialogs, owner);
     wire(terminal);
 }
 
@@ -64,6 +66,7 @@ void Forms::wire(Terminal& terminal) {
     QObject::connect(winMain, &TwinMain::priceListRequested, Priceall, [this] { Priceall->openFromMain(); });
     QObject::connect(winMain, &TwinMain::deletionsRequested, Deletions, [this] { Deletions->openFromMain(); });
     QObject::connect(winMain, &TwinMain::stockRequested, Sklad, [this] { Sklad->openFromMain(); });
+    QObject::connect(winMain, &TwinMain::shiftRequested, Smena, [this] { Smena->openFromMain(); });
     // The sale window's goods chooser is the stock window.
     QObject::connect(&terminal.goodsSale(), &GoodsSale::chooserRequested, Sklad, [this] { Sklad->openAsChooser(); });
 }

@@ -18,6 +18,7 @@ class TProdaja;
 class TSklad;
 class TReconciliation;
 class TDeletions;
+class TSmena;
 
 // The program's eleven windows over the terminal's logic, created once in their
 // fixed order and kept until the end: the main window first, its creation steps
@@ -48,6 +49,8 @@ public:
     TReconciliation* Reconcile = nullptr;
     // The day's deletion record.
     TDeletions* Deletions = nullptr;
+    // The shift's close: the drawer, the X and Z reports.
+    TSmena* Smena = nullptr;
 
     // Class names in the order the windows were created.
     QStringList creationOrder;

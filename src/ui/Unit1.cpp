@@ -258,6 +258,11 @@ QWidget* TwinMain::buildPaymentsPage() {
     toolButton4_->setText(QStringLiteral("Проверить депозит"));
     toolBar2->addWidget(toolButton4_);
     connect(toolButton4_, &QToolButton::clicked, this, guard([this] { terminal_.account().checkDeposit(); }));
+    // The shift's close beside the deposit: the money of the day counted where it is checked.
+    auto* shiftButton = named(new QToolButton(toolBar2), "ToolButtonShift");
+    shiftButton->setText(QStringLiteral("Закрытие смены"));
+    toolBar2->addWidget(shiftButton);
+    connect(shiftButton, &QToolButton::clicked, this, &TwinMain::shiftRequested);
     auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
     toolButton5->setText(QStringLiteral("Отменить транзакцию"));
     toolBar2->addWidget(toolButton5);
@@ -452,6 +457,9 @@ void TwinMain::buildPopupMenu() {
     auto* deletions = add("Deletions", QStringLiteral("Удаленные платежи"),
                           QStringLiteral("Платежи, удаленные за день, по записи удалений"));
     connect(deletions, &QAction::triggered, this, &TwinMain::deletionsRequested);
+    auto* shift = add("ShiftClose", QStringLiteral("Закрытие смены"),
+                      QStringLiteral("Касса смены, X- и Z-отчеты"));
+    connect(shift, &QAction::triggered, this, &TwinMain::shiftRequested);
     connect(n11, &QAction::triggered, this, guard([this] { terminal_.days().openDayFile(); }));
     connect(n7_, &QAction::triggered, this,
             guard([this] { terminal_.transmission().sendSelected(selectedRow()); }));

@@ -52,6 +52,7 @@ signals:
     void stockRequested();         // "Товары на складе"
     void reconciliationRequested(); // "Сверка с сервером"
     void deletionsRequested();      // "Удаленные платежи"
+    void shiftRequested();          // "Закрытие смены"
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -14,7 +14,7 @@
 // other events run.
 class FakeDialogs : public Dialogs {
 public:
-    enum class Kind { Message, Box, Question, RetryCancel, Exception };
+    enum class Kind { Message, Box, Question, RetryCancel, Exception, AskText };
     struct Shown {
         Kind kind;
         QString text;
@@ -35,6 +35,15 @@ public:
         return nextAnswer();
     }
     void exception(const QString& text) override { record({Kind::Exception, text, QString(), Icon::Error}); }
+    // The next text answer queued, else OK with what was typed in already.
+    std::optional<QString> askText(const QString& text, const QString& title, const QString& initial) override {
+        record({Kind::AskText, text, title, Icon::Question});
+        if (textAnswers.empty())
+            return initial;
+        const std::optional<QString> a = textAnswers.front();
+        textAnswers.pop_front();
+        return a;
+    }
 
     // Queues the answers of the next questions: true = OK / Retry.
     void answer(bool ok) { answers.push_back(ok); }
@@ -49,6 +58,7 @@ public:
 
     QList<Shown> shown;
     std::deque<bool> answers;
+    std::deque<std::optional<QString>> textAnswers; // nullopt: cancelled
     std::function<void(const Shown&)> onBox;
 
 private:

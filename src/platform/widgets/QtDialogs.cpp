@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -63,6 +64,20 @@ void QtDialogs::exception(const QString& text) {
     if (!shown.endsWith(QLatin1Char('.')))
         shown += QLatin1Char('.');
     run(shown, appTitle(), Icon::Error, QMessageBox::Ok);
+}
+
+std::optional<QString> QtDialogs::askText(const QString& text, const QString& title, const QString& initial) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("AskText"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(text);
+    dialog.setTextValue(initial);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Отмена"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 QString QtFileDialog::openFile(const QString& directory, const QString& filter) {

@@ -12,6 +12,7 @@ public:
     bool question(const QString& text, const QString& title) override;
     bool retryCancel(const QString& text, const QString& title, Icon icon) override;
     void exception(const QString& text) override;
+    std::optional<QString> askText(const QString& text, const QString& title, const QString& initial) override;
 };
 
 class QtFileDialog : public FileDialog {

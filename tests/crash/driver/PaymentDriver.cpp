@@ -44,6 +44,9 @@ public:
     }
     bool retryCancel(const QString&, const QString&, Icon) override { return false; }
     void exception(const QString& text) override { say(text); }
+    std::optional<QString> askText(const QString&, const QString&, const QString& initial) override {
+        return initial;
+    }
 
 private:
     static void say(const QString& text) { std::fprintf(stderr, "driver: box: %s\n", qPrintable(text)); }
