@@ -94,10 +94,15 @@ std::optional<QString> OneBoxAtATime::askText(const QString& text, const QString
     const QString key = QStringLiteral("askText\n") + title + QLatin1Char('\n') + text;
     if (open_.contains(key))
         return std::nullopt;
-    open_.append(key);
-    struct Closed {
-        QStringList& open;
-        ~Closed() { open.removeLast(); }
-    } closed{open_};
-    return screen_->askText(text, title, initial);
+    std::optional<QString> answer;
+    {
+        open_.append(key);
+        struct Closed {
+            QStringList& open;
+            ~Closed() { open.removeLast(); }
+        } closed{open_};
+        answer = screen_->askText(text, title, initial);
+    }
+    showWaiting();
+    return answer;
 }

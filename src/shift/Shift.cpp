@@ -15,6 +15,8 @@
 #include "reports/SpreadsheetExport.h"
 #include "reports/StoredReport.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kTitle = QStringLiteral("Смена");
@@ -68,10 +70,21 @@ void Shift::refresh() {
         s.since = last->until;
         s.floatLeft = last->drawer;
         s.carried = last->awaited;
+        // A clock set back by the server's greeting never ends a shift before
+        // it began, nor before an entry made since (see entryMoment).
+        s.until = std::max(s.until, s.since.addMSecs(1));
     }
     s.drawer = CashDrawer::entries(terminalDir());
     figures_ = ShiftFigures::read(s);
     emit changed();
+}
+
+QDateTime Shift::entryMoment() const {
+    // An entry stamped at or before the last close would belong to no shift: it
+    // came after that close, so it is the open shift's.
+    const QDateTime now = clock_.now();
+    const QDateTime since = figures_.since;
+    return since.isValid() && now <= since ? since.addMSecs(1) : now;
 }
 
 bool Shift::floatWanted() const {
@@ -93,7 +106,7 @@ bool Shift::askOpeningFloat() {
         const std::optional<qint64> cents = typedSum(*answer);
         if (cents && *cents >= 0) {
             CashDrawer::append(terminalDir(),
-                               {CashDrawer::Entry::Kind::OpeningFloat, clock_.now(), *cents, QString()});
+                               {CashDrawer::Entry::Kind::OpeningFloat, entryMoment(), *cents, QString()});
             refresh();
             return true;
         }
@@ -112,7 +125,7 @@ bool Shift::cash(CashDrawer::Entry::Kind kind, const QString& sum, const QString
         dialogs_.box(QStringLiteral("Введите сумму больше нуля"), kTitle, Dialogs::Icon::Warning);
         return false;
     }
-    CashDrawer::append(terminalDir(), {kind, clock_.now(), *cents, note.trimmed()});
+    CashDrawer::append(terminalDir(), {kind, entryMoment(), *cents, note.trimmed()});
     refresh();
     return true;
 }

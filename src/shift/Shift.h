@@ -99,6 +99,7 @@ signals:
 private:
     bool cash(CashDrawer::Entry::Kind kind, const QString& sum, const QString& note);
     QString terminalDir() const;
+    QDateTime entryMoment() const;
     ShiftReport::Closing closing() const;
     void print(const QStringList& lines, const QString& title);
     void compareDay(const QString& statementPath);

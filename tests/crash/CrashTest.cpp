@@ -1,7 +1,10 @@
 // Kills a terminal at random moments while it pays, over and over, and checks
 // after each kill that the day's journal on disk is whole and holds every
-// payment the server acknowledged, once.
+// payment the server acknowledged, once. Kills it as well while it closes
+// shifts, and checks that every Z report is whole and numbered in order.
 #include "payments/PaymentJournal.h"
+#include "shift/CashDrawer.h"
+#include "shift/ZReports.h"
 #include "sim/PaymentServer.h"
 #include "support/TestFiles.h"
 
@@ -40,6 +43,7 @@ protected:
     sim::PaymentServer server;
     QSet<QString> acknowledged;
     int sentThisRun = 0;
+    int runs = 0;
 
     void SetUp() override {
         server.setClock([] { return QDateTime(kDay, QTime(14, 5, 0)); });
@@ -62,6 +66,7 @@ protected:
         driver.setArguments(QStringList{programDir} + mode);
         driver.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         sentThisRun = 0;
+        ++runs;
         driver.start();
         ASSERT_TRUE(driver.waitForStarted(10000));
     }
@@ -189,6 +194,69 @@ TEST_F(CrashTest, KilledAtRandomMomentsTheJournalKeepsEveryAcknowledgedPaymentOn
     EXPECT_EQ(qRound64((100000000.0 - server.deposit(QStringLiteral("101"))) * 100), journalCents);
     std::printf("crash test: %d kills, %d payments, %lld acknowledged\n", kills, kPayments,
                 qlonglong(acknowledged.size()));
+}
+
+// Z reports closed so far, each whole, numbered from 1 without a gap, each
+// shift starting where the one before ended, and each drawer what the cash
+// drawer's record says was put into it up to that close.
+void checkClosedShifts(const QString& terminalDir, int atLeast, const QString& when) {
+    SCOPED_TRACE(when.toStdString());
+    const ZReports zs(terminalDir);
+    const QList<int> numbers = zs.numbers();
+    ASSERT_GE(numbers.size(), atLeast);
+    const QList<CashDrawer::Entry> drawer = CashDrawer::entries(terminalDir);
+    std::optional<ZReports::Closed> previous;
+    // The record is in the order the entries were made, which is their moments' order.
+    qint64 cashIn = 0;
+    int entry = 0;
+    for (int i = 0; i < numbers.size(); ++i) {
+        ASSERT_EQ(numbers[i], i + 1) << "Z numbers skip or repeat";
+        const std::optional<ZReports::Closed> z = zs.read(numbers[i]);
+        ASSERT_TRUE(z) << "Z " << numbers[i] << " does not read";
+        if (previous) {
+            ASSERT_EQ(z->since, previous->until) << "Z " << numbers[i];
+        }
+        for (; entry < drawer.size() && drawer[entry].at <= z->until; ++entry)
+            if (drawer[entry].kind == CashDrawer::Entry::Kind::CashIn)
+                cashIn += drawer[entry].cents;
+        ASSERT_EQ(z->drawer, cashIn) << "Z " << numbers[i];
+        previous = z;
+    }
+}
+
+TEST_F(CrashTest, KilledWhileClosingShiftsEveryZReportIsWholeAndNumberedInOrder) {
+    constexpr int kCloseKills = 30;
+    const QString terminalDir = programDir + QStringLiteral("101/");
+    // Each run is greeted a minute after the last (the greeting gives the
+    // minute), as a restart takes a while: the driver's clock runs on from it.
+    server.setClock([this] { return QDateTime(kDay, QTime(14, 5, 0)).addSecs(60 * runs); });
+    QRandomGenerator random(20261210);
+    int closed = 0;
+    int kills = 0;
+    for (; kills < kCloseKills; ++kills) {
+        QProcess driver;
+        // Closes on until it is killed after the login, somewhere in the
+        // closes: a cash in, a count, a Z written.
+        start(driver, {QStringLiteral("close"), QStringLiteral("1000000")});
+        const int delayMs = 120 + int(random.bounded(250));
+        QTimer::singleShot(delayMs, Qt::PreciseTimer, &driver, [&driver] { driver.kill(); });
+        ASSERT_TRUE(waitForExit(driver, 60000)) << "run " << kills;
+        ASSERT_EQ(driver.exitStatus(), QProcess::CrashExit) << "run " << kills;
+        checkClosedShifts(terminalDir, closed, QStringLiteral("after kill %1").arg(kills + 1));
+        if (HasFatalFailure())
+            return;
+        closed = int(ZReports(terminalDir).numbers().size());
+    }
+    // Undisturbed, it closes twenty more after those.
+    const int wanted = closed + 20;
+    QProcess driver;
+    start(driver, {QStringLiteral("close"), QString::number(wanted)});
+    ASSERT_TRUE(waitForExit(driver, 120000));
+    ASSERT_EQ(driver.exitCode(), 0);
+    checkClosedShifts(terminalDir, wanted, QStringLiteral("undisturbed"));
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(ZReports(terminalDir).numbers().size(), wanted);
+    std::printf("crash test: %d kills while closing, %d Z reports\n", kills, wanted);
 }
 
 } // namespace

@@ -33,11 +33,6 @@ protected:
         find<QTabBar>(&main(), "TabControl1")->setCurrentIndex(6); // "Товары"
     }
 
-    // QTest::keyClicks takes ASCII only; Cyrillic goes as the text of key events.
-    static void type(QWidget* w, const QString& text) {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
     void click(QWidget* in, const char* name) {
         auto* b = find<QPushButton>(in, name);
         ASSERT_TRUE(b) << name;

@@ -76,6 +76,23 @@ TEST_F(Screen, QuestionsAreAnsweredAtOnceAndARepeatedOneIsCancelled) {
     EXPECT_EQ(screen.texts(), QStringList({"Провести платеж?", "Сервер не отвечает!", "после"}));
 }
 
+// A text asked for (the opening float) holds the boxes that come meanwhile and
+// shows them once it is answered; the same question twice is cancelled.
+TEST_F(Screen, BoxesWaitingOnATextQuestionAreShownWhenItCloses) {
+    std::optional<QString> repeated = QStringLiteral("?");
+    underBox = [&] {
+        boxes.message(QStringLiteral("Транзакция 1 ненайдена!"));
+        repeated = boxes.askText(QStringLiteral("Размен в кассе на начало смены"), QStringLiteral("Смена"), "");
+        EXPECT_EQ(boxes.waitingCount(), 1);
+    };
+    EXPECT_EQ(boxes.askText(QStringLiteral("Размен в кассе на начало смены"), QStringLiteral("Смена"),
+                            QStringLiteral("0.00")),
+              QStringLiteral("0.00"));
+    EXPECT_FALSE(repeated.has_value());
+    EXPECT_EQ(screen.texts(), QStringList({"Размен в кассе на начало смены", "Транзакция 1 ненайдена!"}));
+    EXPECT_EQ(boxes.waitingCount(), 0);
+}
+
 TEST_F(Screen, ABoxThatThrowsIsNoLongerOpen) {
     screen.onBox = [](const FakeDialogs::Shown&) { throw std::runtime_error("gone"); };
     EXPECT_THROW(boxes.message(QStringLiteral("a")), std::runtime_error);

@@ -144,6 +144,23 @@ TEST_F(ShiftWork, ClosingNeedsTheCountAndANoteForADifferenceThenWritesTheZ) {
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Размен в кассе на начало смены"));
 }
 
+// Cash put in at the very moment of a close, or after the server's greeting set
+// the clock back behind it, came after that close: the open shift has it.
+TEST_F(ShiftWork, CashAfterACloseBelongsToTheNextShiftEvenAtTheSameMomentOrWithTheClockSetBack) {
+    dialogs.answer(false); // the deferred payment stays unsent
+    dialogs.answer(true);
+    shift().setCountedText(sum("150.00"));
+    ASSERT_TRUE(shift().close());
+    const QDateTime closedAt = shift().archive().read(1)->until;
+    ASSERT_TRUE(shift().cashIn(sum("10.00"), QStringLiteral("в ту же миллисекунду")));
+    clock.set(closedAt.addSecs(-90));
+    ASSERT_TRUE(shift().cashIn(sum("5.00"), QStringLiteral("часы назад")));
+    shift().refresh();
+    EXPECT_EQ(shift().figures().since, closedAt);
+    EXPECT_EQ(shift().figures().cashIn.count, 2);
+    EXPECT_EQ(shift().figures().expected(), 15000 + 1500);
+}
+
 TEST_F(ShiftWork, UnsentPaymentsAreSentWhenTheCashierAcceptsAndTheShiftStaysOpen) {
     shift().setCountedText(sum("150.00"));
     dialogs.answer(true);

@@ -38,6 +38,7 @@ public:
     // The next text answer queued, else OK with what was typed in already.
     std::optional<QString> askText(const QString& text, const QString& title, const QString& initial) override {
         record({Kind::AskText, text, title, Icon::Question});
+        offered = initial;
         if (textAnswers.empty())
             return initial;
         const std::optional<QString> a = textAnswers.front();
@@ -58,6 +59,8 @@ public:
 
     QList<Shown> shown;
     std::deque<bool> answers;
+    // What the last text question offered to the cashier.
+    QString offered;
     std::deque<std::optional<QString>> textAnswers; // nullopt: cancelled
     std::function<void(const Shown&)> onBox;
 

@@ -1,7 +1,9 @@
 // A terminal without windows, for the crash test: logs in as the demo account and
 // pays through the payment window's logic, one payment after another, until the
 // day's journal holds the number of payments asked for ("pay N"); or sends every
-// payment left unsent and asks for statuses until all are final ("settle").
+// payment left unsent and asks for statuses until all are final ("settle"); or
+// takes cash in, counts the drawer and closes the shift, over and over, until
+// the terminal has closed the number of shifts asked for ("close N").
 // The test kills it at any moment and starts it again on the same directory.
 #include "link/AccountSession.h"
 #include "link/ServerLink.h"
@@ -14,9 +16,12 @@
 #include "platform/ReceiptPrinter.h"
 #include "platform/SpreadsheetWriter.h"
 #include "platform/SystemClock.h"
+#include "platform/Money.h"
+#include "shift/Shift.h"
 #include "terminal/Terminal.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -52,12 +57,15 @@ private:
     static void say(const QString& text) { std::fprintf(stderr, "driver: box: %s\n", qPrintable(text)); }
 };
 
-// The server's greeting sets it; it never reaches the machine's clock.
+// The server's greeting sets it; it never reaches the machine's clock. When it
+// runs, the time since it was set passes on it, so closes are moments apart.
 class HeldClock : public SystemClock {
 public:
-    QDateTime now() const override { return now_; }
+    bool runs = false;
+    QDateTime now() const override { return runs ? now_.addMSecs(sinceSet_.elapsed()) : now_; }
     bool setLocalTime(const QTime& time) override {
         now_.setTime(time);
+        sinceSet_.start();
         return true;
     }
     bool setLocalDate(const QDate& date) override {
@@ -67,6 +75,7 @@ public:
 
 private:
     QDateTime now_{QDate(2026, 1, 1), QTime(0, 0)};
+    QElapsedTimer sinceSet_;
 };
 
 class NoFiles : public FileDialog {
@@ -116,16 +125,18 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Locale::initFromSystem();
     const QStringList args = app.arguments();
-    if (args.size() < 3 || (args.at(2) == QLatin1String("pay") && args.size() < 4)) {
-        std::fprintf(stderr, "usage: orvanta_payment_driver PROGRAM_DIR pay N | settle\n");
+    if (args.size() < 3 || (args.at(2) != QLatin1String("settle") && args.size() < 4)) {
+        std::fprintf(stderr, "usage: orvanta_payment_driver PROGRAM_DIR pay N | settle | close N\n");
         return 2;
     }
     const QString programDir = args.at(1);
     const bool settle = args.at(2) == QLatin1String("settle");
+    const bool closing = args.at(2) == QLatin1String("close");
     const int wanted = settle ? 0 : args.at(3).toInt();
 
     Answers dialogs;
     HeldClock clock;
+    clock.runs = closing;
     NoFiles files;
     NoPrinter printer;
     NoSpreadsheet spreadsheet;
@@ -181,6 +192,29 @@ int main(int argc, char** argv) {
             terminal.transmission().refreshStatuses();
     };
 
+    // A cash in, the count as expected and the close, from the event loop each
+    // time so a kill finds the terminal between any two steps.
+    std::function<void()> closeNext = [&] {
+        stalled.start();
+        Shift& shift = terminal.shift();
+        if (shift.closedNumbers().size() >= wanted) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        if (!shift.cashIn(QStringLiteral("1%100").arg(Locale::decimalSeparator()), QStringLiteral("размен"))) {
+            QCoreApplication::exit(5);
+            return;
+        }
+        shift.refresh();
+        shift.setCountedText(Money::format(shift.figures().expected()));
+        if (!shift.close()) {
+            std::fprintf(stderr, "driver: the shift did not close\n");
+            QCoreApplication::exit(5);
+            return;
+        }
+        QTimer::singleShot(0, closeNext);
+    };
+
     int passes = 0;
     dialogs.passEnded = [&] {
         // After the box, from the event loop, as the cashier would go on.
@@ -198,7 +232,9 @@ int main(int argc, char** argv) {
     });
     QObject::connect(&terminal.account(), &AccountSession::accepted, [&] {
         QTimer::singleShot(0, [&] {
-            if (settle)
+            if (closing)
+                closeNext();
+            else if (settle)
                 settleNext(0);
             else
                 payNext();
