@@ -30,6 +30,8 @@ std::optional<qint64> typedSum(const QString& text) {
 
 } // namespace
 
+const QString Shift::NotReconciledText = QStringLiteral("Сервер: не сверено");
+
 QString Shift::denominationCaption(int index) {
     const qint64 cents = Denominations[size_t(index)];
     return cents >= 100 ? QStringLiteral("%1 сом.").arg(cents / 100) : QStringLiteral("%1 дир.").arg(cents);
@@ -177,7 +179,9 @@ void Shift::setNote(const QString& note) {
 }
 
 ShiftReport::Closing Shift::closing() const {
-    return ShiftReport::Closing{counted_, note_.trimmed(), agreement_};
+    // A report says as well when the shift was not reconciled with the server.
+    return ShiftReport::Closing{counted_, note_.trimmed(),
+                                agreement_.isEmpty() ? NotReconciledText : agreement_};
 }
 
 void Shift::resetCount() {

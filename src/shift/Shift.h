@@ -30,6 +30,7 @@ public:
     // The somoni's notes and coins and the diram's coins, largest first, in diram.
     static constexpr std::array<qint64, 15> Denominations = {50000, 20000, 10000, 5000, 2000, 1000, 500, 300,
                                                              100,   50,    25,    20,   10,   5,    1};
+    static const QString NotReconciledText;
     // "500 сом.", "50 дир."
     static QString denominationCaption(int index);
 

@@ -49,6 +49,8 @@ TSmena::TSmena(Shift& shift, Dialogs& dialogs, QWidget* parent)
     grid_->setHorizontalHeaderLabels(
         {QStringLiteral("Показатель"), QStringLiteral("Количество"), QStringLiteral("Сумма")});
     grid_->verticalHeader()->hide();
+    // Compact rows: the whole shift at a glance.
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -261,7 +263,7 @@ void TSmena::showShift() {
         difference_->setText(QStringLiteral("Разница: введите подсчитанную сумму"));
         difference_->setStyleSheet(QString());
     }
-    agreement_->setText(shift_.agreement().isEmpty() ? QStringLiteral("Сервер: не сверено") : shift_.agreement());
+    agreement_->setText(shift_.agreement().isEmpty() ? Shift::NotReconciledText : shift_.agreement());
     showing_ = false;
 }
 
