@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 // A page drawn with QPainter on a printer: the real one or the preview's.
 class QtReceiptPrinter::Page : public ReceiptCanvas {
@@ -18,17 +21,26 @@ public:
 
     void setFont(const QString& face, int pointSize) override {
         font_ = QFont(face);
-        // Where the face is not installed, a serif of the same metrics stands in.
-        font_.setStyleHint(QFont::Serif);
+        // Where the face is not installed, one of the same kind and metrics
+        // stands in: the roll's columns need a fixed pitch.
+        const bool fixedPitch =
+            face.contains(QLatin1String("Courier")) || face.contains(QLatin1String("Mono"));
+        font_.setStyleHint(fixedPitch ? QFont::TypeWriter : QFont::Serif);
+        font_.setFixedPitch(fixedPitch);
         font_.setPointSize(pointSize);
         if (painter_.isActive())
             painter_.setFont(font_);
+    }
+    void setPageSize(int width, int height) override {
+        width_ = width;
+        height_ = height;
     }
     void beginDocument() override {
         // A page left open by an earlier failure is abandoned.
         if (painter_.isActive())
             painter_.end();
         printer_.setResolution(Resolution);
+        applyPageSize();
         if (!painter_.begin(&printer_))
             throw AppError(QStringLiteral("Ошибка печати: принтер \"%1\" недоступен").arg(name()));
         painter_.setFont(font_);
@@ -39,6 +51,11 @@ public:
             throw AppError(QStringLiteral("Ошибка печати: документ не начат"));
         // QPainter places text by its baseline; the position given is its top.
         painter_.drawText(QPoint(x, y + painter_.fontMetrics().ascent()), text);
+    }
+    void newPage() override {
+        if (!painter_.isActive() || !printer_.newPage())
+            throw AppError(
+                QStringLiteral("Ошибка печати: принтер \"%1\" не начал новую страницу").arg(name()));
     }
     void endDocument() override {
         const bool ended = painter_.end();
@@ -52,9 +69,31 @@ private:
                                                               : printer_.printerName();
     }
 
+    // A roll page for the size asked; the sheet as it was before a roll
+    // replaced it.
+    void applyPageSize() {
+        if (width_ > 0 && height_ > 0) {
+            if (!rollLayout_)
+                sheetLayout_ = printer_.pageLayout();
+            const auto mm = [](int dots) { return dots * 25.4 / Resolution; };
+            const QPageSize size(QSizeF(mm(width_), mm(height_)), QPageSize::Millimeter,
+                                 QStringLiteral("Roll"), QPageSize::ExactMatch);
+            printer_.setPageLayout(
+                QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+            rollLayout_ = true;
+        } else if (rollLayout_) {
+            printer_.setPageLayout(sheetLayout_);
+            rollLayout_ = false;
+        }
+    }
+
     QPrinter& printer_;
     QPainter painter_;
     QFont font_;
+    int width_ = 0;
+    int height_ = 0;
+    bool rollLayout_ = false;
+    QPageLayout sheetLayout_;
 };
 
 QtReceiptPrinter::QtReceiptPrinter()
@@ -71,6 +110,23 @@ QtReceiptPrinter::~QtReceiptPrinter() = default;
 
 bool QtReceiptPrinter::setupDialog() {
     return setup_(*printer_);
+}
+
+QStringList QtReceiptPrinter::printerNames() const {
+    return QPrinterInfo::availablePrinterNames();
+}
+
+bool QtReceiptPrinter::usePrinter(const QString& name) {
+    if (QPrinterInfo::printerInfo(name).isNull())
+        return false;
+    printer_->setOutputFormat(QPrinter::NativeFormat);
+    printer_->setPrinterName(name);
+    return true;
+}
+
+void QtReceiptPrinter::useFile(const QString& path) {
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(path);
 }
 
 void QtReceiptPrinter::preview(const DrawPage& draw) {
@@ -92,6 +148,14 @@ void QtReceiptPrinter::preview(const DrawPage& draw) {
 
 void QtReceiptPrinter::setFont(const QString& face, int pointSize) {
     page_->setFont(face, pointSize);
+}
+
+void QtReceiptPrinter::setPageSize(int width, int height) {
+    page_->setPageSize(width, height);
+}
+
+void QtReceiptPrinter::newPage() {
+    page_->newPage();
 }
 
 void QtReceiptPrinter::beginDocument() {
