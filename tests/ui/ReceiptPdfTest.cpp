@@ -169,18 +169,25 @@ TEST(ReceiptPdf, ARollPageIsThePapersWidthAndEndsWhereTheTextEnds) {
     }
 }
 
-// A long shift report on the sheet goes on to further pages.
+// A long shift report on the sheet goes on to further pages; the sheet is the
+// printer's own even after a roll was printed on it.
 TEST(ReceiptPdf, ALongReportOnTheSheetRunsOntoFurtherPages) {
     QStringList report;
     for (int i = 1; i <= 120; ++i)
         report << QStringLiteral("строка %1").arg(i);
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     QtReceiptPrinter printer;
+    printer.useFile(dir.filePath(QStringLiteral("roll.pdf")));
+    Printing::draw(ReceiptLayout::layout(kLines, Paper::Roll58), printer);
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     printer.useFile(pdf);
     Printing::draw(ReceiptLayout::layout(report, Paper::Sheet), printer);
     const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.toStdString();
+    // A4 or Letter, whichever the system's default is.
+    EXPECT_TRUE(
+        info.contains(QRegularExpression(QStringLiteral("Page size:\\s+(595|612)[\\d.]* x (842|792)"))))
+        << info.toStdString();
     const QString third = poppler(QStringLiteral("pdftotext"),
                                   {QStringLiteral("-f"), QStringLiteral("3"), pdf, QStringLiteral("-")});
     EXPECT_TRUE(third.contains(QStringLiteral("строка 120")));

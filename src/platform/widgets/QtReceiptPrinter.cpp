@@ -39,10 +39,13 @@ public:
         // A page left open by an earlier failure is abandoned.
         if (painter_.isActive())
             painter_.end();
+        restoreSheet();
         printer_.setResolution(Resolution);
         applyPageSize();
-        if (!painter_.begin(&printer_))
+        if (!painter_.begin(&printer_)) {
+            restoreSheet();
             throw AppError(QStringLiteral("Ошибка печати: принтер \"%1\" недоступен").arg(name()));
+        }
         painter_.setFont(font_);
         painter_.setPen(Qt::black);
     }
@@ -59,6 +62,7 @@ public:
     }
     void endDocument() override {
         const bool ended = painter_.end();
+        restoreSheet();
         if (!ended || printer_.printerState() == QPrinter::Error)
             throw AppError(QStringLiteral("Ошибка печати: принтер \"%1\" не принял документ").arg(name()));
     }
@@ -69,22 +73,25 @@ private:
                                                               : printer_.printerName();
     }
 
-    // A roll page for the size asked; the sheet as it was before a roll
-    // replaced it.
+    // A roll page for the size asked, for this document only: the printer
+    // keeps its sheet for the next one (the print dialog shows it).
     void applyPageSize() {
-        if (width_ > 0 && height_ > 0) {
-            if (!rollLayout_)
-                sheetLayout_ = printer_.pageLayout();
-            const auto mm = [](int dots) { return dots * 25.4 / Resolution; };
-            const QPageSize size(QSizeF(mm(width_), mm(height_)), QPageSize::Millimeter,
-                                 QStringLiteral("Roll"), QPageSize::ExactMatch);
-            printer_.setPageLayout(
-                QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-            rollLayout_ = true;
-        } else if (rollLayout_) {
-            printer_.setPageLayout(sheetLayout_);
-            rollLayout_ = false;
-        }
+        if (width_ <= 0 || height_ <= 0)
+            return;
+        if (!rollLayout_)
+            sheetLayout_ = printer_.pageLayout();
+        const auto mm = [](int dots) { return dots * 25.4 / Resolution; };
+        const QPageSize size(QSizeF(mm(width_), mm(height_)), QPageSize::Millimeter, QStringLiteral("Roll"),
+                             QPageSize::ExactMatch);
+        printer_.setPageLayout(
+            QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        rollLayout_ = true;
+    }
+    void restoreSheet() {
+        if (!rollLayout_)
+            return;
+        printer_.setPageLayout(sheetLayout_);
+        rollLayout_ = false;
     }
 
     QPrinter& printer_;
