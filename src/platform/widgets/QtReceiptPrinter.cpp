@@ -14,6 +14,18 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+namespace {
+
+// A roll page of that size in dots, without margins.
+QPageLayout rollLayout(int width, int height) {
+    const auto mm = [](int dots) { return dots * 25.4 / QtReceiptPrinter::Resolution; };
+    const QPageSize size(QSizeF(mm(width), mm(height)), QPageSize::Millimeter, QStringLiteral("Roll"),
+                         QPageSize::ExactMatch);
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+} // namespace
+
 // A page drawn with QPainter on a printer: the real one or the preview's.
 class QtReceiptPrinter::Page : public ReceiptCanvas {
 public:
@@ -80,11 +92,7 @@ private:
             return;
         if (!rollLayout_)
             sheetLayout_ = printer_.pageLayout();
-        const auto mm = [](int dots) { return dots * 25.4 / Resolution; };
-        const QPageSize size(QSizeF(mm(width_), mm(height_)), QPageSize::Millimeter, QStringLiteral("Roll"),
-                             QPageSize::ExactMatch);
-        printer_.setPageLayout(
-            QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        printer_.setPageLayout(rollLayout(width_, height_));
         rollLayout_ = true;
     }
     void restoreSheet() {
@@ -136,21 +144,52 @@ void QtReceiptPrinter::useFile(const QString& path) {
     printer_->setOutputFileName(path);
 }
 
+namespace {
+
+// Learns the page size a document asks for, drawing nothing.
+class PageSizeProbe : public ReceiptCanvas {
+public:
+    void setFont(const QString&, int) override {}
+    void setPageSize(int w, int h) override {
+        width = w;
+        height = h;
+    }
+    void beginDocument() override {}
+    void textOut(int, int, const QString&) override {}
+    void newPage() override {}
+    void endDocument() override {}
+
+    int width = 0;
+    int height = 0;
+};
+
+} // namespace
+
 void QtReceiptPrinter::preview(const DrawPage& draw) {
     printer_->setResolution(Resolution);
+    // The preview lays its pages out before it paints them: a roll's size is
+    // given to the printer first, and the sheet given back afterwards.
+    PageSizeProbe probe;
+    draw(probe);
+    const QPageLayout sheet = printer_->pageLayout();
+    const bool roll = probe.width > 0 && probe.height > 0;
+    if (roll)
+        printer_->setPageLayout(rollLayout(probe.width, probe.height));
     QPrintPreviewDialog dialog(printer_.get(), QApplication::activeWindow());
     dialog.setWindowTitle(QStringLiteral("Просмотр квитанции"));
-    // As large as the window it opens over, at the page's width: the receipt
-    // takes only the top of the page and reads at about its printed size.
+    // As large as the window it opens over. A sheet at the page's width: the
+    // receipt takes only the top of the page and reads at about its printed
+    // size; a roll whole.
     if (const QWidget* over = QApplication::activeWindow())
         dialog.resize(over->size());
     if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
-        view->setZoomMode(QPrintPreviewWidget::FitToWidth);
+        view->setZoomMode(roll ? QPrintPreviewWidget::FitInView : QPrintPreviewWidget::FitToWidth);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&draw](QPrinter* printer) {
         Page page(*printer);
         draw(page);
     });
     dialog.exec();
+    printer_->setPageLayout(sheet);
 }
 
 void QtReceiptPrinter::setFont(const QString& face, int pointSize) {
