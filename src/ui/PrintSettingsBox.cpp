@@ -48,6 +48,11 @@ PrintSettingsBox::PrintSettingsBox(Terminal& terminal, QWidget* parent)
     showSettings();
 }
 
+void PrintSettingsBox::showEvent(QShowEvent* event) {
+    showSettings();
+    QGroupBox::showEvent(event);
+}
+
 void PrintSettingsBox::fillPrinters() {
     const PrintSettings& settings = terminal_.printSettings();
     printer_->clear();

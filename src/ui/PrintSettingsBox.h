@@ -13,6 +13,10 @@ class PrintSettingsBox : public QGroupBox {
 public:
     PrintSettingsBox(Terminal& terminal, QWidget* parent = nullptr);
 
+protected:
+    // The system's printers are asked for again each time the page is shown.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showSettings();
     void fillPrinters();

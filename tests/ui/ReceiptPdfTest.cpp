@@ -221,6 +221,21 @@ TEST(ReceiptPdf, ThePreviewShowsThePage) {
     });
     EXPECT_EQ(title, QStringLiteral("Просмотр квитанции"));
     EXPECT_GE(drawn, 1);
+
+    // A roll's preview gives the printer its sheet back.
+    QTimer::singleShot(0, [] {
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()))
+            preview->reject();
+    });
+    printer.preview(
+        [](ReceiptCanvas& page) { Printing::draw(ReceiptLayout::layout(kLines, Paper::Roll80), page); });
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    printer.useFile(pdf);
+    Printing::draw(ReceiptLayout::layout(kLines, Paper::Sheet), printer);
+    EXPECT_TRUE(
+        poppler(QStringLiteral("pdfinfo"), {pdf})
+            .contains(QRegularExpression(QStringLiteral("Page size:\\s+(595|612)[\\d.]* x (842|792)"))));
 }
 
 } // namespace
