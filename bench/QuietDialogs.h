@@ -42,6 +42,7 @@ public:
 class QuietPrinter : public ReceiptPrinter {
 public:
     bool setupDialog() override { return false; }
+    void suggestFile(const QString&) override {}
     QStringList printerNames() const override { return {}; }
     bool usePrinter(const QString&) override { return false; }
     void useFile(const QString&) override {}

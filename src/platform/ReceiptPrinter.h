@@ -34,6 +34,9 @@ public:
 
     // The cashier chooses the printer and its settings; false when cancelled.
     virtual bool setupDialog() = 0;
+    // Where the dialog was last left on a PDF file, the next one is offered as
+    // `path`, so that one print does not write over another.
+    virtual void suggestFile(const QString& path) = 0;
     // The printers of the system, for the cashier to choose one.
     virtual QStringList printerNames() const = 0;
     // Without a dialog: the system's printer of that name; false when the

@@ -13,18 +13,24 @@ QString Printing::pdfFolder() const {
     return env_.programDir() + QStringLiteral("pdf/");
 }
 
+QString Printing::pdfPath(const QString& fileStem) const {
+    static const QRegularExpression unsafe(QStringLiteral("[^\\w.-]+"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
+    QString stem = fileStem;
+    stem.replace(unsafe, QStringLiteral("_"));
+    return pdfFolder() + clock_.now().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QLatin1Char('-') + stem +
+           QStringLiteral(".pdf");
+}
+
 bool Printing::choosePrinter(const QString& fileStem, Choice choice) {
-    if (choice == Choice::Dialog || !settings_.printsDirectly())
+    if (choice == Choice::Dialog || !settings_.printsDirectly()) {
+        printer_.suggestFile(pdfPath(fileStem));
         return printer_.setupDialog();
+    }
     if (settings_.printer() == PrintSettings::PdfFile) {
         if (!QDir().mkpath(pdfFolder()))
             throw AppError(QStringLiteral("Ошибка печати: не удалось создать папку %1").arg(pdfFolder()));
-        QString stem = fileStem;
-        static const QRegularExpression unsafe(QStringLiteral("[^\\w.-]+"),
-                                               QRegularExpression::UseUnicodePropertiesOption);
-        stem.replace(unsafe, QStringLiteral("_"));
-        printer_.useFile(pdfFolder() + clock_.now().toString(QStringLiteral("yyyyMMdd-hhmmss")) +
-                         QLatin1Char('-') + stem + QStringLiteral(".pdf"));
+        printer_.useFile(pdfPath(fileStem));
         return true;
     }
     if (!printer_.usePrinter(settings_.printer()))

@@ -39,6 +39,8 @@ public:
     QString pdfFolder() const;
 
 private:
+    // A PDF file for a print: the time and the stem, in the pdf folder.
+    QString pdfPath(const QString& fileStem) const;
     bool choosePrinter(const QString& fileStem, Choice choice);
 
     const Environment& env_;

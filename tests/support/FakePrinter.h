@@ -22,6 +22,7 @@ public:
         calls << QStringLiteral("setup");
         return accept;
     }
+    void suggestFile(const QString& path) override { suggested << path; }
     QStringList printerNames() const override { return installed; }
     bool usePrinter(const QString& name) override {
         calls << QStringLiteral("use ") + name;
@@ -55,6 +56,7 @@ public:
 
     bool accept = true;
     QStringList installed;
+    QStringList suggested; // the files offered to the dialog
     QString failAt;
     QStringList calls;
     QList<Text> texts;

@@ -194,6 +194,22 @@ TEST(ReceiptPdf, ALongReportOnTheSheetRunsOntoFurtherPages) {
     EXPECT_FALSE(third.contains(QStringLiteral("строка 100\n")));
 }
 
+// The dialog left on a PDF file offers the next file, so prints do not overwrite each other.
+TEST(ReceiptPdf, ASuggestedFileFollowsTheLastPdf) {
+    QTemporaryDir dir;
+    QtReceiptPrinter printer;
+    const QString first = dir.filePath(QStringLiteral("first.pdf"));
+    const QString second = dir.filePath(QStringLiteral("pdf/second.pdf"));
+    printer.useFile(first);
+    Printing::draw(ReceiptLayout::layout(kLines, Paper::Roll58), printer);
+    printer.suggestFile(second);
+    Printing::draw(ReceiptLayout::layout(Receipt::marked(kLines, 1), Paper::Roll58), printer);
+    EXPECT_FALSE(
+        poppler(QStringLiteral("pdftotext"), {first, QStringLiteral("-")}).contains(QStringLiteral("КОПИЯ")));
+    EXPECT_TRUE(poppler(QStringLiteral("pdftotext"), {second, QStringLiteral("-")})
+                    .startsWith(QStringLiteral("КОПИЯ")));
+}
+
 TEST(ReceiptPdf, APrinterThatCannotTakeThePageThrows) {
     QtReceiptPrinter printer;
     printer.setSetupFunction([](QPrinter& p) {

@@ -3,6 +3,8 @@
 #include "platform/AppError.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPageLayout>
@@ -125,6 +127,13 @@ QtReceiptPrinter::~QtReceiptPrinter() = default;
 
 bool QtReceiptPrinter::setupDialog() {
     return setup_(*printer_);
+}
+
+void QtReceiptPrinter::suggestFile(const QString& path) {
+    if (printer_->outputFormat() != QPrinter::PdfFormat)
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    printer_->setOutputFileName(path);
 }
 
 QStringList QtReceiptPrinter::printerNames() const {

@@ -26,6 +26,7 @@ public:
     void setSetupFunction(SetupFunction setup) { setup_ = std::move(setup); }
 
     bool setupDialog() override;
+    void suggestFile(const QString& path) override;
     QStringList printerNames() const override;
     bool usePrinter(const QString& name) override;
     void useFile(const QString& path) override;

@@ -78,6 +78,7 @@ public:
 class NoPrinter : public ReceiptPrinter {
 public:
     bool setupDialog() override { return false; }
+    void suggestFile(const QString&) override {}
     QStringList printerNames() const override { return {}; }
     bool usePrinter(const QString&) override { return false; }
     void useFile(const QString&) override {}
