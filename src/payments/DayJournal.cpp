@@ -29,7 +29,20 @@ QString DayJournal::dayFilePath() const {
 }
 
 QString DayJournal::recordFileName(const QDate& date, Record record) {
-    const char* suffix = record == Record::Transmission ? ".snd" : record == Record::Deletions ? ".del" : ".req";
+    const char* suffix = ".req";
+    switch (record) {
+    case Record::Transmission:
+        suffix = ".snd";
+        break;
+    case Record::Deletions:
+        suffix = ".del";
+        break;
+    case Record::Prints:
+        suffix = ".prn";
+        break;
+    case Record::Requests:
+        break;
+    }
     return date.toString(QStringLiteral("yyyyMMdd")) + QLatin1String(suffix);
 }
 

@@ -35,8 +35,8 @@ public:
     QString dayFilePath() const;
 
     // The records kept beside a day file (see DayRecords).
-    enum class Record { Transmission, Deletions, Requests };
-    // "yyyyMMdd" + ".snd", ".del" or ".req".
+    enum class Record { Transmission, Deletions, Requests, Prints };
+    // "yyyyMMdd" + ".snd", ".del", ".req" or ".prn".
     static QString recordFileName(const QDate& date, Record record);
     // journalDir + recordFileName; empty before the terminal has its directory.
     QString recordPath(const QDate& date, Record record) const;

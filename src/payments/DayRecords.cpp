@@ -14,6 +14,7 @@ const QString kSent = QStringLiteral("sent");
 const QString kRefused = QStringLiteral("refused");
 const QString kDeleted = QStringLiteral("deleted");
 const QString kOrphan = QStringLiteral("orphan");
+const QString kPrinted = QStringLiteral("printed");
 const QString kDayFormat = QStringLiteral("yyyyMMdd");
 
 } // namespace
@@ -97,4 +98,15 @@ QList<DayRecords::Request> DayRecords::requestsFiled(const QDate& day) const {
             out << Request{e[1], day, e[2], paymentDay};
     }
     return out;
+}
+
+void DayRecords::printed(const QDate& day, const QString& id) {
+    RecordFile::append(days_.recordPath(day, DayJournal::Record::Prints), {now(), kPrinted, id});
+}
+
+int DayRecords::timesPrinted(const QDate& day, const QString& id) const {
+    int times = 0;
+    for (const QStringList& e : RecordFile::read(days_.recordPath(day, DayJournal::Record::Prints)))
+        times += e.size() >= 3 && e[1] == kPrinted && e[2] == id;
+    return times;
 }

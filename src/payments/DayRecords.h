@@ -13,7 +13,8 @@ struct JournalRow;
 // grow (RecordFile): which payments went out to the server and which came back
 // refused ("<day>.snd"), which rows were deleted and which acknowledgements
 // named a row that is not there ("<day>.del"), and which cancellation or
-// correction requests were filed for which payment ("<day>.req"). The day file
+// correction requests were filed for which payment ("<day>.req"), and which
+// receipts came out of the printer ("<day>.prn"). The day file
 // itself stays as other readers of it know it.
 class DayRecords {
 public:
@@ -68,6 +69,12 @@ public:
     // A request filed (recorded on the request's day).
     void requestFiled(const Request& request);
     QList<Request> requestsFiled(const QDate& day) const;
+
+    // The receipt of transaction `id` of `day` was printed (recorded once the
+    // printer has taken it, so a failed print does not count).
+    void printed(const QDate& day, const QString& id);
+    // How many times it was printed.
+    int timesPrinted(const QDate& day, const QString& id) const;
 
 private:
     QString now() const;

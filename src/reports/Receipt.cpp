@@ -2,11 +2,9 @@
 
 #include "core/Session.h"
 #include "core/TerminalSettings.h"
+#include "payments/DayRecords.h"
 #include "payments/PaymentJournal.h"
 #include "platform/Dialogs.h"
-#include "platform/ReceiptPrinter.h"
-
-const QString Receipt::FontFace = QStringLiteral("Times New Roman");
 
 QStringList Receipt::lines(const JournalRow& row, const Header& header) {
     const QString currency = QStringLiteral(" сомони");
@@ -26,15 +24,12 @@ QStringList Receipt::lines(const JournalRow& row, const Header& header) {
             QStringLiteral("Служба подержки:") + header.support};
 }
 
-void Receipt::draw(const QStringList& lines, ReceiptCanvas& canvas) {
-    canvas.setFont(FontFace, FontPointSize);
-    canvas.beginDocument();
-    int y = 0;
-    for (const QString& line : lines) {
-        y += LineStep;
-        canvas.textOut(Left, y, line);
-    }
-    canvas.endDocument();
+QStringList Receipt::marked(const QStringList& lines, int printedBefore) {
+    if (printedBefore <= 0)
+        return lines;
+    const QString mark =
+        printedBefore == 1 ? QStringLiteral("КОПИЯ") : QStringLiteral("КОПИЯ %1").arg(printedBefore);
+    return QStringList{mark} + lines;
 }
 
 QStringList Receipt::linesOf(const JournalRow& row) const {
@@ -42,16 +37,25 @@ QStringList Receipt::linesOf(const JournalRow& row) const {
                              settings_.supportPhone()});
 }
 
-void Receipt::print(const JournalRow& row) const {
+int Receipt::printedBefore(const JournalRow& row, const QDate& day) const {
+    // A row without a transaction (an empty grid) has no prints to count.
+    return row.transactionId.isEmpty() ? 0 : records_.timesPrinted(day, row.transactionId);
+}
+
+void Receipt::print(const JournalRow& row, const QDate& day, Printing::Choice choice) const {
     // The row as it stands now, before the dialog lets other events change it.
-    const QStringList page = linesOf(row);
-    if (!printer_.setupDialog())
+    const int before = printedBefore(row, day);
+    const QStringList page = marked(linesOf(row), before);
+    const QString id = row.transactionId;
+    const QString stem =
+        QStringLiteral("chek-") + id + (before > 0 ? QStringLiteral("-kopiya%1").arg(before) : QString());
+    if (!printing_.print(page, stem, choice))
         return;
-    draw(page, printer_);
+    if (!id.isEmpty())
+        records_.printed(day, id);
     dialogs_.message(QStringLiteral("Печать окончена!"));
 }
 
-void Receipt::preview(const JournalRow& row) const {
-    const QStringList page = linesOf(row);
-    printer_.preview([&page](ReceiptCanvas& canvas) { draw(page, canvas); });
+void Receipt::preview(const JournalRow& row, const QDate& day) const {
+    printing_.preview(marked(linesOf(row), printedBefore(row, day)));
 }

@@ -1,24 +1,23 @@
 #pragma once
 
+#include "reports/Printing.h"
+
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
+class DayRecords;
 class Dialogs;
-class ReceiptCanvas;
-class ReceiptPrinter;
 class Session;
 class TerminalSettings;
 struct JournalRow;
 
-// The receipt of a journal row: fourteen lines of text, each at a fixed
-// position on one page, printed on demand or shown as a preview.
+// The receipt of a journal row: fourteen lines of text, laid out for the paper
+// set, printed on demand or shown as a preview. The first print of a
+// transaction's receipt is the original; every later one is marked a copy.
 class Receipt {
 public:
     static constexpr int LineCount = 14;
-    static constexpr int Left = 10;
-    static constexpr int LineStep = 110;
-    static const QString FontFace; // "Times New Roman"
-    static constexpr int FontPointSize = 10;
 
     // What the receipt says besides the row: the agent's taxpayer number, the
     // terminal typed at login, and the agent's address and support telephone.
@@ -32,24 +31,32 @@ public:
     // The lines as they stand in the row and the labels: nothing is
     // reformatted, trimmed or checked.
     static QStringList lines(const JournalRow& row, const Header& header);
-    // The page: the font, and line n at (Left, n * LineStep), so the
-    // spacing is the same whatever the font.
-    static void draw(const QStringList& lines, ReceiptCanvas& canvas);
+    // The lines of a print made after `printedBefore` others: the original as
+    // it is, a copy with "КОПИЯ" above it, numbered from the third print on
+    // ("КОПИЯ 2" is the third).
+    static QStringList marked(const QStringList& lines, int printedBefore);
 
-    Receipt(const TerminalSettings& settings, const Session& session, ReceiptPrinter& printer,
+    Receipt(const TerminalSettings& settings, const Session& session, Printing& printing, DayRecords& records,
             Dialogs& dialogs)
-        : settings_(settings), session_(session), printer_(printer), dialogs_(dialogs) {}
+        : settings_(settings), session_(session), printing_(printing), records_(records), dialogs_(dialogs) {}
 
     QStringList linesOf(const JournalRow& row) const;
-    // "Квитанция": the printer-setup dialog, the page, "Печать окончена!". A
-    // cancelled dialog prints and says nothing; a printer error is thrown on.
-    void print(const JournalRow& row) const;
-    // "Просмотр": the page on screen before it goes to paper.
-    void preview(const JournalRow& row) const;
+    // "Квитанция" for a row of the journal of `day`: the printer as the settings
+    // say (or the dialog, when `choice` asks for it), the page,
+    // "Печать окончена!"; the print is recorded for the row's day. A cancelled
+    // dialog prints, records and says nothing; a printer error is thrown on and
+    // recorded neither.
+    void print(const JournalRow& row, const QDate& day,
+               Printing::Choice choice = Printing::Choice::AsSet) const;
+    // "Просмотр": the page the next print would make, on screen.
+    void preview(const JournalRow& row, const QDate& day) const;
 
 private:
+    int printedBefore(const JournalRow& row, const QDate& day) const;
+
     const TerminalSettings& settings_;
     const Session& session_;
-    ReceiptPrinter& printer_;
+    Printing& printing_;
+    DayRecords& records_;
     Dialogs& dialogs_;
 };

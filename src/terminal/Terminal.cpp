@@ -29,6 +29,8 @@
 #include "reports/DayReconciliation.h"
 #include "reports/DayStatement.h"
 #include "reports/MonthStatement.h"
+#include "reports/PrintSettings.h"
+#include "reports/Printing.h"
 #include "reports/Receipt.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/YearStatistics.h"
@@ -79,16 +81,15 @@ Terminal::Terminal(const QString& programDir, const Seams& seams, QObject* paren
     goodsSale_->setStockLookup([stock = stock_.get()](const QString& article, const QString& invoice) {
         return stock->held(article, invoice);
     });
-    receipt_ = std::make_unique<Receipt>(settings_, session_, seams.printer, dialogs);
+    printSettings_ = std::make_unique<PrintSettings>(env_);
+    printing_ = std::make_unique<Printing>(env_, *printSettings_, seams.printer, clock);
+    receipt_ = std::make_unique<Receipt>(settings_, session_, *printing_, records_, dialogs);
     cancellation_ = std::make_unique<Cancellation>(env_, days_, records_, *ids_, *transmission_, dialogs, clock);
     search_ = std::make_unique<PaymentSearch>(session_, dialogs, *link_);
     unsent_ = std::make_unique<UnsentRows>(days_.table());
     shift_ = std::make_unique<Shift>(fed, days_, *transmission_, *spreadsheet_, clock);
-    shift_->setPrinter([this](const QStringList& lines, const QString&) {
-        if (!seams_.printer.setupDialog())
-            return;
-        Receipt::draw(lines, seams_.printer);
-    });
+    shift_->setPrinter(
+        [this](const QStringList& lines, const QString& title) { printing_->print(lines, title); });
 
     connect(configuration_.get(), &ConfigurationReplies::settingsStored, this,
             guarded([this] { applyTerminalSettings(); }));
@@ -163,6 +164,7 @@ void Terminal::exportJournal() {
 void Terminal::formCreate() {
     session_.setRegistered(false);
     network_.load();
+    printSettings_->load();
     catalogue_.reloadStamp();
 
     link_->setTls(TlsSettings::read(network_.file(), env_.programDir()));
@@ -175,6 +177,10 @@ void Terminal::formCreate() {
                       QStringLiteral("Декабрь")};
     statistics_->setMonthNames(balGridMonths_);
     days_.table().resetHeaders();
+}
+
+QStringList Terminal::printerNames() const {
+    return seams_.printer.printerNames();
 }
 
 void Terminal::applyTerminalSettings() {

@@ -28,6 +28,8 @@ class PaymentCreation;
 class PaymentEntry;
 class PriceList;
 class PaymentSearch;
+class Printing;
+class PrintSettings;
 class Receipt;
 class ServerLink;
 class Shift;
@@ -110,6 +112,12 @@ public:
     // row to the totals, every column.
     void exportJournal();
     Receipt& receipt() { return *receipt_; }
+    // How receipts and reports are printed (ip.ini [print]), and the one path
+    // they take to the printer.
+    PrintSettings& printSettings() { return *printSettings_; }
+    Printing& printing() { return *printing_; }
+    // The printers of the system, for the settings page.
+    QStringList printerNames() const;
     Cancellation& cancellation() { return *cancellation_; }
     PaymentSearch& search() { return *search_; }
 
@@ -163,6 +171,8 @@ private:
     std::unique_ptr<MonthStatement> monthStatement_;
     std::unique_ptr<DayStatement> dayStatement_;
     std::unique_ptr<DayReconciliation> reconciliation_;
+    std::unique_ptr<PrintSettings> printSettings_;
+    std::unique_ptr<Printing> printing_;
     std::unique_ptr<Receipt> receipt_;
     std::unique_ptr<Cancellation> cancellation_;
     std::unique_ptr<PaymentSearch> search_;

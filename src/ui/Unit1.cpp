@@ -17,6 +17,7 @@
 #include "ui/FlowLayout.h"
 #include "ui/JournalGrid.h"
 #include "ui/Logo.h"
+#include "ui/PrintSettingsBox.h"
 #include "ui/StatisticsPage.h"
 #include "ui/Widgets.h"
 
@@ -404,6 +405,7 @@ QWidget* TwinMain::buildSettingsPage() {
     });
     groupBox2->setMaximumWidth(420);
     column->addWidget(groupBox2);
+    column->addWidget(new PrintSettingsBox(terminal_, page));
     column->addStretch();
 
     connect(button2, &QPushButton::clicked, this, guard([this] {
@@ -433,8 +435,10 @@ void TwinMain::buildPopupMenu() {
     auto* n10 = add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
     // A look at the receipt first saves paper, and a jammed one is printed again from here.
     auto* preview = add("ReceiptPreview", QStringLiteral("Просмотр"), QStringLiteral("Просмотр квитанции"));
-    connect(n10, &QAction::triggered, this, guard([this] { terminal_.receipt().print(selectedRow()); }));
-    connect(preview, &QAction::triggered, this, guard([this] { terminal_.receipt().preview(selectedRow()); }));
+    connect(n10, &QAction::triggered, this,
+            guard([this] { terminal_.receipt().print(selectedRow(), terminal_.days().shownDay()); }));
+    connect(preview, &QAction::triggered, this,
+            guard([this] { terminal_.receipt().preview(selectedRow(), terminal_.days().shownDay()); }));
     auto* excel1 =
         add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
     connect(excel1, &QAction::triggered, this, guard([this] { terminal_.exportJournal(); }));
@@ -460,6 +464,13 @@ void TwinMain::buildPopupMenu() {
     auto* shift = add("ShiftClose", QStringLiteral("Закрытие смены"),
                       QStringLiteral("Касса смены, X- и Z-отчеты"));
     connect(shift, &QAction::triggered, this, &TwinMain::shiftRequested);
+    // The dialog stays at hand when F2 prints straight to the printer set.
+    auto* printChoose = add("PrintChoose", QStringLiteral("Печать с выбором принтера…"),
+                            QStringLiteral("Квитанция через диалог выбора принтера"));
+    connect(printChoose, &QAction::triggered, this, guard([this] {
+                terminal_.receipt().print(selectedRow(), terminal_.days().shownDay(),
+                                          Printing::Choice::Dialog);
+            }));
     connect(n11, &QAction::triggered, this, guard([this] { terminal_.days().openDayFile(); }));
     connect(n7_, &QAction::triggered, this,
             guard([this] { terminal_.transmission().sendSelected(selectedRow()); }));

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateEdit>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -170,6 +172,35 @@ TEST_F(AfterPayment, TheReceiptOfTheSelectedRowAndAPrinterErrorInTheExceptionBox
     EXPECT_EQ(printer.texts[4].text, QStringLiteral("Адрес: ") + find<QLabel>(&main(), "Label4")->text());
     EXPECT_NE(printer.texts[4].text, QStringLiteral("Адрес: ---"));
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Печать окончена!"));
+
+    // Printed again: a copy.
+    printer.texts.clear();
+    QTest::keyClick(&main(), Qt::Key_F2);
+    ASSERT_EQ(printer.texts.size(), 15);
+    EXPECT_EQ(printer.texts[0].text, QStringLiteral("КОПИЯ"));
+    EXPECT_EQ(printer.texts[3].text, QStringLiteral("Чек ") + journal().cell(2, Col::TransactionId));
+
+    // A row of another day shown in the journal: its own count, beside its own file.
+    const QString id = journal().cell(2, Col::TransactionId);
+    const QString journalDir = terminal().session().journalDir();
+    ASSERT_TRUE(QFile::copy(journalDir + QStringLiteral("20261209.dat"),
+                            journalDir + QStringLiteral("20261208.dat")));
+    find<QDateEdit>(&main(), "DateDATA")->setDate(QDate(2026, 12, 8));
+    ASSERT_EQ(terminal().days().shownDay(), QDate(2026, 12, 8));
+    journal().setCurrentRow(2);
+    activateMain();
+    for (const char* first : {"Платежная система Orvanta", "КОПИЯ"}) {
+        printer.texts.clear();
+        QTest::keyClick(&main(), Qt::Key_F2);
+        ASSERT_FALSE(printer.texts.isEmpty());
+        EXPECT_EQ(printer.texts[0].text, QString::fromUtf8(first));
+    }
+    EXPECT_TRUE(QFile::exists(journalDir + QStringLiteral("20261208.prn")));
+    EXPECT_EQ(terminal().records().timesPrinted(QDate(2026, 12, 8), id), 2);
+    EXPECT_EQ(terminal().records().timesPrinted(QDate(2026, 12, 9), id), 2);
+    find<QDateEdit>(&main(), "DateDATA")->setDate(QDate(2026, 12, 9));
+    journal().setCurrentRow(2);
+    activateMain();
 
     // "Просмотр" in the same menu draws the same page.
     auto* preview = find<QAction>(&main(), "ReceiptPreview");

@@ -1,14 +1,23 @@
 #include "reports/Receipt.h"
 
+#include "core/Environment.h"
 #include "core/IniFile.h"
 #include "core/Session.h"
 #include "core/TerminalSettings.h"
+#include "payments/DayJournal.h"
+#include "payments/DayRecords.h"
 #include "payments/PaymentJournal.h"
 #include "platform/AppError.h"
+#include "reports/PrintSettings.h"
+#include "reports/Printing.h"
+#include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeFileDialog.h"
 #include "support/FakePrinter.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -73,41 +82,55 @@ TEST(Receipt, LinesStandAsInTheRowAndTheLabels) {
     }
 }
 
-class Printing : public ::testing::Test {
+// A terminal's receipt printing in a temporary program directory, whose
+// journal directory holds the print records.
+class ReceiptPrinting : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    QString programDir = TestFiles::dirPath(dir);
+    Environment env{programDir};
+    FakeClock clock;
     TerminalSettings settings;
     Session session;
-    PaymentJournal journal;
     FakeDialogs dialogs;
+    FakeFileDialog fileDialog;
     FakePrinter printer;
-    Receipt receipt{settings, session, printer, dialogs};
+    PrintSettings printSettings{env};
+    DayJournal days{session, clock, dialogs, fileDialog};
+    DayRecords records{days, clock};
+    Printing printing{env, printSettings, printer, clock};
+    Receipt receipt{settings, session, printing, records, dialogs};
+    const QDate kDay{2026, 12, 9};
 
     void SetUp() override {
-        const QString path = TestFiles::dirPath(dir) + QStringLiteral("setting.ini");
+        const QString path = programDir + QStringLiteral("setting.ini");
         TestFiles::write(path, TestFiles::cp("[options]\r\ninn=0123456789\r\nadres=ул. Рудаки, 1\r\n"
                                              "telsparv=+992 44 600 00 00\r\n"));
         settings.apply(IniFile(path), QString(), QString());
         session.setLoginTerminal(kSettings.terminal);
-        journal.clearDay();
-        journal.insertPaymentRow();
-        journal.setPaymentRow(2, kCredited);
-        journal.insertPaymentRow(); // another row above: the selected one is printed
-        journal.setCurrentRow(3);
+        session.setJournalDir(programDir + QStringLiteral("101/"));
+        printSettings.load();
     }
 
-    QStringList pageCalls() const {
-        QStringList calls = {QStringLiteral("font Times New Roman 10"),
+    // The calls of one document on the sheet, its lines at the fixed positions.
+    static QStringList sheetCalls(int lines) {
+        QStringList calls = {QStringLiteral("font Times New Roman 10"), QStringLiteral("page 0x0"),
                              QStringLiteral("begin")};
-        for (int i = 0; i < Receipt::LineCount; ++i)
+        for (int i = 0; i < lines; ++i)
             calls << QStringLiteral("text");
         return calls << QStringLiteral("end");
     }
+    // Prints the credited receipt with the dialog accepted; its lines.
+    QStringList printOnce(const QDate& day) {
+        printer.texts.clear();
+        receipt.print(kCredited, day);
+        return printer.lines();
+    }
 };
 
-TEST_F(Printing, TheSelectedRowsPageGoesOutAndTheCashierIsTold) {
-    receipt.print(journal.paymentRow(journal.currentRow()));
-    EXPECT_EQ(printer.calls, QStringList{QStringLiteral("setup")} + pageCalls());
+TEST_F(ReceiptPrinting, OnTheSheetTheRowsPageGoesOutAtItsFixedPositionsAndTheCashierIsTold) {
+    receipt.print(kCredited, kDay);
+    EXPECT_EQ(printer.calls, QStringList{QStringLiteral("setup")} + sheetCalls(Receipt::LineCount));
     EXPECT_EQ(printer.lines(), kCreditedLines);
     ASSERT_EQ(printer.texts.size(), Receipt::LineCount);
     for (int i = 0; i < Receipt::LineCount; ++i) {
@@ -119,27 +142,151 @@ TEST_F(Printing, TheSelectedRowsPageGoesOutAndTheCashierIsTold) {
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Печать окончена!"));
 }
 
-TEST_F(Printing, ACancelledSetupPrintsAndSaysNothing) {
+TEST_F(ReceiptPrinting, ACancelledSetupPrintsAndSaysNothing) {
     printer.accept = false;
-    receipt.print(kCredited);
+    receipt.print(kCredited, kDay);
     EXPECT_EQ(printer.calls, QStringList{QStringLiteral("setup")});
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(Printing, APrinterErrorGoesOnUpAndTheEndIsNotAnnounced) {
+TEST_F(ReceiptPrinting, APrinterErrorGoesOnUpAndTheEndIsNotAnnounced) {
     for (const char* at : {"begin", "text", "end"}) {
         SCOPED_TRACE(at);
         printer.failAt = QString::fromLatin1(at);
-        EXPECT_THROW(receipt.print(kCredited), AppError);
+        EXPECT_THROW(receipt.print(kCredited, kDay), AppError);
         EXPECT_TRUE(dialogs.shown.isEmpty());
     }
 }
 
-TEST_F(Printing, ThePreviewDrawsTheSamePageWithoutTheDialogOrTheMessage) {
-    receipt.preview(kCredited);
-    EXPECT_EQ(printer.calls, QStringList{QStringLiteral("preview")} + pageCalls());
+TEST_F(ReceiptPrinting, ThePreviewDrawsTheSamePageWithoutTheDialogOrTheMessage) {
+    receipt.preview(kCredited, kDay);
+    EXPECT_EQ(printer.calls, QStringList{QStringLiteral("preview")} + sheetCalls(Receipt::LineCount));
     EXPECT_EQ(printer.lines(), kCreditedLines);
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(ReceiptPrinting, LaterPrintsAreMarkedCopiesCountedPerDayOverRestartsAndFailuresDoNotCount) {
+    EXPECT_EQ(printOnce(kDay), kCreditedLines); // the original
+    EXPECT_EQ(printOnce(kDay), QStringList{"КОПИЯ"} + kCreditedLines);
+
+    // A cancelled dialog and a printer that fails leave the count alone.
+    printer.accept = false;
+    receipt.print(kCredited, kDay);
+    printer.accept = true;
+    printer.failAt = QStringLiteral("end");
+    EXPECT_THROW(receipt.print(kCredited, kDay), AppError);
+    printer.failAt.clear();
+
+    // After a restart the record beside the day file still counts.
+    DayRecords recordsAgain{days, clock};
+    Printing printingAgain{env, printSettings, printer, clock};
+    Receipt again{settings, session, printingAgain, recordsAgain, dialogs};
+    printer.texts.clear();
+    again.print(kCredited, kDay);
+    EXPECT_EQ(printer.lines(), QStringList{"КОПИЯ 2"} + kCreditedLines);
+    EXPECT_EQ(printOnce(kDay).first(), QStringLiteral("КОПИЯ 3"));
+    EXPECT_EQ(records.timesPrinted(kDay, kCredited.transactionId), 4);
+    EXPECT_TRUE(QFile::exists(programDir + QStringLiteral("101/20261209.prn")));
+
+    // The preview shows what the next print would be, and counts nothing.
+    printer.texts.clear();
+    receipt.preview(kCredited, kDay);
+    EXPECT_EQ(printer.lines().first(), QStringLiteral("КОПИЯ 4"));
+    EXPECT_EQ(records.timesPrinted(kDay, kCredited.transactionId), 4);
+
+    // Another transaction of the day, and the same id on another day, are originals.
+    JournalRow other = kCredited;
+    other.transactionId = QStringLiteral("101_261209150000");
+    printer.texts.clear();
+    receipt.print(other, kDay);
+    EXPECT_EQ(printer.lines().first(), QStringLiteral("Платежная система Orvanta"));
+    EXPECT_EQ(printOnce(kDay.addDays(-1)).first(), QStringLiteral("Платежная система Orvanta"));
+}
+
+TEST_F(ReceiptPrinting, WithoutTheDialogF2GoesStraightToThePrinterSetOnTheRoll) {
+    printer.installed = {QStringLiteral("XP-58")};
+    printSettings.setPaper(Paper::Roll58);
+    printSettings.setPrinter(QStringLiteral("XP-58"));
+    printSettings.setWithoutDialog(true);
+    receipt.print(kCredited, kDay);
+    ASSERT_GE(printer.calls.size(), 3);
+    EXPECT_EQ(printer.calls.mid(0, 3),
+              QStringList({QStringLiteral("use XP-58"), QStringLiteral("font Courier New 7"),
+                           QStringLiteral("page 1370x1380")}));
+    EXPECT_EQ(printer.texts.size(), Receipt::LineCount + 1); // the support line wrapped
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Печать окончена!"));
+
+    // The menu's "with a choice of printer" still asks.
+    printer.calls.clear();
+    receipt.print(kCredited, kDay, Printing::Choice::Dialog);
+    EXPECT_EQ(printer.calls.first(), QStringLiteral("setup"));
+
+    // A printer set that the system no longer has: an error, and no print counted.
+    printer.installed.clear();
+    printer.calls.clear();
+    EXPECT_THROW(receipt.print(kCredited, kDay), AppError);
+    EXPECT_FALSE(printer.calls.contains(QStringLiteral("begin")));
+    EXPECT_EQ(records.timesPrinted(kDay, kCredited.transactionId), 2);
+
+    // Without the tick, or without a printer, the dialog comes first as before.
+    printer.installed = {QStringLiteral("XP-58")};
+    for (const auto& [printerName, tick] :
+         {std::pair{QStringLiteral("XP-58"), false}, std::pair{QString(), true}}) {
+        printSettings.setPrinter(printerName);
+        printSettings.setWithoutDialog(tick);
+        printer.calls.clear();
+        receipt.print(kCredited, kDay);
+        EXPECT_EQ(printer.calls.first(), QStringLiteral("setup"));
+    }
+}
+
+TEST_F(ReceiptPrinting, ThePdfPrinterWritesEachPrintToItsOwnFileInThePdfFolder) {
+    printSettings.setPrinter(PrintSettings::PdfFile);
+    printSettings.setWithoutDialog(true);
+    receipt.print(kCredited, kDay);
+    receipt.print(kCredited, kDay);
+    const QString folder = programDir + QStringLiteral("pdf/");
+    EXPECT_TRUE(QDir(folder).exists());
+    QStringList files;
+    for (const QString& call : printer.calls)
+        if (call.startsWith(QStringLiteral("file ")))
+            files << call.mid(5);
+    EXPECT_EQ(files,
+              QStringList({folder + QStringLiteral("20261209-100000-chek-101_261209140509.pdf"),
+                           folder + QStringLiteral("20261209-100000-chek-101_261209140509-kopiya1.pdf")}));
+}
+
+TEST(PrintSettings, KeptInTheirOwnSectionOfIpIniWithDefaultsWhenAbsent) {
+    QTemporaryDir dir;
+    const QString programDir = TestFiles::dirPath(dir);
+    const Environment env(programDir);
+    const QString ipIni = programDir + QStringLiteral("ip.ini");
+    TestFiles::write(ipIni, "[options]\r\nip=127.0.0.1\r\nipport=5000\r\n");
+    PrintSettings settings(env);
+    settings.load();
+    EXPECT_EQ(settings.paper(), Paper::Sheet);
+    EXPECT_TRUE(settings.printer().isEmpty());
+    EXPECT_FALSE(settings.withoutDialog());
+
+    settings.setPaper(Paper::Roll80);
+    settings.setPrinter(QStringLiteral("XP-80"));
+    settings.setWithoutDialog(true);
+    PrintSettings reread(env);
+    reread.load();
+    EXPECT_EQ(reread.paper(), Paper::Roll80);
+    EXPECT_EQ(reread.printer(), QStringLiteral("XP-80"));
+    EXPECT_TRUE(reread.printsDirectly());
+    // The other sections of a shared ip.ini stay as they were.
+    const IniFile file(ipIni);
+    EXPECT_EQ(file.readString(QStringLiteral("options"), QStringLiteral("ip"), QString()),
+              QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(file.readString(QStringLiteral("options"), QStringLiteral("ipport"), QString()),
+              QStringLiteral("5000"));
+
+    // A paper nobody knows is the sheet.
+    TestFiles::write(ipIni, "[print]\r\nbumaga=lenta57\r\n");
+    reread.load();
+    EXPECT_EQ(reread.paper(), Paper::Sheet);
 }
 
 } // namespace

@@ -7,8 +7,9 @@
 #include <QStringList>
 
 // Records what is drawn: every call in order, and the texts with their
-// positions. The setup dialog answers `accept`; `failAt` names a call that
-// throws, as a printer that has gone away would.
+// positions. The setup dialog answers `accept`; `installed` are the system's
+// printers; `failAt` names a call that throws, as a printer that has gone away
+// would.
 class FakePrinter : public ReceiptPrinter {
 public:
     struct Text {
@@ -21,6 +22,13 @@ public:
         calls << QStringLiteral("setup");
         return accept;
     }
+    void suggestFile(const QString& path) override { suggested << path; }
+    QStringList printerNames() const override { return installed; }
+    bool usePrinter(const QString& name) override {
+        calls << QStringLiteral("use ") + name;
+        return installed.contains(name);
+    }
+    void useFile(const QString& path) override { calls << QStringLiteral("file ") + path; }
     void preview(const DrawPage& draw) override {
         calls << QStringLiteral("preview");
         draw(*this);
@@ -28,11 +36,15 @@ public:
     void setFont(const QString& face, int pointSize) override {
         calls << QStringLiteral("font %1 %2").arg(face).arg(pointSize);
     }
+    void setPageSize(int width, int height) override {
+        calls << QStringLiteral("page %1x%2").arg(width).arg(height);
+    }
     void beginDocument() override { call(QStringLiteral("begin")); }
     void textOut(int x, int y, const QString& text) override {
         call(QStringLiteral("text"));
         texts.append({x, y, text});
     }
+    void newPage() override { call(QStringLiteral("newpage")); }
     void endDocument() override { call(QStringLiteral("end")); }
 
     QStringList lines() const {
@@ -43,6 +55,8 @@ public:
     }
 
     bool accept = true;
+    QStringList installed;
+    QStringList suggested; // the files offered to the dialog
     QString failAt;
     QStringList calls;
     QList<Text> texts;

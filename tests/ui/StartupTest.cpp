@@ -165,8 +165,9 @@ TEST_F(Startup, PopupMenuItemsInOrderWithShortcutsAndTheAlwaysDisabledItem) {
     QStringList names;
     for (QAction* a : menu->actions())
         names << a->objectName();
-    EXPECT_EQ(names, QStringList({"N10", "ReceiptPreview", "Excel1", "N2", "N7", "N6", "N8", "N4", "N3",
-                                  "N12", "Reconcile", "N9", "N11", "Deletions", "ShiftClose"}));
+    EXPECT_EQ(names,
+              QStringList({"N10", "ReceiptPreview", "Excel1", "N2", "N7", "N6", "N8", "N4", "N3", "N12",
+                           "Reconcile", "N9", "N11", "Deletions", "ShiftClose", "PrintChoose"}));
     auto action = [&](const char* n) { return forms->winMain->findChild<QAction*>(QString::fromLatin1(n)); };
     EXPECT_EQ(action("N10")->text(), QStringLiteral("Квитанция"));
     EXPECT_EQ(action("N10")->shortcut(), QKeySequence(Qt::Key_F2));

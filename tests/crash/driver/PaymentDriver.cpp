@@ -87,10 +87,16 @@ public:
 class NoPrinter : public ReceiptPrinter {
 public:
     bool setupDialog() override { return false; }
+    void suggestFile(const QString&) override {}
+    QStringList printerNames() const override { return {}; }
+    bool usePrinter(const QString&) override { return false; }
+    void useFile(const QString&) override {}
     void preview(const DrawPage&) override {}
     void setFont(const QString&, int) override {}
+    void setPageSize(int, int) override {}
     void beginDocument() override {}
     void textOut(int, int, const QString&) override {}
+    void newPage() override {}
     void endDocument() override {}
 };
 
