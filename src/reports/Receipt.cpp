@@ -55,3 +55,31 @@ void Receipt::preview(const JournalRow& row) const {
     const QStringList page = linesOf(row);
     printer_.preview([&page](ReceiptCanvas& canvas) { draw(page, canvas); });
 }
+
+QString Receipt::refusal(const PaymentJournal& journal, int row) {
+    const QString prefix = QStringLiteral("Квитанция печатается только для платежа: ");
+    if (row < PaymentJournal::FirstDataRow)
+        return prefix + QStringLiteral("выбран заголовок журнала.");
+    if (row >= journal.totalsRow())
+        return prefix + QStringLiteral("выбрана строка итогов.");
+    for (int c = PaymentJournal::ExecutedAt; c <= PaymentJournal::Note; ++c)
+        if (!journal.cell(row, c).trimmed().isEmpty())
+            return QString();
+    return prefix + QStringLiteral("выбрана пустая строка.");
+}
+
+void Receipt::print(const PaymentJournal& journal, int row) const {
+    if (const QString why = refusal(journal, row); !why.isEmpty()) {
+        dialogs_.box(why, QStringLiteral("Квитанция"), Dialogs::Icon::Information);
+        return;
+    }
+    print(journal.paymentRow(row));
+}
+
+void Receipt::preview(const PaymentJournal& journal, int row) const {
+    if (const QString why = refusal(journal, row); !why.isEmpty()) {
+        dialogs_.box(why, QStringLiteral("Квитанция"), Dialogs::Icon::Information);
+        return;
+    }
+    preview(journal.paymentRow(row));
+}

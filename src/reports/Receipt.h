@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class Dialogs;
+class PaymentJournal;
 class ReceiptCanvas;
 class ReceiptPrinter;
 class Session;
@@ -46,6 +47,14 @@ public:
     void print(const JournalRow& row) const;
     // "Просмотр": the page on screen before it goes to paper.
     void preview(const JournalRow& row) const;
+
+    // Why a row of the journal has no receipt (a header row, the totals row, a
+    // blank row); empty for a payment.
+    static QString refusal(const PaymentJournal& journal, int row);
+    // The receipt of a journal row; for a row that is no payment nothing is
+    // printed and a box says why.
+    void print(const PaymentJournal& journal, int row) const;
+    void preview(const PaymentJournal& journal, int row) const;
 
 private:
     const TerminalSettings& settings_;

@@ -4,6 +4,7 @@
 #include "platform/SafeCall.h"
 #include "ui/Widgets.h"
 
+#include <QPushButton>
 #include <QStackedLayout>
 
 ServerFedWindow::ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName,
@@ -19,6 +20,15 @@ void ServerFedWindow::openFromMain() {
     show();
     raise();
     activateWindow();
+}
+
+void ServerFedWindow::showEvent(QShowEvent* event) {
+    // A needless request would hide the table until the file comes back.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    QDialog::showEvent(event);
 }
 
 QWidget* ServerFedWindow::tableArea(QWidget* view, const char* waitingName, const QString& waitingText) {

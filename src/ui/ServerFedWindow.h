@@ -27,6 +27,10 @@ protected:
     ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName, const QString& caption,
                     QWidget* parent);
 
+    // No button is the window's default: Enter in a text field (the name
+    // filter) presses nothing, Enter on a focused button presses that one.
+    void showEvent(QShowEvent* event) override;
+
     // What the window's logic does when the window is opened or activated.
     virtual void activated() = 0;
 

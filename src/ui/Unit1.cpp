@@ -97,6 +97,7 @@ TwinMain::TwinMain(Terminal& terminal, QWidget* parent) : QMainWindow(parent), t
 
     buildPopupMenu();
     buildStatusBar();
+    buildTabKeys();
 
     resize(924, 668);
     if (const QScreen* screen = this->screen())
@@ -115,6 +116,12 @@ void TwinMain::NewsTimeTimer() {
 }
 
 void TwinMain::closeEvent(QCloseEvent* event) {
+    // Only work in hand is worth a question; otherwise the program ends at once.
+    const QString question = terminal_.exitQuestion();
+    if (!question.isEmpty() && !terminal_.dialogs().question(question, QStringLiteral("Выход"))) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     // Closing the main window ends the program, whatever other window is open.
     if (event->isAccepted())
@@ -256,6 +263,8 @@ QWidget* TwinMain::buildPaymentsPage() {
     toolBar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
     toolButton4_ = named(new QToolButton(toolBar2), "ToolButton4");
     toolButton4_->setText(QStringLiteral("Проверить депозит"));
+    toolButton4_->setShortcut(QKeySequence(Qt::Key_F7));
+    toolButton4_->setToolTip(QStringLiteral("Проверить депозит (F7)"));
     toolBar2->addWidget(toolButton4_);
     connect(toolButton4_, &QToolButton::clicked, this, guard([this] { terminal_.account().checkDeposit(); }));
     // The shift's close beside the deposit: the money of the day counted where it is checked.
@@ -265,6 +274,8 @@ QWidget* TwinMain::buildPaymentsPage() {
     connect(shiftButton, &QToolButton::clicked, this, &TwinMain::shiftRequested);
     auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
     toolButton5->setText(QStringLiteral("Отменить транзакцию"));
+    toolButton5->setShortcut(QKeySequence(Qt::Key_F8));
+    toolButton5->setToolTip(QStringLiteral("Отменить транзакцию (F8)"));
     toolBar2->addWidget(toolButton5);
     connect(toolButton5, &QToolButton::clicked, this,
             guard([this] { terminal_.cancellation().command(selectedRow()); }));
@@ -281,7 +292,7 @@ QWidget* TwinMain::buildPaymentsPage() {
     toolBar2->addWidget(unsentPanel_);
     toolBar2->addSeparator();
     toolButton7_ = named(new QToolButton(toolBar2), "ToolButton7");
-    toolButton7_->setText(QStringLiteral("Сервис"));
+    toolButton7_->setText(QStringLiteral("&Сервис"));
     toolButton7_->setPopupMode(QToolButton::InstantPopup);
     toolBar2->addWidget(toolButton7_);
     column->addWidget(toolBar2);
@@ -430,35 +441,43 @@ void TwinMain::buildPopupMenu() {
     };
     auto separator = [this](const char* name) { named(popupMenu1_->addSeparator(), name); };
 
-    auto* n10 = add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
-    // A look at the receipt first saves paper, and a jammed one is printed again from here.
-    auto* preview = add("ReceiptPreview", QStringLiteral("Просмотр"), QStringLiteral("Просмотр квитанции"));
-    connect(n10, &QAction::triggered, this, guard([this] { terminal_.receipt().print(selectedRow()); }));
-    connect(preview, &QAction::triggered, this, guard([this] { terminal_.receipt().preview(selectedRow()); }));
+    // The items a cashier learned by position come first, in their order; the
+    // program's own additions follow "Открыть файл", so "Menu, Down, Down,
+    // Enter" still means the export.
+    auto* n10 = add("N10", QStringLiteral("&Квитанция"), QString(), QKeySequence(Qt::Key_F2));
     auto* excel1 =
-        add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
-    connect(excel1, &QAction::triggered, this, guard([this] { terminal_.exportJournal(); }));
+        add("Excel1", QStringLiteral("&Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
     separator("N2");
-    n7_ = add("N7", QStringLiteral("Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),
+    n7_ = add("N7", QStringLiteral("&Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),
               QKeySequence(Qt::Key_F5));
-    n6_ = add("N6", QStringLiteral("Отменить платеж"), QStringLiteral("Отменить ошибочный платеж"));
+    // F8 belongs to "Отменить транзакцию", the same command, which is never
+    // disabled; the item only shows the key.
+    n6_ = add("N6", QStringLiteral("&Отменить платеж\tF8"), QStringLiteral("Отменить ошибочный платеж"));
     separator("N8");
-    n4_ = add("N4", QStringLiteral("Обновить статусы"));
-    n3_ =
-        add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
-    add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
-    // The day shown against the server's own statement of it.
-    reconcile_ = add("Reconcile", QStringLiteral("Сверка с сервером"),
-                     QStringLiteral("Сравнить журнал дня с выпиской сервера"));
-    connect(reconcile_, &QAction::triggered, this, &TwinMain::reconciliationRequested);
+    n4_ = add("N4", QStringLiteral("О&бновить статусы"), QString(), QKeySequence(Qt::Key_F6));
+    n3_ = add("N3", QStringLiteral("Провести &все платежи"),
+              QStringLiteral("Провести все отложенные платежи"));
+    add("N12", QStringLiteral("&Загрузка данных"))->setEnabled(false);
     separator("N9");
-    auto* n11 = add("N11", QStringLiteral("Открыть файл"));
+    auto* n11 = add("N11", QStringLiteral("Открыть &файл"));
+    separator("N13");
+    // A look at the receipt first saves paper, and a jammed one is printed again from here.
+    auto* preview =
+        add("ReceiptPreview", QStringLiteral("Прос&мотр"), QStringLiteral("Просмотр квитанции"));
+    // The day shown against the server's own statement of it.
+    reconcile_ = add("Reconcile", QStringLiteral("Сверка с се&рвером"),
+                     QStringLiteral("Сравнить журнал дня с выпиской сервера"));
     // The day's deletions, for whoever counts the day's money.
-    auto* deletions = add("Deletions", QStringLiteral("Удаленные платежи"),
+    auto* deletions = add("Deletions", QStringLiteral("&Удаленные платежи"),
                           QStringLiteral("Платежи, удаленные за день, по записи удалений"));
-    connect(deletions, &QAction::triggered, this, &TwinMain::deletionsRequested);
-    auto* shift = add("ShiftClose", QStringLiteral("Закрытие смены"),
+    auto* shift = add("ShiftClose", QStringLiteral("Закрытие сме&ны"),
                       QStringLiteral("Касса смены, X- и Z-отчеты"));
+
+    connect(n10, &QAction::triggered, this, guard([this] { printReceipt(false); }));
+    connect(preview, &QAction::triggered, this, guard([this] { printReceipt(true); }));
+    connect(excel1, &QAction::triggered, this, guard([this] { terminal_.exportJournal(); }));
+    connect(reconcile_, &QAction::triggered, this, &TwinMain::reconciliationRequested);
+    connect(deletions, &QAction::triggered, this, &TwinMain::deletionsRequested);
     connect(shift, &QAction::triggered, this, &TwinMain::shiftRequested);
     connect(n11, &QAction::triggered, this, guard([this] { terminal_.days().openDayFile(); }));
     connect(n7_, &QAction::triggered, this,
@@ -470,6 +489,32 @@ void TwinMain::buildPopupMenu() {
     toolButton7_->setMenu(popupMenu1_);
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { popupMenu1_->popup(grid_->viewport()->mapToGlobal(pos)); });
+}
+
+void TwinMain::buildTabKeys() {
+    // Wherever the focus is: the grid and the fields would take these keys for themselves.
+    auto key = [this](const char* name, const QList<QKeySequence>& keys, int step, bool categories) {
+        auto* a = named(new QAction(this), name);
+        a->setShortcuts(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+        connect(a, &QAction::triggered, this, [this, step, categories] {
+            // Ctrl+Tab walks the categories on the payments page, the pages elsewhere.
+            if (categories && pageControl1_->currentIndex() == 0) {
+                const int n = tabControl1_->count();
+                tabControl1_->setCurrentIndex((tabControl1_->currentIndex() + step + n) % n);
+                return;
+            }
+            const int n = pageControl1_->count();
+            pageControl1_->setCurrentIndex((pageControl1_->currentIndex() + step + n) % n);
+        });
+    };
+    key("NextCategory", {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, 1, true);
+    key("PreviousCategory",
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}, -1,
+        true);
+    key("NextPage", {QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1, false);
+    key("PreviousPage", {QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, -1, false);
 }
 
 void TwinMain::buildStatusBar() {
@@ -520,6 +565,14 @@ void TwinMain::buildStatusBar() {
 JournalRow TwinMain::selectedRow() const {
     const PaymentJournal& journal = terminal_.journal();
     return journal.paymentRow(journal.currentRow());
+}
+
+void TwinMain::printReceipt(bool preview) {
+    const PaymentJournal& journal = terminal_.journal();
+    if (preview)
+        terminal_.receipt().preview(journal, journal.currentRow());
+    else
+        terminal_.receipt().print(journal, journal.currentRow());
 }
 
 void TwinMain::follow() {

@@ -142,4 +142,39 @@ TEST_F(Printing, ThePreviewDrawsTheSamePageWithoutTheDialogOrTheMessage) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
+// Only a payment has a receipt: a header, the totals or a blank row print
+// nothing, and the box says which was chosen.
+TEST_F(Printing, ARowThatIsNoPaymentPrintsNothingAndSaysWhy) {
+    struct Case {
+        int row;
+        const char* why; // nullptr: the payment's page goes out
+    };
+    const Case cases[] = {{0, "выбран заголовок журнала."},
+                          {1, "выбран заголовок журнала."},
+                          {2, "выбрана пустая строка."},
+                          {journal.totalsRow(), "выбрана строка итогов."},
+                          {3, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        for (bool preview : {false, true}) {
+            printer.calls.clear();
+            printer.texts.clear();
+            dialogs.shown.clear();
+            if (preview)
+                receipt.preview(journal, c.row);
+            else
+                receipt.print(journal, c.row);
+            if (!c.why) {
+                EXPECT_EQ(printer.lines(), kCreditedLines);
+                continue;
+            }
+            EXPECT_TRUE(printer.calls.isEmpty());
+            ASSERT_EQ(dialogs.shown.size(), 1);
+            EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Box);
+            EXPECT_EQ(dialogs.last().text,
+                      QStringLiteral("Квитанция печатается только для платежа: ") + QString::fromUtf8(c.why));
+        }
+    }
+}
+
 } // namespace
