@@ -612,6 +612,9 @@ void TwinMain::showHeader() {
     const TerminalSettings& s = terminal_.settings();
     label4_->setText(s.applied() ? s.address() : kUnknown);
     label5_->setText(s.applied() ? s.user() : kUnknown);
+    // A long address or name may be cut by the window's width.
+    label4_->setToolTip(label4_->text());
+    label5_->setToolTip(label5_->text());
     label20_->setText(s.applied() ? s.supportPhone() : kUnknown);
 }
 
@@ -622,6 +625,9 @@ void TwinMain::showStatus(StatusPanel panel, const QString& text) {
         elided->setToolTip(text);
     } else {
         shown->setText(text);
+        // A text wider than its fixed panel is cut: the whole of it in the tooltip.
+        const bool cut = shown->fontMetrics().horizontalAdvance(text) > shown->contentsRect().width() - 2;
+        shown->setToolTip(cut ? text : QString());
     }
 }
 
