@@ -67,12 +67,11 @@ public:
                 QStyleOptionViewItem plain(option);
                 plain.state &= ~QStyle::State_Selected;
                 const QColor highlight = option.palette.color(QPalette::Active, QPalette::Highlight);
-                const QColor status = plain.backgroundBrush.color();
-                plain.backgroundBrush = QColor((status.red() * 3 + highlight.red() * 2) / 5,
-                                               (status.green() * 3 + highlight.green() * 2) / 5,
-                                               (status.blue() * 3 + highlight.blue() * 2) / 5);
                 QStyledItemDelegate::paint(painter, plain, index);
                 painter->save();
+                QColor shade = highlight;
+                shade.setAlpha(90);
+                painter->fillRect(option.rect, shade);
                 painter->setPen(QPen(highlight.darker(160), 3));
                 const QRect r = option.rect.adjusted(0, 1, 0, -2);
                 painter->drawLine(r.topLeft(), r.topRight());

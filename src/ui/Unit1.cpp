@@ -507,6 +507,15 @@ void TwinMain::buildTabKeys() {
             }
             const int n = pageControl1_->count();
             pageControl1_->setCurrentIndex((pageControl1_->currentIndex() + step + n) % n);
+            // The keys go to the page's first control: left where they were, they
+            // would fall to the header's buttons, and an Enter would disconnect.
+            QWidget* page = pageControl1_->currentWidget();
+            for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+                if (page->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                    w->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+            }
         });
     };
     key("NextCategory", {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, 1, true);

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -261,6 +262,31 @@ TEST_F(Keyboard, ExitAsksOnlyWhilePaymentsWaitUnsent) {
     exit->click();
     EXPECT_EQ(dialogs.shown.size(), 2);
     EXPECT_FALSE(forms->winMain->isVisible());
+}
+
+// Ctrl+PgDn and Ctrl+PgUp walk the pages and give the keys to the page itself,
+// Ctrl+Tab the categories.
+TEST_F(Keyboard, CtrlKeysWalkPagesAndCategoriesAndTheKeysFollowThePage) {
+    auto* pages = named<QTabWidget>(forms->winMain, "PageControl1");
+    auto* categories = named<QTabBar>(forms->winMain, "TabControl1");
+    bringUp(forms->winMain);
+    auto* grid = named<QAbstractItemView>(forms->winMain, "Grid");
+    grid->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(grid, Qt::Key_PageDown, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 2);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(pages->currentWidget()->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Edit6"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 0);
+
+    const int before = categories->currentIndex();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(categories->currentIndex(), (before + 1) % categories->count());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(categories->currentIndex(), before);
 }
 
 } // namespace
