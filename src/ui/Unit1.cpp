@@ -299,10 +299,12 @@ QWidget* TwinMain::buildPaymentsPage() {
 
     groupTovar_ = named(new QGroupBox(QStringLiteral("ТОВАРЫ"), page), "GroupTovar");
     auto* goods = new QHBoxLayout(groupTovar_);
-    auto* bitBtn14 = button(QStringLiteral("ПРАЙС-ЛИСТ"), "BitBtn14", groupTovar_);
-    auto* bitBtn13 = button(QStringLiteral("Продажа товара"), "BitBtn13", groupTovar_);
-    auto* bitBtn11 = button(QStringLiteral("Оборотная ведомость"), "BitBtn11", groupTovar_);
-    auto* bitBtn10 = button(QStringLiteral("Товары на складе"), "BitBtn10", groupTovar_);
+    // Alt and a letter from anywhere on the goods tab; the Tab key would pass
+    // the whole journal first.
+    auto* bitBtn14 = button(QStringLiteral("ПРАЙС-&ЛИСТ"), "BitBtn14", groupTovar_);
+    auto* bitBtn13 = button(QStringLiteral("&Продажа товара"), "BitBtn13", groupTovar_);
+    auto* bitBtn11 = button(QStringLiteral("&Оборотная ведомость"), "BitBtn11", groupTovar_);
+    auto* bitBtn10 = button(QStringLiteral("Товары на с&кладе"), "BitBtn10", groupTovar_);
     for (QPushButton* b : {bitBtn14, bitBtn13, bitBtn11, bitBtn10})
         goods->addWidget(b);
     connect(bitBtn14, &QPushButton::clicked, this, &TwinMain::priceListRequested);

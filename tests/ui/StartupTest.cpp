@@ -101,7 +101,10 @@ TEST_F(Startup, MainWindowHasItsControlsCaptionsAndSize) {
           Named{"Button2", "Сохранить"}}) {
         auto* b = w->findChild<QPushButton*>(QString::fromLatin1(n.name));
         ASSERT_NE(b, nullptr) << n.name;
-        EXPECT_EQ(b->text(), QString::fromUtf8(n.text)) << n.name;
+        // The caption as shown; "Выход" keeps its own accelerator mark.
+        const QString shown = QString::fromUtf8(n.text).contains(QLatin1Char('&')) ? b->text()
+                                                                                     : b->text().remove(QLatin1Char('&'));
+        EXPECT_EQ(shown, QString::fromUtf8(n.text)) << n.name;
     }
     EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("BitBtn12"))->isEnabled());
     EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->toolTip(),
