@@ -3,7 +3,9 @@
 #include "goods/Stock.h"
 #include "ui/Widgets.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -26,13 +28,24 @@ void TSklad::openAsChooser() {
         return;
     }
     activated();
+    // The window that asked for the chooser (the sale window) has the keys back
+    // once an item is taken, not the main window that owns the chooser.
+    const QPointer<QWidget> asking = QApplication::activeWindow();
     // Up over the sale window and with the keys once it shows, also where no
-    // window manager stacks the windows.
+    // window manager stacks the windows; the arrows and Enter choose at once.
     QTimer::singleShot(0, this, [this] {
         raise();
         activateWindow();
+        grid()->setFocus(Qt::OtherFocusReason);
     });
     show_(*this);
+    // After the focus keeper's own hand-over, which the hide has queued.
+    QTimer::singleShot(0, this, [asking] {
+        if (asking && asking->isVisible()) {
+            asking->raise();
+            asking->activateWindow();
+        }
+    });
 }
 
 void TSklad::syncFromList() {
