@@ -61,9 +61,18 @@ QPushButton* ServerFedWindow::closeButton(const char* name) {
     return b;
 }
 
+void ServerFedWindow::focusTable() {
+    tableWantsFocus_ = true;
+    syncRequestState();
+}
+
 void ServerFedWindow::syncRequestState() {
     if (stack_)
         stack_->setCurrentWidget(file_.tableVisible() ? view_ : static_cast<QWidget*>(waiting_));
+    if (tableWantsFocus_ && view_ && file_.tableVisible() && isVisible()) {
+        tableWantsFocus_ = false;
+        view_->setFocus(Qt::OtherFocusReason);
+    }
     if (refresh_)
         refresh_->setEnabled(file_.refreshEnabled());
 }

@@ -44,6 +44,8 @@ protected:
     QPushButton* closeButton(const char* name);
 
     void syncRequestState();
+    // The keys to the table: now, or when it comes back from waiting for its file.
+    void focusTable();
     // A button's command for the logic, inside the exception boundary.
     void onClick(QPushButton* button, std::function<void()> command);
 
@@ -55,4 +57,5 @@ private:
     QWidget* view_ = nullptr;
     QLabel* waiting_ = nullptr;
     QPushButton* refresh_ = nullptr;
+    bool tableWantsFocus_ = false;
 };

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -30,15 +29,23 @@ void TSklad::openAsChooser() {
     activated();
     // The window that asked for the chooser (the sale window) has the keys back
     // once an item is taken, not the main window that owns the chooser.
-    const QPointer<QWidget> asking = QApplication::activeWindow();
+    asking_ = QApplication::activeWindow();
     // Up over the sale window and with the keys once it shows, also where no
     // window manager stacks the windows; the arrows and Enter choose at once.
     QTimer::singleShot(0, this, [this] {
         raise();
         activateWindow();
-        grid()->setFocus(Qt::OtherFocusReason);
+        focusTable();
     });
     show_(*this);
+}
+
+void TSklad::hideEvent(QHideEvent* event) {
+    GoodsWindow::hideEvent(event);
+    const QPointer<QWidget> asking = asking_;
+    asking_.clear();
+    if (!asking || asking == this)
+        return;
     // After the focus keeper's own hand-over, which the hide has queued.
     QTimer::singleShot(0, this, [asking] {
         if (asking && asking->isVisible()) {
