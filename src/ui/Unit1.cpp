@@ -107,6 +107,8 @@ TwinMain::TwinMain(Terminal& terminal, QWidget* parent) : QMainWindow(parent), t
     NewsTime.setInterval(300);
     connect(&NewsTime, &QTimer::timeout, this, &TwinMain::NewsTimeTimer);
     follow();
+    // The window comes up with the keys on the journal.
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 TwinMain::~TwinMain() = default;
@@ -183,12 +185,16 @@ void TwinMain::buildHeader(QWidget* central) {
     row->addLayout(facts, 1);
 
     auto* buttons = new QVBoxLayout();
-    cmdOK_ = button(QStringLiteral("Регистрация"), "cmdOK", panel1, QStringLiteral("Регистрация на сервере"));
+    cmdOK_ = button(QStringLiteral("&Регистрация"), "cmdOK", panel1, QStringLiteral("Регистрация на сервере"));
     auto* bitBtn2 =
-        button(QStringLiteral("Отключиться"), "BitBtn2", panel1, QStringLiteral("Отсоедениться от сервера"));
+        button(QStringLiteral("Отключ&иться"), "BitBtn2", panel1, QStringLiteral("Отсоедениться от сервера"));
     auto* bitBtn1 = button(QStringLiteral("&Выход"), "BitBtn1", panel1, QStringLiteral("Выход из программы"));
     for (QPushButton* b : {cmdOK_, bitBtn2, bitBtn1}) {
         b->setMinimumWidth(120);
+        // Reached by Alt and the letter or the mouse only: as the first controls
+        // of the window they would take the keys whenever the window gets them
+        // back, and an Enter meant for a payment would disconnect or quit.
+        b->setFocusPolicy(Qt::NoFocus);
         buttons->addWidget(b);
     }
     row->addLayout(buttons);

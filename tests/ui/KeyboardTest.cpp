@@ -216,6 +216,22 @@ TEST_F(Keyboard, EnterInTheGoodsFilterPressesNothing) {
     }
 }
 
+// The window comes up with the keys on the journal, and no key leads to the
+// header's buttons: an Enter meant for a payment never disconnects or quits.
+TEST_F(Keyboard, TheMainWindowStartsOnTheJournalAndTabSkipsTheHeaderButtons) {
+    bringUp(forms->winMain);
+    auto* grid = named<QAbstractItemView>(forms->winMain, "Grid");
+    EXPECT_TRUE(grid->hasFocus());
+    QStringList reached;
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    for (const char* header : {"cmdOK", "BitBtn2", "BitBtn1"})
+        EXPECT_FALSE(reached.contains(QString::fromLatin1(header))) << header;
+    EXPECT_TRUE(reached.contains(QStringLiteral("Grid"))); // round the whole window and back
+}
+
 // F2 where no payment is selected prints nothing and says why; on a payment it prints.
 TEST_F(Keyboard, F2OnTheTotalsRowPrintsNothingAndSaysWhy) {
     addPayments();
