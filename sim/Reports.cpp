@@ -83,6 +83,9 @@ QString Reports::monthFile(const QString& login, const QString& month, const QSt
     qint64 expense = 0;
     for (int d = 0; d < first.daysInMonth(); ++d) {
         const QDate date = first.addDays(d);
+        // A day that has not come has no movements to state.
+        if (date > now_.date())
+            break;
         qint64 dayIncome = 0;
         qint64 dayExpense = 0;
         for (const Movement& m : history.day(date)) {

@@ -1,6 +1,5 @@
 // Paints the operator icons that ship in img/: one rounded square per category
-// with a white picture of the category and, from 32 px up, the operator's number
-// in a corner badge. Each .ico holds 16, 32 and 48 px images.
+// with a white picture of the category. Each .ico holds 16, 32 and 48 px images.
 //
 //   orvanta_icongen <output directory>
 
@@ -226,7 +225,7 @@ const QHash<QString, Category>& categories() {
     return list;
 }
 
-QImage paint(const Category& category, const QString& badge, int size) {
+QImage paint(const Category& category, int size) {
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
@@ -240,26 +239,9 @@ QImage paint(const Category& category, const QString& badge, int size) {
     p.setPen(QPen(category.colour.darker(150), 1.5));
     p.setBrush(shade);
     p.drawRoundedRect(tile, 9, 9);
-
-    // Below 32 px a badge cannot be read: the picture takes the whole tile.
-    const bool withBadge = !badge.isEmpty() && size >= 32;
-    const QRectF glyphBox = withBadge ? QRectF(7, 7, 27, 27) : QRectF(9, 9, 30, 30);
-    category.glyph(p, glyphBox, category.colour);
-
-    if (withBadge) {
-        const QPointF centre(36.5, 36.5);
-        const qreal radius = 9.5;
-        p.setPen(QPen(category.colour.darker(150), 1.5));
-        p.setBrush(Qt::white);
-        p.drawEllipse(centre, radius, radius);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setBold(true);
-        font.setPixelSize(15);
-        p.setFont(font);
-        p.setPen(category.colour.darker(130));
-        p.drawText(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), Qt::AlignCenter,
-                   badge);
-    }
+    // No number on the tile: the button's own caption carries its key (Alt+0 and
+    // on, by position), and a second, different digit misled the cashier.
+    category.glyph(p, QRectF(9, 9, 30, 30), category.colour);
     return img;
 }
 
@@ -330,10 +312,9 @@ int main(int argc, char** argv) {
         QStringLiteral("1601"), QStringLiteral("1602"), QStringLiteral("1701"), QStringLiteral("99")};
     for (const QString& art : articles) {
         const Category& category = categories()[art.left(2)];
-        const QString badge = art.size() == 4 ? QString::number(art.mid(2).toInt()) : QString();
         QList<QImage> images;
         for (const int size : kSizes)
-            images << paint(category, badge, size);
+            images << paint(category, size);
         QFile f(outDir + QLatin1Char('/') + art + QStringLiteral(".ico"));
         if (!f.open(QIODevice::WriteOnly) || f.write(icoOf(images)) < 0) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(f.fileName()));

@@ -67,6 +67,8 @@ public:
     // The "o" of this transaction is on the wire: neither an acknowledgement, a
     // refusal, a lost link nor the watchdog has ended its wait.
     bool onItsWay(const QString& id) const;
+    // Some "o" is on the wire and its answer has not come.
+    bool anyOnItsWay() const { return !payments_.empty(); }
 
     bool sendAllMode() const { return sendAllMode_; }
     int sendCursor() const { return sendCursor_; }

@@ -91,6 +91,12 @@ void PaymentEntry::updatePayButtons() {
     payEnabled_ = profile_.minSum <= Decimal::fromCents(commission_.creditedCents);
 }
 
+QString PaymentEntry::minimumHint() const {
+    if (sumText_.trimmed().isEmpty() || profile_.minSum <= Decimal::fromCents(commission_.creditedCents))
+        return QString();
+    return QStringLiteral("Минимальная сумма: %1").arg(Money::format(Money::toCents(profile_.minSum)));
+}
+
 void PaymentEntry::accountEdited(const QString& text, int caret) {
     // The account is shown digit by digit and travels in the "o" message, where
     // a "#" would shift every field: only digits are taken, typed or pasted.

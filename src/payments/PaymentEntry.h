@@ -61,6 +61,9 @@ public:
 
     // "ОПЛАТИТЬ" and "ОТЛОЖИТЬ" are always enabled together.
     bool payEnabled() const { return payEnabled_; }
+    // Why the pay buttons stay disabled although a sum is typed: the sum to
+    // credit is below the operator's minimum, which it names; empty otherwise.
+    QString minimumHint() const;
     bool checkBalanceEnabled() const { return checkBalanceEnabled_; }
 
     // --- what the cashier does

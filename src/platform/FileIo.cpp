@@ -3,9 +3,12 @@
 #include "platform/AppError.h"
 #include "platform/TextCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace FileIo {
 
@@ -68,8 +71,53 @@ bool readLines(const QString& path, QStringList* lines) {
     return true;
 }
 
+QString failureReason(QFileDevice::FileError error, int systemError) {
+    // The system's number says most; Qt's own code where it has none.
+    switch (systemError) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("нет места на диске");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("нет доступа");
+    case EROFS:
+        return QStringLiteral("диск только для чтения");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("нет такой папки");
+    case EISDIR:
+        return QStringLiteral("на этом месте папка");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("открыто слишком много файлов");
+    case EIO:
+        return QStringLiteral("ошибка ввода-вывода");
+    default:
+        break;
+    }
+    switch (error) {
+    case QFileDevice::ResourceError:
+        return QStringLiteral("нет места на диске");
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("нет доступа");
+    case QFileDevice::OpenError:
+        return QStringLiteral("файл не открывается");
+    case QFileDevice::RenameError:
+    case QFileDevice::CopyError:
+    case QFileDevice::RemoveError:
+        return QStringLiteral("старый файл не удалось заменить");
+    case QFileDevice::WriteError:
+        return QStringLiteral("ошибка записи");
+    default:
+        return QStringLiteral("ошибка файла");
+    }
+}
+
 void writeBytes(const QString& path, const QByteArray& bytes, const QString& errorText) {
     QSaveFile f(path);
+    errno = 0;
     bool ok = f.open(QIODevice::WriteOnly);
     if (ok)
         ok = f.write(bytes) == bytes.size();
@@ -77,15 +125,20 @@ void writeBytes(const QString& path, const QByteArray& bytes, const QString& err
     // (a full disk), so the buffer is flushed and checked first.
     if (ok)
         ok = f.flush();
-    QString reason = f.errorString();
+    // Read at once: cancelling or committing makes system calls of their own.
+    int systemError = errno;
+    QFileDevice::FileError error = f.error();
     if (ok) {
+        errno = 0;
         ok = f.commit();
-        reason = f.errorString();
+        systemError = errno;
+        error = f.error();
     } else {
         f.cancelWriting();
     }
     if (!ok) {
-        throw AppError(errorText.isEmpty() ? QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason)
+        throw AppError(errorText.isEmpty() ? QStringLiteral("Не удалось записать файл %1: %2")
+                                                 .arg(QDir::toNativeSeparators(path), failureReason(error, systemError))
                                            : errorText);
     }
 }

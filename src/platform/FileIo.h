@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -21,8 +22,12 @@ bool readBytes(const QString& path, QByteArray* out);
 // The file's lines, decoded from cp1251; false when it does not exist or cannot be read.
 bool readLines(const QString& path, QStringList* lines);
 
+// Why a file operation failed, in Russian for the cashier: from the device's
+// error and the system's error number (errno) of the failed call.
+QString failureReason(QFileDevice::FileError error, int systemError);
+
 // Replaces the file with the given bytes. Throws AppError(errorText) on failure;
-// errorText defaults to the platform's message for the failed write.
+// errorText defaults to "Не удалось записать файл <path>: <reason>".
 void writeBytes(const QString& path, const QByteArray& bytes, const QString& errorText = QString());
 
 // Replaces the file with the lines, cp1251, each ended by CR LF.

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace RecordFile {
 
 namespace {
@@ -36,8 +38,11 @@ QByteArray encode(const QStringList& fields) {
 void append(const QString& path, const QStringList& fields) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
+    errno = 0;
     const auto fail = [&path, &f] {
-        throw AppError(QStringLiteral("Не удалось дописать запись %1: %2").arg(path, f.errorString()));
+        const int systemError = errno;
+        throw AppError(QStringLiteral("Не удалось дописать запись %1: %2")
+                           .arg(QDir::toNativeSeparators(path), FileIo::failureReason(f.error(), systemError)));
     };
     if (!f.open(QIODevice::ReadWrite | QIODevice::Append))
         fail();

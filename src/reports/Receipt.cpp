@@ -59,3 +59,31 @@ void Receipt::print(const JournalRow& row, const QDate& day, Printing::Choice ch
 void Receipt::preview(const JournalRow& row, const QDate& day) const {
     printing_.preview(marked(linesOf(row), printedBefore(row, day)));
 }
+
+QString Receipt::refusal(const PaymentJournal& journal, int row) {
+    const QString prefix = QStringLiteral("Квитанция печатается только для платежа: ");
+    if (row < PaymentJournal::FirstDataRow)
+        return prefix + QStringLiteral("выбран заголовок журнала.");
+    if (row >= journal.totalsRow())
+        return prefix + QStringLiteral("выбрана строка итогов.");
+    for (int c = PaymentJournal::ExecutedAt; c <= PaymentJournal::Note; ++c)
+        if (!journal.cell(row, c).trimmed().isEmpty())
+            return QString();
+    return prefix + QStringLiteral("выбрана пустая строка.");
+}
+
+void Receipt::print(const PaymentJournal& journal, int row, const QDate& day, Printing::Choice choice) const {
+    if (const QString why = refusal(journal, row); !why.isEmpty()) {
+        dialogs_.box(why, QStringLiteral("Квитанция"), Dialogs::Icon::Information);
+        return;
+    }
+    print(journal.paymentRow(row), day, choice);
+}
+
+void Receipt::preview(const PaymentJournal& journal, int row, const QDate& day) const {
+    if (const QString why = refusal(journal, row); !why.isEmpty()) {
+        dialogs_.box(why, QStringLiteral("Квитанция"), Dialogs::Icon::Information);
+        return;
+    }
+    preview(journal.paymentRow(row), day);
+}

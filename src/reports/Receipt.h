@@ -8,6 +8,7 @@
 
 class DayRecords;
 class Dialogs;
+class PaymentJournal;
 class Session;
 class TerminalSettings;
 struct JournalRow;
@@ -50,6 +51,15 @@ public:
                Printing::Choice choice = Printing::Choice::AsSet) const;
     // "Просмотр": the page the next print would make, on screen.
     void preview(const JournalRow& row, const QDate& day) const;
+
+    // Why a row of the journal has no receipt (a header row, the totals row, a
+    // blank row); empty for a payment.
+    static QString refusal(const PaymentJournal& journal, int row);
+    // The receipt of a row of the journal of `day`; for a row that is no
+    // payment nothing is printed and a box says why.
+    void print(const PaymentJournal& journal, int row, const QDate& day,
+               Printing::Choice choice = Printing::Choice::AsSet) const;
+    void preview(const PaymentJournal& journal, int row, const QDate& day) const;
 
 private:
     int printedBefore(const JournalRow& row, const QDate& day) const;

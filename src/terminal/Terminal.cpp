@@ -225,3 +225,11 @@ QString Terminal::peerAddress() const {
 int Terminal::peerPort() const {
     return link_->peerPort();
 }
+
+QString Terminal::exitQuestion() const {
+    if (transmission_->anyOnItsWay())
+        return QStringLiteral("Платеж отправлен, ответ сервера еще не получен. Выйти?");
+    if (const int unsent = unsent_->count(); unsent > 0)
+        return QStringLiteral("Есть неотправленные платежи: %1. Выйти?").arg(unsent);
+    return QString();
+}

@@ -108,6 +108,10 @@ public:
     // The cashier's shift: the drawer, the X and Z reports.
     Shift& shift() { return *shift_; }
 
+    // What to ask before the program ends with work in hand: an "o" still
+    // awaiting its answer, or payments waiting unsent; empty when nothing is.
+    QString exitQuestion() const;
+
     // "Сохранить в Excel" of the journal's menu: rows from the second header
     // row to the totals, every column.
     void exportJournal();

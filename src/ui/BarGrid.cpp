@@ -48,8 +48,23 @@ private:
 BarGrid::BarGrid(int rows, int columns, const Look& look, const char* objectName, QWidget* parent)
     : QTableWidget(rows, columns, parent), look_(look) {
     setObjectName(QString::fromLatin1(objectName));
-    horizontalHeader()->hide();
     verticalHeader()->hide();
+    // The first fixed row's captions stand in the table's own header, which
+    // stays in view while the rows scroll and whose columns the cashier can
+    // widen; the row itself stays in the table, hidden.
+    QHeaderView* header = horizontalHeader();
+    header->setVisible(look_.fixedRows > 0);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setMinimumHeight(24);
+    header->setStyleSheet(QStringLiteral("QHeaderView::section { background: %1; color: %2; padding-left: 2px;"
+                                         " border: none; border-right: 1px solid #a0a0a0;"
+                                         " border-bottom: 1px solid #a0a0a0; }")
+                              .arg(look_.fixedColor.name(), look_.textColor.name()));
+    for (int c = 0; c < columns; ++c)
+        setHorizontalHeaderItem(c, new QTableWidgetItem());
+    for (int r = 0; r < std::min(look_.fixedRows, rows); ++r)
+        setRowHidden(r, true);
     verticalHeader()->setDefaultSectionSize(24); // room for the 18 px bar
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -76,6 +91,10 @@ void BarGrid::setCellText(int row, int column, const QString& text) {
     }
     if (it->text() != text)
         it->setText(text);
+    if (row == 0 && look_.fixedRows > 0) {
+        if (QTableWidgetItem* caption = horizontalHeaderItem(column); caption && caption->text() != text)
+            caption->setText(text);
+    }
 }
 
 void BarGrid::selectRow(int row) {
@@ -90,8 +109,11 @@ void BarGrid::selectRow(int row) {
 
 void BarGrid::showTable(int rows, const std::function<QString(int, int)>& cell,
                         const std::vector<int>& formWidths) {
-    if (rowCount() != rows)
+    if (rowCount() != rows) {
         setRowCount(rows);
+        for (int r = 0; r < std::min(look_.fixedRows, rows); ++r)
+            setRowHidden(r, true);
+    }
     for (int row = 0; row < rows; ++row)
         for (int c = 0; c < columnCount(); ++c)
             setCellText(row, c, cell(row, c));
@@ -105,7 +127,8 @@ void BarGrid::fitColumns(const std::vector<int>& formWidths) {
         for (int r = 0; r < rowCount(); ++r)
             if (const QTableWidgetItem* it = item(r, c))
                 width = std::max(width, fm.horizontalAdvance(it->text()) + 8);
-        if (columnWidth(c) != width)
+        // Only ever wider: a column the cashier widened keeps its width.
+        if (columnWidth(c) < width)
             setColumnWidth(c, width);
     }
 }

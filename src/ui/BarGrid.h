@@ -30,7 +30,8 @@ public:
     void setCellText(int row, int column, const QString& text);
     // The selected row, drawn as selected; fixed rows are never selected.
     void selectRow(int row);
-    // Columns as wide as the form says, wider where a text needs it.
+    // Columns as wide as the form says, wider where a text needs it; never
+    // narrower than they are.
     void fitColumns(const std::vector<int>& formWidths);
     // Shows a table of texts: its rows, every cell, the columns fitted.
     void showTable(int rows, const std::function<QString(int row, int column)>& cell,

@@ -3,6 +3,7 @@
 #include "goods/GoodsList.h"
 #include "platform/SafeCall.h"
 #include "ui/Widgets.h"
+#include "ui/WholeTextTip.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -21,6 +22,7 @@ GoodsWindow::GoodsWindow(GoodsList& list, Dialogs& dialogs, const char* objectNa
     : ServerFedWindow(list.file(), dialogs, objectName, caption, parent), list_(list) {
     grid_ = Widgets::named(new QTableView(), "Sklad");
     grid_->setModel(&list_);
+    grid_->setItemDelegate(new WholeTextTip::Delegate(grid_));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);

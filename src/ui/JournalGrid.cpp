@@ -1,6 +1,7 @@
 #include "ui/JournalGrid.h"
 
 #include "payments/PaymentJournal.h"
+#include "ui/WholeTextTip.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QHelpEvent>
 #include <QToolButton>
@@ -59,14 +61,19 @@ public:
                const QModelIndex& index) const override {
         if (index.row() >= PaymentJournal::FirstDataRow) {
             if ((option.state & QStyle::State_Selected) && coloursOf(index).background.isValid()) {
-                // The selected row keeps its status colours, so a credited or
-                // failed payment reads as such; a frame marks the selection.
+                // The selected row keeps a shade of its status colour, so a
+                // credited or failed payment still reads as such, mixed with the
+                // selection colour and framed thick enough to be seen on green.
                 QStyleOptionViewItem plain(option);
                 plain.state &= ~QStyle::State_Selected;
+                const QColor highlight = option.palette.color(QPalette::Active, QPalette::Highlight);
                 QStyledItemDelegate::paint(painter, plain, index);
                 painter->save();
-                painter->setPen(QPen(option.palette.color(QPalette::Active, QPalette::Highlight), 2));
-                const QRect r = option.rect.adjusted(0, 1, 0, -1);
+                QColor shade = highlight;
+                shade.setAlpha(90);
+                painter->fillRect(option.rect, shade);
+                painter->setPen(QPen(highlight.darker(160), 3));
+                const QRect r = option.rect.adjusted(0, 1, 0, -2);
                 painter->drawLine(r.topLeft(), r.topRight());
                 painter->drawLine(r.bottomLeft(), r.bottomRight());
                 painter->restore();
@@ -102,6 +109,10 @@ public:
                                QStringLiteral("По этому платежу подана заявка на отмену: ") + request, view);
             return true;
         }
+        QStyleOptionViewItem shown(option);
+        initStyleOption(&shown, index);
+        if (index.row() >= PaymentJournal::FirstDataRow && WholeTextTip::show(event, view, shown, index, shown.text))
+            return true;
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
 
@@ -183,26 +194,97 @@ JournalGrid::JournalGrid(PaymentJournal* journal, QWidget* parent) : QTableView(
         applyLayout();
     });
     connect(journal_, &PaymentJournal::currentRowChanged, this, &JournalGrid::showCurrentRow);
+    head_ = makeFrozen();
+    foot_ = makeFrozen();
+    connect(journal_, &QAbstractItemModel::rowsInserted, this, &JournalGrid::hideFrozenRows);
+    connect(journal_, &QAbstractItemModel::rowsRemoved, this, &JournalGrid::hideFrozenRows);
     applyLayout();
     showCurrentRow(journal_->currentRow());
 }
 
+QTableView* JournalGrid::makeFrozen() {
+    auto* v = new QTableView(this);
+    v->setModel(journal_);
+    v->setItemDelegate(itemDelegate());
+    v->horizontalHeader()->hide();
+    v->verticalHeader()->hide();
+    v->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    v->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    v->setFocusPolicy(Qt::NoFocus);
+    v->setSelectionMode(QAbstractItemView::NoSelection);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setFrameShape(QFrame::NoFrame);
+    v->setWordWrap(false);
+    v->setIconSize(iconSize());
+    // A click or a right-click there means the grid: it goes on to it.
+    v->setContextMenuPolicy(Qt::NoContextMenu);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, v->horizontalScrollBar(), &QScrollBar::setValue);
+    return v;
+}
+
+void JournalGrid::hideFrozenRows() {
+    if (hiddenTotals_ >= 0 && hiddenTotals_ < journal_->rowCount())
+        setRowHidden(hiddenTotals_, false);
+    for (int r = 0; r < PaymentJournal::FirstDataRow; ++r)
+        setRowHidden(r, true);
+    hiddenTotals_ = journal_->totalsRow();
+    if (hiddenTotals_ >= PaymentJournal::FirstDataRow)
+        setRowHidden(hiddenTotals_, true);
+    placeFrozen();
+}
+
+void JournalGrid::placeFrozen() {
+    if (!head_ || !foot_)
+        return;
+    const int top = PaymentJournal::FirstDataRow * kRowHeight;
+    const int bottom = kRowHeight;
+    const QMargins wanted(0, top, 0, bottom);
+    if (viewportMargins() != wanted)
+        setViewportMargins(wanted);
+    const QRect port = viewport()->geometry();
+    head_->setGeometry(port.left(), port.top() - top, port.width(), top);
+    foot_->setGeometry(port.left(), port.bottom() + 1, port.width(), bottom);
+    head_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    foot_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    head_->scrollToTop();
+    foot_->scrollToBottom();
+}
+
+void JournalGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    placeFrozen();
+}
+
+void JournalGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    placeFrozen();
+}
+
 void JournalGrid::applyLayout() {
     clearSpans();
+    head_->clearSpans();
     for (int c = 0; c < PaymentJournal::ColumnCount; ++c) {
         const QSize span = journal_->span(journal_->index(0, c));
-        if (span != QSize(1, 1))
+        if (span != QSize(1, 1)) {
             setSpan(0, c, span.height(), span.width());
+            head_->setSpan(0, c, span.height(), span.width());
+        }
     }
+    hiddenTotals_ = -1; // a new table: every row shown again
+    hideFrozenRows();
     applyWidths();
 }
 
 void JournalGrid::applyWidths() {
-    for (int c = 0; c < PaymentJournal::ColumnCount; ++c) {
-        const int width = journal_->columnWidth(c);
-        setColumnHidden(c, width == 0);
-        if (width > 0)
-            setColumnWidth(c, width);
+    for (QTableView* v : {static_cast<QTableView*>(this), head_, foot_}) {
+        for (int c = 0; c < PaymentJournal::ColumnCount; ++c) {
+            const int width = journal_->columnWidth(c);
+            v->setColumnHidden(c, width == 0);
+            if (width > 0)
+                v->setColumnWidth(c, width);
+        }
     }
 }
 

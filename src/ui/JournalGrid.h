@@ -45,13 +45,24 @@ public:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
 
 private:
+    // A view of the same journal over the grid's top (the two header rows) or
+    // bottom (the totals row), which stays while the payments scroll.
+    QTableView* makeFrozen();
+    void placeFrozen();
+    // The header and totals rows are shown by the frozen views only.
+    void hideFrozenRows();
     void applyLayout();
     void applyWidths();
     void showCurrentRow(int row);
 
     PaymentJournal* journal_;
+    QTableView* head_ = nullptr;
+    QTableView* foot_ = nullptr;
+    int hiddenTotals_ = -1;
     std::function<QString(const QString&)> iconLookup_;
     mutable QHash<QString, QIcon> icons_;
 };

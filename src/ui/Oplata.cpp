@@ -220,6 +220,11 @@ void TOplat::buildSumGroup() {
     label12_ = label(QString(), "Label12", g, QRect(146, 103, 76, 18));
     label12_->setFont(sized(font(), 13, true));
     auto* label46 = label(QStringLiteral("$"), "Label46", g, QRect(224, 104, 20, 16));
+    // Beside the sum, so the cashier sees why the pay buttons stay grey.
+    minimum_ = label(QString(), "LabelMinSum", g, QRect(184, 20, 90, 44));
+    minimum_->setWordWrap(true);
+    minimum_->setFont(sized(font(), 11, true));
+    setTextColour(minimum_, QColor(192, 0, 0));
     for (QLabel* l : {label15, label17, label22, label7, label46}) {
         watchMouse(l);
         sumLabels_.push_back(l);
@@ -318,8 +323,10 @@ void TOplat::syncFromEntry() {
     }
     setFittedText(label16_, applied >= 0 ? e.tierText(applied) : QStringLiteral("без комиссии"),
                   font().pixelSize() > 0 ? font().pixelSize() : 12);
-    label18_->setText(e.creditedText());
-    label12_->setText(e.secondCurrencyText());
+    // A large sum is drawn smaller rather than run into "сомони".
+    setFittedText(label18_, e.creditedText(), 15);
+    setFittedText(label12_, e.secondCurrencyText(), 13);
+    minimum_->setText(e.minimumHint());
 
     bitBtn3_->setEnabled(e.payEnabled());
     bitBtn2_->setEnabled(e.payEnabled());

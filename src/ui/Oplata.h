@@ -91,6 +91,7 @@ private:
     QLabel* label16_ = nullptr;
     QLabel* label18_ = nullptr;
     QLabel* label12_ = nullptr;
+    QLabel* minimum_ = nullptr; // the minimum, when the sum falls short of it
     QPushButton* bitBtn3_ = nullptr;
     QPushButton* bitBtn2_ = nullptr;
     QPushButton* checkBalance_ = nullptr;

@@ -2,12 +2,14 @@
 
 #include "platform/Dialogs.h"
 #include "ui/FocusKeeper.h"
+#include "ui/KeyboardRules.h"
 
 #include <exception>
 
 OrvantaApplication::OrvantaApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Orvanta"));
     installEventFilter(new FocusKeeper(this));
+    KeyboardRules::install();
 }
 
 bool OrvantaApplication::notify(QObject* receiver, QEvent* event) {

@@ -4,6 +4,7 @@
 #include "platform/SafeCall.h"
 #include "ui/Widgets.h"
 
+#include <QPushButton>
 #include <QStackedLayout>
 
 ServerFedWindow::ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName,
@@ -19,6 +20,15 @@ void ServerFedWindow::openFromMain() {
     show();
     raise();
     activateWindow();
+}
+
+void ServerFedWindow::showEvent(QShowEvent* event) {
+    // A needless request would hide the table until the file comes back.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    QDialog::showEvent(event);
 }
 
 QWidget* ServerFedWindow::tableArea(QWidget* view, const char* waitingName, const QString& waitingText) {
@@ -51,9 +61,18 @@ QPushButton* ServerFedWindow::closeButton(const char* name) {
     return b;
 }
 
+void ServerFedWindow::focusTable() {
+    tableWantsFocus_ = true;
+    syncRequestState();
+}
+
 void ServerFedWindow::syncRequestState() {
     if (stack_)
         stack_->setCurrentWidget(file_.tableVisible() ? view_ : static_cast<QWidget*>(waiting_));
+    if (tableWantsFocus_ && view_ && file_.tableVisible() && isVisible()) {
+        tableWantsFocus_ = false;
+        view_->setFocus(Qt::OtherFocusReason);
+    }
     if (refresh_)
         refresh_->setEnabled(file_.refreshEnabled());
 }

@@ -27,6 +27,10 @@ protected:
     ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName, const QString& caption,
                     QWidget* parent);
 
+    // No button is the window's default: Enter in a text field (the name
+    // filter) presses nothing, Enter on a focused button presses that one.
+    void showEvent(QShowEvent* event) override;
+
     // What the window's logic does when the window is opened or activated.
     virtual void activated() = 0;
 
@@ -40,6 +44,8 @@ protected:
     QPushButton* closeButton(const char* name);
 
     void syncRequestState();
+    // The keys to the table: now, or when it comes back from waiting for its file.
+    void focusTable();
     // A button's command for the logic, inside the exception boundary.
     void onClick(QPushButton* button, std::function<void()> command);
 
@@ -51,4 +57,5 @@ private:
     QWidget* view_ = nullptr;
     QLabel* waiting_ = nullptr;
     QPushButton* refresh_ = nullptr;
+    bool tableWantsFocus_ = false;
 };

@@ -3,6 +3,7 @@
 #include "goods/Stock.h"
 #include "ui/Widgets.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTableView>
@@ -26,13 +27,32 @@ void TSklad::openAsChooser() {
         return;
     }
     activated();
+    // The window that asked for the chooser (the sale window) has the keys back
+    // once an item is taken, not the main window that owns the chooser.
+    asking_ = QApplication::activeWindow();
     // Up over the sale window and with the keys once it shows, also where no
-    // window manager stacks the windows.
+    // window manager stacks the windows; the arrows and Enter choose at once.
     QTimer::singleShot(0, this, [this] {
         raise();
         activateWindow();
+        focusTable();
     });
     show_(*this);
+}
+
+void TSklad::hideEvent(QHideEvent* event) {
+    GoodsWindow::hideEvent(event);
+    const QPointer<QWidget> asking = asking_;
+    asking_.clear();
+    if (!asking || asking == this)
+        return;
+    // After the focus keeper's own hand-over, which the hide has queued.
+    QTimer::singleShot(0, this, [asking] {
+        if (asking && asking->isVisible()) {
+            asking->raise();
+            asking->activateWindow();
+        }
+    });
 }
 
 void TSklad::syncFromList() {

@@ -2,6 +2,8 @@
 
 #include "ui/GoodsWindow.h"
 
+#include <QPointer>
+
 #include <functional>
 
 class QPushButton;
@@ -24,9 +26,12 @@ public:
 
 protected:
     void syncFromList() override;
+    // A chooser that goes gives the keys back to the window that asked for it.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     Stock& stock_;
+    QPointer<QWidget> asking_;
     QPushButton* bitBtn4_ = nullptr;
     ShowFunction show_;
 };

@@ -52,7 +52,7 @@ StatisticsPage::StatisticsPage(YearStatistics& statistics, Dialogs& dialogs, QWi
     bitBtn3_ =
         Widgets::button(QStringLiteral("Обновить"), "BitBtn3", this, QStringLiteral("Обновить данные"));
     bottom->addWidget(bitBtn3_);
-    bitBtn4_ = Widgets::button(QStringLiteral("Подробно"), "BitBtn4", this,
+    bitBtn4_ = Widgets::button(QStringLiteral("&Подробно"), "BitBtn4", this,
                                QStringLiteral("Просмотр платежей подробно по дням за выбранный месяц"));
     bottom->addWidget(bitBtn4_);
     auto* bitBtn6 = Widgets::button(QStringLiteral("Отчет в Exel"), "BitBtn6", this,

@@ -2,6 +2,7 @@
 
 #include "reports/DayReconciliation.h"
 #include "ui/Widgets.h"
+#include "ui/WholeTextTip.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +22,7 @@ QTableWidget* table(const char* name, const QStringList& headers, QWidget* paren
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->horizontalHeader()->setStretchLastSection(true);
+    t->setItemDelegate(new WholeTextTip::Delegate(t));
     return t;
 }
 

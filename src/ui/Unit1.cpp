@@ -98,6 +98,7 @@ TwinMain::TwinMain(Terminal& terminal, QWidget* parent) : QMainWindow(parent), t
 
     buildPopupMenu();
     buildStatusBar();
+    buildTabKeys();
 
     resize(924, 668);
     if (const QScreen* screen = this->screen())
@@ -107,6 +108,8 @@ TwinMain::TwinMain(Terminal& terminal, QWidget* parent) : QMainWindow(parent), t
     NewsTime.setInterval(300);
     connect(&NewsTime, &QTimer::timeout, this, &TwinMain::NewsTimeTimer);
     follow();
+    // The window comes up with the keys on the journal.
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 TwinMain::~TwinMain() = default;
@@ -116,6 +119,12 @@ void TwinMain::NewsTimeTimer() {
 }
 
 void TwinMain::closeEvent(QCloseEvent* event) {
+    // Only work in hand is worth a question; otherwise the program ends at once.
+    const QString question = terminal_.exitQuestion();
+    if (!question.isEmpty() && !terminal_.dialogs().question(question, QStringLiteral("Выход"))) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     // Closing the main window ends the program, whatever other window is open.
     if (event->isAccepted())
@@ -177,12 +186,16 @@ void TwinMain::buildHeader(QWidget* central) {
     row->addLayout(facts, 1);
 
     auto* buttons = new QVBoxLayout();
-    cmdOK_ = button(QStringLiteral("Регистрация"), "cmdOK", panel1, QStringLiteral("Регистрация на сервере"));
+    cmdOK_ = button(QStringLiteral("&Регистрация"), "cmdOK", panel1, QStringLiteral("Регистрация на сервере"));
     auto* bitBtn2 =
-        button(QStringLiteral("Отключиться"), "BitBtn2", panel1, QStringLiteral("Отсоедениться от сервера"));
+        button(QStringLiteral("Отключ&иться"), "BitBtn2", panel1, QStringLiteral("Отсоедениться от сервера"));
     auto* bitBtn1 = button(QStringLiteral("&Выход"), "BitBtn1", panel1, QStringLiteral("Выход из программы"));
     for (QPushButton* b : {cmdOK_, bitBtn2, bitBtn1}) {
         b->setMinimumWidth(120);
+        // Reached by Alt and the letter or the mouse only: as the first controls
+        // of the window they would take the keys whenever the window gets them
+        // back, and an Enter meant for a payment would disconnect or quit.
+        b->setFocusPolicy(Qt::NoFocus);
         buttons->addWidget(b);
     }
     row->addLayout(buttons);
@@ -257,6 +270,8 @@ QWidget* TwinMain::buildPaymentsPage() {
     toolBar2->setToolButtonStyle(Qt::ToolButtonTextOnly);
     toolButton4_ = named(new QToolButton(toolBar2), "ToolButton4");
     toolButton4_->setText(QStringLiteral("Проверить депозит"));
+    toolButton4_->setShortcut(QKeySequence(Qt::Key_F7));
+    toolButton4_->setToolTip(QStringLiteral("Проверить депозит (F7)"));
     toolBar2->addWidget(toolButton4_);
     connect(toolButton4_, &QToolButton::clicked, this, guard([this] { terminal_.account().checkDeposit(); }));
     // The shift's close beside the deposit: the money of the day counted where it is checked.
@@ -266,6 +281,8 @@ QWidget* TwinMain::buildPaymentsPage() {
     connect(shiftButton, &QToolButton::clicked, this, &TwinMain::shiftRequested);
     auto* toolButton5 = named(new QToolButton(toolBar2), "ToolButton5");
     toolButton5->setText(QStringLiteral("Отменить транзакцию"));
+    toolButton5->setShortcut(QKeySequence(Qt::Key_F8));
+    toolButton5->setToolTip(QStringLiteral("Отменить транзакцию (F8)"));
     toolBar2->addWidget(toolButton5);
     connect(toolButton5, &QToolButton::clicked, this,
             guard([this] { terminal_.cancellation().command(selectedRow()); }));
@@ -282,17 +299,19 @@ QWidget* TwinMain::buildPaymentsPage() {
     toolBar2->addWidget(unsentPanel_);
     toolBar2->addSeparator();
     toolButton7_ = named(new QToolButton(toolBar2), "ToolButton7");
-    toolButton7_->setText(QStringLiteral("Сервис"));
+    toolButton7_->setText(QStringLiteral("&Сервис"));
     toolButton7_->setPopupMode(QToolButton::InstantPopup);
     toolBar2->addWidget(toolButton7_);
     column->addWidget(toolBar2);
 
     groupTovar_ = named(new QGroupBox(QStringLiteral("ТОВАРЫ"), page), "GroupTovar");
     auto* goods = new QHBoxLayout(groupTovar_);
-    auto* bitBtn14 = button(QStringLiteral("ПРАЙС-ЛИСТ"), "BitBtn14", groupTovar_);
-    auto* bitBtn13 = button(QStringLiteral("Продажа товара"), "BitBtn13", groupTovar_);
-    auto* bitBtn11 = button(QStringLiteral("Оборотная ведомость"), "BitBtn11", groupTovar_);
-    auto* bitBtn10 = button(QStringLiteral("Товары на складе"), "BitBtn10", groupTovar_);
+    // Alt and a letter from anywhere on the goods tab; the Tab key would pass
+    // the whole journal first.
+    auto* bitBtn14 = button(QStringLiteral("ПРАЙС-&ЛИСТ"), "BitBtn14", groupTovar_);
+    auto* bitBtn13 = button(QStringLiteral("&Продажа товара"), "BitBtn13", groupTovar_);
+    auto* bitBtn11 = button(QStringLiteral("&Оборотная ведомость"), "BitBtn11", groupTovar_);
+    auto* bitBtn10 = button(QStringLiteral("Товары на с&кладе"), "BitBtn10", groupTovar_);
     for (QPushButton* b : {bitBtn14, bitBtn13, bitBtn11, bitBtn10})
         goods->addWidget(b);
     connect(bitBtn14, &QPushButton::clicked, this, &TwinMain::priceListRequested);
@@ -432,43 +451,50 @@ void TwinMain::buildPopupMenu() {
     };
     auto separator = [this](const char* name) { named(popupMenu1_->addSeparator(), name); };
 
-    auto* n10 = add("N10", QStringLiteral("Квитанция"), QString(), QKeySequence(Qt::Key_F2));
-    // A look at the receipt first saves paper, and a jammed one is printed again from here.
-    auto* preview = add("ReceiptPreview", QStringLiteral("Просмотр"), QStringLiteral("Просмотр квитанции"));
-    connect(n10, &QAction::triggered, this,
-            guard([this] { terminal_.receipt().print(selectedRow(), terminal_.days().shownDay()); }));
-    connect(preview, &QAction::triggered, this,
-            guard([this] { terminal_.receipt().preview(selectedRow(), terminal_.days().shownDay()); }));
+    // The items a cashier learned by position come first, in their order; the
+    // program's own additions follow "Открыть файл", so "Menu, Down, Down,
+    // Enter" still means the export.
+    auto* n10 = add("N10", QStringLiteral("&Квитанция"), QString(), QKeySequence(Qt::Key_F2));
     auto* excel1 =
-        add("Excel1", QStringLiteral("Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
-    connect(excel1, &QAction::triggered, this, guard([this] { terminal_.exportJournal(); }));
+        add("Excel1", QStringLiteral("&Сохранить в Excel"), QStringLiteral("Сохранить ведомость в Excel"));
     separator("N2");
-    n7_ = add("N7", QStringLiteral("Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),
+    n7_ = add("N7", QStringLiteral("&Провести платеж"), QStringLiteral("Провеести ранее отложенный платеж"),
               QKeySequence(Qt::Key_F5));
-    n6_ = add("N6", QStringLiteral("Отменить платеж"), QStringLiteral("Отменить ошибочный платеж"));
+    // F8 belongs to "Отменить транзакцию", the same command, which is never
+    // disabled; the item only shows the key.
+    n6_ = add("N6", QStringLiteral("&Отменить платеж\tF8"), QStringLiteral("Отменить ошибочный платеж"));
     separator("N8");
-    n4_ = add("N4", QStringLiteral("Обновить статусы"));
-    n3_ =
-        add("N3", QStringLiteral("Провести все платежи"), QStringLiteral("Провести все отложенные платежи"));
-    add("N12", QStringLiteral("Загрузка данных"))->setEnabled(false);
-    // The day shown against the server's own statement of it.
-    reconcile_ = add("Reconcile", QStringLiteral("Сверка с сервером"),
-                     QStringLiteral("Сравнить журнал дня с выпиской сервера"));
-    connect(reconcile_, &QAction::triggered, this, &TwinMain::reconciliationRequested);
+    n4_ = add("N4", QStringLiteral("О&бновить статусы"), QString(), QKeySequence(Qt::Key_F6));
+    n3_ = add("N3", QStringLiteral("Провести &все платежи"),
+              QStringLiteral("Провести все отложенные платежи"));
+    add("N12", QStringLiteral("&Загрузка данных"))->setEnabled(false);
     separator("N9");
-    auto* n11 = add("N11", QStringLiteral("Открыть файл"));
+    auto* n11 = add("N11", QStringLiteral("Открыть &файл"));
+    separator("N13");
+    // A look at the receipt first saves paper, and a jammed one is printed again from here.
+    auto* preview =
+        add("ReceiptPreview", QStringLiteral("Прос&мотр"), QStringLiteral("Просмотр квитанции"));
+    // The day shown against the server's own statement of it.
+    reconcile_ = add("Reconcile", QStringLiteral("Сверка с се&рвером"),
+                     QStringLiteral("Сравнить журнал дня с выпиской сервера"));
     // The day's deletions, for whoever counts the day's money.
-    auto* deletions = add("Deletions", QStringLiteral("Удаленные платежи"),
+    auto* deletions = add("Deletions", QStringLiteral("&Удаленные платежи"),
                           QStringLiteral("Платежи, удаленные за день, по записи удалений"));
-    connect(deletions, &QAction::triggered, this, &TwinMain::deletionsRequested);
-    auto* shift = add("ShiftClose", QStringLiteral("Закрытие смены"),
+    auto* shift = add("ShiftClose", QStringLiteral("Закрытие сме&ны"),
                       QStringLiteral("Касса смены, X- и Z-отчеты"));
+
+    connect(n10, &QAction::triggered, this, guard([this] { printReceipt(false); }));
+    connect(preview, &QAction::triggered, this, guard([this] { printReceipt(true); }));
+    connect(excel1, &QAction::triggered, this, guard([this] { terminal_.exportJournal(); }));
+    connect(reconcile_, &QAction::triggered, this, &TwinMain::reconciliationRequested);
+    connect(deletions, &QAction::triggered, this, &TwinMain::deletionsRequested);
     connect(shift, &QAction::triggered, this, &TwinMain::shiftRequested);
     // The dialog stays at hand when F2 prints straight to the printer set.
-    auto* printChoose = add("PrintChoose", QStringLiteral("Печать с выбором принтера…"),
+    auto* printChoose = add("PrintChoose", QStringLiteral("Пе&чать с выбором принтера…"),
                             QStringLiteral("Квитанция через диалог выбора принтера"));
     connect(printChoose, &QAction::triggered, this, guard([this] {
-                terminal_.receipt().print(selectedRow(), terminal_.days().shownDay(),
+                const PaymentJournal& journal = terminal_.journal();
+                terminal_.receipt().print(journal, journal.currentRow(), terminal_.days().shownDay(),
                                           Printing::Choice::Dialog);
             }));
     connect(n11, &QAction::triggered, this, guard([this] { terminal_.days().openDayFile(); }));
@@ -481,6 +507,41 @@ void TwinMain::buildPopupMenu() {
     toolButton7_->setMenu(popupMenu1_);
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { popupMenu1_->popup(grid_->viewport()->mapToGlobal(pos)); });
+}
+
+void TwinMain::buildTabKeys() {
+    // Wherever the focus is: the grid and the fields would take these keys for themselves.
+    auto key = [this](const char* name, const QList<QKeySequence>& keys, int step, bool categories) {
+        auto* a = named(new QAction(this), name);
+        a->setShortcuts(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+        connect(a, &QAction::triggered, this, [this, step, categories] {
+            // Ctrl+Tab walks the categories on the payments page, the pages elsewhere.
+            if (categories && pageControl1_->currentIndex() == 0) {
+                const int n = tabControl1_->count();
+                tabControl1_->setCurrentIndex((tabControl1_->currentIndex() + step + n) % n);
+                return;
+            }
+            const int n = pageControl1_->count();
+            pageControl1_->setCurrentIndex((pageControl1_->currentIndex() + step + n) % n);
+            // The keys go to the page's first control: left where they were, they
+            // would fall to the header's buttons, and an Enter would disconnect.
+            QWidget* page = pageControl1_->currentWidget();
+            for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+                if (page->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                    w->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+            }
+        });
+    };
+    key("NextCategory", {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, 1, true);
+    key("PreviousCategory",
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}, -1,
+        true);
+    key("NextPage", {QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1, false);
+    key("PreviousPage", {QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, -1, false);
 }
 
 void TwinMain::buildStatusBar() {
@@ -533,6 +594,15 @@ JournalRow TwinMain::selectedRow() const {
     return journal.paymentRow(journal.currentRow());
 }
 
+void TwinMain::printReceipt(bool preview) {
+    const PaymentJournal& journal = terminal_.journal();
+    const QDate day = terminal_.days().shownDay();
+    if (preview)
+        terminal_.receipt().preview(journal, journal.currentRow(), day);
+    else
+        terminal_.receipt().print(journal, journal.currentRow(), day);
+}
+
 void TwinMain::follow() {
     Terminal& t = terminal_;
     connect(&t.session(), &Session::changed, this, &TwinMain::showHeader);
@@ -570,6 +640,9 @@ void TwinMain::showHeader() {
     const TerminalSettings& s = terminal_.settings();
     label4_->setText(s.applied() ? s.address() : kUnknown);
     label5_->setText(s.applied() ? s.user() : kUnknown);
+    // A long address or name may be cut by the window's width.
+    label4_->setToolTip(label4_->text());
+    label5_->setToolTip(label5_->text());
     label20_->setText(s.applied() ? s.supportPhone() : kUnknown);
 }
 
@@ -580,6 +653,9 @@ void TwinMain::showStatus(StatusPanel panel, const QString& text) {
         elided->setToolTip(text);
     } else {
         shown->setText(text);
+        // A text wider than its fixed panel is cut: the whole of it in the tooltip.
+        const bool cut = shown->fontMetrics().horizontalAdvance(text) > shown->contentsRect().width() - 2;
+        shown->setToolTip(cut ? text : QString());
     }
 }
 

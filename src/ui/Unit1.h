@@ -65,12 +65,16 @@ private:
     QWidget* buildSettingsPage();
     void buildPopupMenu();
     void buildStatusBar();
+    // Ctrl+Tab, Ctrl+Shift+Tab: the category tabs; Ctrl+PgDn, Ctrl+PgUp: the pages.
+    void buildTabKeys();
     void follow();
 
     // Runs a command of the cashier's inside the exception boundary.
     template <typename F> auto guard(F f);
     // The journal row the grid has selected.
     JournalRow selectedRow() const;
+    // "Квитанция" (or its preview) for the row the grid has selected.
+    void printReceipt(bool preview);
 
     void showHeader();
     void showStatus(StatusPanel panel, const QString& text);

@@ -190,4 +190,21 @@ TEST_F(GoodsEndToEnd, TheChooserBringsAnOpenStockWindowForwardInPickMode) {
     shot(prices, QStringLiteral("price-list-filtered"));
 }
 
+// By the keys alone: the chooser opens with its grid taking the arrows, Enter
+// takes the item, and the sale window has the keys again for the quantity.
+TEST_F(GoodsEndToEnd, TheChooserIsWorkedByTheKeysAndGivesThemBackToTheSale) {
+    click(&main(), "BitBtn13");
+    TProdaja* sale = forms->Prodaja;
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == sale; }));
+    TSklad* chooser = forms->Sklad;
+    click(sale, "Button1"); // "..."
+    ASSERT_TRUE(waitUntil([&] { return chooser->grid()->hasFocus() && stockRow(QStringLiteral("4002")) > 0; }));
+    chooser->grid()->selectRow(stockRow(QStringLiteral("4002")) - 1);
+    QTest::keyClick(chooser->grid(), Qt::Key_Down);
+    QTest::keyClick(chooser->grid(), Qt::Key_Return);
+    EXPECT_FALSE(chooser->isVisible());
+    EXPECT_EQ(sale->field(GoodsSale::KodTovar)->text(), QStringLiteral("4002"));
+    EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == sale; }));
+}
+
 } // namespace

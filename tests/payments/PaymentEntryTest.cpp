@@ -189,6 +189,38 @@ TEST_P(Entry, AccountCellsSumAndPayButtonsFollowTheRules) {
     }
 }
 
+// The cashier is told the minimum when the sum to credit falls short of it,
+// whether or not the account is complete yet.
+TEST_P(Entry, ASumBelowTheMinimumNamesTheMinimum) {
+    struct Case {
+        qint64 minSum; // hundredths
+        const char* account;
+        const char* sum;
+        const char* hint; // "." stands for the locale's separator; "" none
+    };
+    const Case cases[] = {
+        {4900, "12", "49", "Минимальная сумма: 49.00"}, // credits 48.02
+        {4900, "1", "49", "Минимальная сумма: 49.00"},  // account not complete yet
+        {4900, "12", "50", ""},                          // credits 49.00: met exactly
+        {4900, "12", "", ""},                            // nothing typed yet
+        {1050, "12", "1", "Минимальная сумма: 10.50"},
+        {0, "12", "0", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.sum) + " / " + std::to_string(c.minSum));
+        OperatorProfile p = tariff();
+        p.digitCount = 2;
+        p.minSum = Decimal::fromCents(c.minSum);
+        open(p);
+        typeAccount(entry, QString::fromLatin1(c.account));
+        typeSum(entry, QString::fromLatin1(c.sum));
+        EXPECT_EQ(entry.minimumHint(), loc(c.hint));
+        if (*c.hint) {
+            EXPECT_FALSE(entry.payEnabled());
+        }
+    }
+}
+
 TEST_P(Entry, ALetterTypedInTheMiddleOfTheAccountLeavesTextAndCaret) {
     OperatorProfile p = tariff();
     p.digitCount = 9;

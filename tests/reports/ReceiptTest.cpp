@@ -289,4 +289,46 @@ TEST(PrintSettings, KeptInTheirOwnSectionOfIpIniWithDefaultsWhenAbsent) {
     EXPECT_EQ(reread.paper(), Paper::Sheet);
 }
 
+// Only a payment has a receipt: a header, the totals or a blank row print
+// nothing, and the box says which was chosen.
+TEST_F(ReceiptPrinting, ARowThatIsNoPaymentPrintsNothingAndSaysWhy) {
+    PaymentJournal journal;
+    journal.clearDay();
+    journal.insertPaymentRow();
+    journal.setPaymentRow(2, kCredited);
+    journal.insertPaymentRow(); // a blank row above the payment
+    struct Case {
+        int row;
+        const char* why; // nullptr: the payment's page goes out
+    };
+    const Case cases[] = {{0, "выбран заголовок журнала."},
+                          {1, "выбран заголовок журнала."},
+                          {2, "выбрана пустая строка."},
+                          {journal.totalsRow(), "выбрана строка итогов."},
+                          {3, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        for (bool preview : {false, true}) {
+            printer.calls.clear();
+            printer.texts.clear();
+            dialogs.shown.clear();
+            if (preview)
+                receipt.preview(journal, c.row, kDay);
+            else
+                receipt.print(journal, c.row, kDay);
+            if (!c.why) {
+                // The page goes out (the preview after the print marks it a copy).
+                const QStringList lines = printer.lines();
+                EXPECT_EQ(lines.mid(lines.size() - kCreditedLines.size()), kCreditedLines);
+                continue;
+            }
+            EXPECT_TRUE(printer.calls.isEmpty());
+            ASSERT_EQ(dialogs.shown.size(), 1);
+            EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Box);
+            EXPECT_EQ(dialogs.last().text,
+                      QStringLiteral("Квитанция печатается только для платежа: ") + QString::fromUtf8(c.why));
+        }
+    }
+}
+
 } // namespace

@@ -94,13 +94,14 @@ TEST_F(simReports, YearStatisticsFollowThePaymentsOfEachMonth) {
 TEST_F(simReports, MonthStatementAddsUpAndAgreesWithTheYear) {
     client->send({payment("101_260615103001", "150.00")});
     EXPECT_EQ(client->take(), "o101_260615103001");
+    // The current month up to today, the 15th: the days to come are not listed.
     const FileReply month = request("J8101#6#26");
-    ASSERT_EQ(month.lines.size(), 1 + 30 + 1);
+    ASSERT_EQ(month.lines.size(), 1 + 15 + 1);
     const QStringList opening = fields(month.lines.first());
     ASSERT_EQ(opening.size(), 2);
     qint64 balance = cents(opening[1]);
     qint64 income = 0, expense = 0;
-    for (int day = 1; day <= 30; ++day) {
+    for (int day = 1; day <= 15; ++day) {
         const QStringList f = fields(month.lines[day]);
         ASSERT_EQ(f.size(), 4) << month.lines[day].toStdString();
         EXPECT_EQ(f[0], QDate(2026, 6, day).toString("dd.MM.yy"));
@@ -119,9 +120,12 @@ TEST_F(simReports, MonthStatementAddsUpAndAgreesWithTheYear) {
     const FileReply year = request("J6101#26");
     EXPECT_EQ(cents(fields(year.lines[6])[0]), expense);
 
-    // The next month opens where this one closed.
+    // The next month opens where this one closed, and lists no day yet.
     const FileReply july = request("J8101#7#26");
     EXPECT_EQ(cents(fields(july.lines.first())[1]), balance);
+    EXPECT_EQ(july.lines.size(), 2);
+    // A month gone by lists every day.
+    EXPECT_EQ(request("J8101#5#26").lines.size(), 1 + 31 + 1);
 }
 
 TEST_F(simReports, DayStatementRunsFromTheOpeningBalance) {
