@@ -58,11 +58,11 @@ TSmena::TSmena(Shift& shift, Dialogs& dialogs, QWidget* parent)
     grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     left->addWidget(grid_, 1);
     auto* reports = new QHBoxLayout();
-    auto* xPrint = button(QStringLiteral("X-отчет"), "XPrint", this, QStringLiteral("Напечатать X-отчет"));
-    auto* xExport = button(QStringLiteral("X-отчет в Excel"), "XExport", this);
-    auto* zClose = button(QStringLiteral("Закрыть смену (Z-отчет)"), "ZClose", this);
+    auto* xPrint = button(QStringLiteral("&X-отчет"), "XPrint", this, QStringLiteral("Напечатать X-отчет"));
+    auto* xExport = button(QStringLiteral("X-отчет в &Excel"), "XExport", this);
+    auto* zClose = button(QStringLiteral("&Закрыть смену (Z-отчет)"), "ZClose", this);
     zClose->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    auto* exit = button(QStringLiteral("Выход"), "BitBtn1", this);
+    auto* exit = button(QStringLiteral("В&ыход"), "BitBtn1", this);
     for (QPushButton* b : {xPrint, xExport, zClose, exit})
         reports->addWidget(b);
     left->addLayout(reports);
@@ -76,11 +76,15 @@ TSmena::TSmena(Shift& shift, Dialogs& dialogs, QWidget* parent)
     cashSum_->setPlaceholderText(QStringLiteral("Сумма"));
     cashNote_ = named(new QLineEdit(cashBox), "CashNote");
     cashNote_->setPlaceholderText(QStringLiteral("Примечание (инкассация, размен...)"));
-    auto* cashIn = button(QStringLiteral("Внесение"), "CashIn", cashBox);
-    auto* cashOut = button(QStringLiteral("Изъятие"), "CashOut", cashBox);
-    cash->addWidget(label(QStringLiteral("Сумма"), "Label2", cashBox), 0, 0);
+    auto* cashIn = button(QStringLiteral("&Внесение"), "CashIn", cashBox);
+    auto* cashOut = button(QStringLiteral("Изъ&ятие"), "CashOut", cashBox);
+    auto* sumLabel = label(QStringLiteral("&Сумма"), "Label2", cashBox);
+    sumLabel->setBuddy(cashSum_);
+    cash->addWidget(sumLabel, 0, 0);
     cash->addWidget(cashSum_, 0, 1, 1, 2);
-    cash->addWidget(label(QStringLiteral("Примечание"), "Label3", cashBox), 1, 0);
+    auto* cashNoteLabel = label(QStringLiteral("Приме&чание"), "Label3", cashBox);
+    cashNoteLabel->setBuddy(cashNote_);
+    cash->addWidget(cashNoteLabel, 1, 0);
     cash->addWidget(cashNote_, 1, 1, 1, 2);
     cash->addWidget(cashIn, 2, 1);
     cash->addWidget(cashOut, 2, 2);
@@ -89,8 +93,10 @@ TSmena::TSmena(Shift& shift, Dialogs& dialogs, QWidget* parent)
     // The count: a whole sum, or note by note and coin by coin.
     auto* countBox = named(new QGroupBox(QStringLiteral("Подсчет наличных"), this), "GroupCount");
     auto* count = new QGridLayout(countBox);
-    count->addWidget(label(QStringLiteral("В кассе"), "Label4", countBox), 0, 0);
+    auto* countedLabel = label(QStringLiteral("В &кассе"), "Label4", countBox);
+    count->addWidget(countedLabel, 0, 0);
     counted_ = named(new QLineEdit(countBox), "CountedEdit");
+    countedLabel->setBuddy(counted_);
     counted_->setPlaceholderText(QStringLiteral("Сумма или по купюрам ниже"));
     count->addWidget(counted_, 0, 1, 1, 5);
     const int perRow = 3;
@@ -117,14 +123,16 @@ TSmena::TSmena(Shift& shift, Dialogs& dialogs, QWidget* parent)
     difference_ = label(QString(), "DifferenceLabel", countBox);
     count->addWidget(expected_, below, 0, 1, 6);
     count->addWidget(difference_, below + 1, 0, 1, 6);
-    count->addWidget(label(QStringLiteral("Примечание к разнице"), "Label5", countBox), below + 2, 0, 1, 2);
+    auto* noteLabel = label(QStringLiteral("Примечание к р&азнице"), "Label5", countBox);
+    count->addWidget(noteLabel, below + 2, 0, 1, 2);
     note_ = named(new QLineEdit(countBox), "NoteEdit");
+    noteLabel->setBuddy(note_);
     count->addWidget(note_, below + 2, 2, 1, 4);
     right->addWidget(countBox);
 
     auto* serverBox = named(new QGroupBox(QStringLiteral("Сервер"), this), "GroupServer");
     auto* server = new QVBoxLayout(serverBox);
-    auto* reconcile = button(QStringLiteral("Сверить с сервером"), "ReconcileShift", serverBox,
+    auto* reconcile = button(QStringLiteral("Све&рить с сервером"), "ReconcileShift", serverBox,
                              QStringLiteral("Сверить дни смены с выписками сервера"));
     agreement_ = label(QString(), "AgreementLabel", serverBox);
     agreement_->setWordWrap(true);
@@ -137,8 +145,8 @@ TSmena::TSmena(Shift& shift, Dialogs& dialogs, QWidget* parent)
     closed_ = named(new QListWidget(closedBox), "ZList");
     closedColumn->addWidget(closed_, 1);
     auto* closedButtons = new QHBoxLayout();
-    auto* zPrint = button(QStringLiteral("Печать"), "ZPrint", closedBox, QStringLiteral("Напечатать Z-отчет снова"));
-    auto* zExport = button(QStringLiteral("В Excel"), "ZExport", closedBox);
+    auto* zPrint = button(QStringLiteral("&Печать"), "ZPrint", closedBox, QStringLiteral("Напечатать Z-отчет снова"));
+    auto* zExport = button(QStringLiteral("В Exce&l"), "ZExport", closedBox);
     closedButtons->addWidget(zPrint);
     closedButtons->addWidget(zExport);
     closedColumn->addLayout(closedButtons);

@@ -17,9 +17,11 @@
 #include "ui/Vippoday.h"
 #include "ui/Vippodnym.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -303,6 +305,45 @@ TEST_F(Keyboard, CtrlKeysWalkPagesAndCategoriesAndTheKeysFollowThePage) {
     EXPECT_EQ(categories->currentIndex(), (before + 1) % categories->count());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(categories->currentIndex(), before);
+}
+
+// The shift window is worked by letters: each button and each labelled field
+// has its own, and Alt with a field's letter puts the keys in that field.
+TEST_F(Keyboard, TheShiftWindowsButtonsAndFieldsEachHaveTheirOwnLetter) {
+    TSmena* window = forms->Smena;
+    bringUp(window);
+    QStringList letters;
+    const auto letterOf = [](const QString& caption) {
+        const qsizetype at = caption.indexOf(QLatin1Char('&'));
+        return at < 0 || at + 1 >= caption.size() ? QString() : caption.mid(at + 1, 1).toUpper();
+    };
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(window) || b->text().isEmpty())
+            continue;
+        const QString letter = letterOf(b->text());
+        EXPECT_FALSE(letter.isEmpty()) << b->objectName().toStdString();
+        letters << letter;
+    }
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (l->buddy() && !l->buddy()->objectName().startsWith(QStringLiteral("Denom")))
+            letters << letterOf(l->text());
+    }
+    QStringList unique = letters;
+    unique.removeDuplicates();
+    EXPECT_EQ(unique.size(), letters.size()) << letters.join(QLatin1Char(' ')).toStdString();
+
+    for (const char* field : {"CountedEdit", "NoteEdit", "CashSum", "CashNote"}) {
+        auto* edit = named<QLineEdit>(window, field);
+        QLabel* label = nullptr;
+        for (QLabel* l : window->findChildren<QLabel*>())
+            if (l->buddy() == edit)
+                label = l;
+        ASSERT_NE(label, nullptr) << field;
+        const QChar letter = letterOf(label->text()).at(0);
+        // keyClick takes ASCII keys only; a Cyrillic letter goes with its text.
+        QTest::sendKeyEvent(QTest::Click, window, Qt::Key(letter.unicode()), QString(letter), Qt::AltModifier);
+        EXPECT_TRUE(edit->hasFocus()) << field;
+    }
 }
 
 } // namespace
