@@ -1,5 +1,6 @@
 #include "ui/Oplata.h"
 #include "payments/PaymentEntry.h"
+#include "platform/Locale.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
@@ -120,8 +121,10 @@ TEST_F(Oplata, KeyboardAlonePaysFromTheOperatorButton) {
     EXPECT_TRUE(child<QWidget>("Shape2")->isVisible());
 
     QTest::keyClicks(focused(), QStringLiteral("50"));
-    EXPECT_EQ(child<QLabel>("Label18")->text(), QStringLiteral("49.00"));
-    EXPECT_EQ(child<QLabel>("Label12")->text(), QStringLiteral("24.50"));
+    // Sums shown with the desktop's separator.
+    const auto shown = [](QString sum) { return sum.replace(QLatin1Char('.'), Locale::decimalSeparator()); };
+    EXPECT_EQ(child<QLabel>("Label18")->text(), shown(QStringLiteral("49.00")));
+    EXPECT_EQ(child<QLabel>("Label12")->text(), shown(QStringLiteral("24.50")));
     QTest::keyClick(focused(), Qt::Key_Return);
     ASSERT_EQ(focusedName(), QStringLiteral("BitBtn3"));
     EXPECT_TRUE(handedOver.isEmpty());
@@ -176,7 +179,7 @@ TEST_F(Oplata, MirrorsTheEntryCellsAndLabels) {
     EXPECT_EQ(label49->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(label48->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     EXPECT_EQ(child<QLabel>("Label16")->text(), QStringLiteral("До 1000 сомони: 1,5"));
-    EXPECT_EQ(child<QLabel>("Label18")->text(), QStringLiteral("198.50"));
+    EXPECT_EQ(child<QLabel>("Label18")->text(), QStringLiteral("198") + Locale::decimalSeparator() + QStringLiteral("50"));
 
     // A digit's label puts the caret there and gives the field the focus.
     edit1->setText(QStringLiteral("1234"));
