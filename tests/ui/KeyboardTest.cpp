@@ -1,4 +1,5 @@
 #include "payments/PaymentJournal.h"
+#include "support/OfflineProgram.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
@@ -37,22 +38,11 @@
 
 namespace {
 
-class Keyboard : public ::testing::Test {
+class Keyboard : public OfflineProgram {
 protected:
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeFileDialog fileDialog;
-    FakePrinter printer;
-    FakeSpreadsheet spreadsheet;
-    std::unique_ptr<Program> program;
-    Forms* forms = nullptr;
-
     void SetUp() override {
-        TestFiles::writeIpIni(TestFiles::dirPath(dir), TestFiles::closedLoopbackPort());
-        program = std::make_unique<Program>(TestFiles::dirPath(dir),
-                                            Seams{dialogs, clock, fileDialog, printer, spreadsheet});
-        forms = &program->forms;
+        writeIpIni();
+        start();
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())

@@ -1,6 +1,7 @@
 #include "ui/Oplata.h"
 #include "payments/PaymentEntry.h"
 #include "platform/Locale.h"
+#include "support/OfflineProgram.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
@@ -34,18 +35,17 @@ const char* const kSettingIni = "[winSotka]\nb2art=500\nb2oplata=1\n"
                                 "[500]\nmax1=100\nkomis1=2\ntypkomis1=0\ntext1=До 100 сомони: 2%\n"
                                 "max2=1000\nkomis2=1,5\ntypkomis2=1\ntext2=До 1000 сомони: 1,5\n";
 
-class Oplata : public ::testing::Test {
+class Oplata : public OfflineProgram {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        const QString programDir = TestFiles::dirPath(dir);
-        TestFiles::writeIpIni(programDir, TestFiles::closedLoopbackPort());
+        const QString programDir = OfflineProgram::programDir();
+        writeIpIni();
         TestFiles::write(programDir + "operator.ini", TestFiles::cp(kOperatorIni).replace("\n", "\r\n"));
         TestFiles::write(programDir + "101/setting.ini", TestFiles::cp(kSettingIni).replace("\n", "\r\n"));
         TestFiles::write(programDir + "img/500.ico", "icon");
 
-        program = std::make_unique<Program>(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
-        forms = &program->forms;
+        start();
         win = forms->winMain;
         oplat = forms->Oplat;
         // Shown without blocking, so the test can type into it.
@@ -89,14 +89,6 @@ protected:
     static QWidget* focused() { return QApplication::focusWidget(); }
     static QString focusedName() { return focused() ? focused()->objectName() : QString(); }
 
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeFileDialog fileDialog;
-    FakePrinter printer;
-    FakeSpreadsheet spreadsheet;
-    std::unique_ptr<Program> program;
-    Forms* forms = nullptr;
     TwinMain* win = nullptr;
     Terminal& terminal() { return program->terminal; }
     TOplat* oplat = nullptr;

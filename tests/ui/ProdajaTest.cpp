@@ -1,6 +1,7 @@
 #include "goods/GoodsList.h"
 #include "goods/GoodsSale.h"
 #include "platform/Locale.h"
+#include "support/OfflineProgram.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
@@ -25,22 +26,11 @@ namespace {
 
 using F = GoodsSale::Field;
 
-class Prodaja : public ::testing::Test {
+class Prodaja : public OfflineProgram {
 protected:
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeFileDialog fileDialog;
-    FakePrinter printer;
-    FakeSpreadsheet spreadsheet;
-    std::unique_ptr<Program> program;
-    Forms* forms = nullptr;
-
     void SetUp() override {
-        TestFiles::writeIpIni(TestFiles::dirPath(dir), TestFiles::closedLoopbackPort());
-        program = std::make_unique<Program>(TestFiles::dirPath(dir),
-                                            Seams{dialogs, clock, fileDialog, printer, spreadsheet});
-        forms = &program->forms;
+        writeIpIni();
+        start();
     }
     TProdaja* window() { return forms->Prodaja; }
 };

@@ -1,3 +1,4 @@
+#include "support/OfflineProgram.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
@@ -43,24 +44,9 @@
 
 namespace {
 
-class Startup : public ::testing::Test {
+class Startup : public OfflineProgram {
 protected:
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeFileDialog fileDialog;
-    FakePrinter printer;
-    FakeSpreadsheet spreadsheet;
-    std::unique_ptr<Program> program;
-
-    void SetUp() override { TestFiles::writeIpIni(TestFiles::dirPath(dir), TestFiles::closedLoopbackPort()); }
-
-    // The program as main() starts it; its windows.
-    Forms* start() {
-        program = std::make_unique<Program>(TestFiles::dirPath(dir),
-                                            Seams{dialogs, clock, fileDialog, printer, spreadsheet});
-        return &program->forms;
-    }
+    void SetUp() override { writeIpIni(); }
 };
 
 TEST_F(Startup, CreatesElevenWindowsOnceInOrderOnlyTheMainOneVisible) {
