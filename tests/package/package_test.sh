@@ -150,6 +150,13 @@ pay_once() { # locale
   xdotool type --delay 30 kassa2026
   xdotool key Return
   step "the login is accepted" wait_for grep -q -- '-> p' "$WORK/sim-$locale.log"
+  # The first login of a shift asks the cash in the drawer ("Размен в кассе на начало смены").
+  focus '^Смена$'
+  xdotool key ctrl+a
+  xdotool type --delay 30 500
+  xdotool key Return
+  check "[$locale] the opening float is in the drawer's record in the user's data directory" \
+    wait_for test -s "$data/101/kassa.rec"
 
   # The first category's first operator (Alt+0): seven digits after the prefix 90,
   # then the sum, then "ОПЛАТИТЬ".
