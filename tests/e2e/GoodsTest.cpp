@@ -157,7 +157,8 @@ TEST_F(GoodsEndToEnd, TheChooserBringsAnOpenStockWindowForwardInPickMode) {
     click(forms->Prodaja, "Button1");
     EXPECT_FALSE(shownAgain); // not made modal a second time
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_TRUE(find<QPushButton>(stockWindow, "BitBtn4")->isVisible());
+    // Its activation shows "К форме продаж".
+    EXPECT_TRUE(waitUntil([&] { return find<QPushButton>(stockWindow, "BitBtn4")->isVisible(); }));
     stockWindow->grid()->selectRow(stockRow(QStringLiteral("4002")));
     // A view takes a double-click on the row its first click pressed.
     QWidget* cells = stockWindow->grid()->viewport();
