@@ -35,7 +35,9 @@ void GoodsList::refresh() {
 void GoodsList::load() {
     QStringList lines;
     if (!FileIo::readLines(filePath(), &lines)) {
-        file_.request();
+        // The window loads on every activation: one request out at a time.
+        if (!file_.waiting())
+            file_.request();
         return;
     }
     if (lines.size() < 2) {

@@ -31,7 +31,9 @@ void TurnoverStatement::refresh() {
 void TurnoverStatement::load() {
     QByteArray bytes;
     if (!FileIo::readBytes(filePath(), &bytes)) {
-        file_.request();
+        // The window loads on every activation: one request out at a time.
+        if (!file_.waiting())
+            file_.request();
         return;
     }
     const bool dos = TextCodec::looksLikeCp866(bytes);

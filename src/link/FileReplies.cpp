@@ -30,6 +30,7 @@ void FileReplies::handle(const QString& message) {
     FileIo::writeLines(path, FileIo::splitLines(reply.content));
     const QPointer<const QObject> claimant =
         reply.name.isEmpty() ? nullptr : claims_.take(reply.name.front());
+    emit arrived();
     emit stored(reply.name, path, claimant.data());
 }
 

@@ -27,9 +27,12 @@ public:
     void claim(QChar letter, const QObject* asker);
 
 signals:
-    // A reply was stored at `path`. Whatever it holds, every window waiting for a
-    // file takes its refresh control back and shows its table again. `claimant`
-    // asked for it, or is null when nobody claimed its letter.
+    // A reply was stored. Whatever it holds, every window waiting for a file
+    // takes its refresh control back and shows its table again; all of them do
+    // before any loader runs, so a loader's box or error leaves none waiting.
+    void arrived();
+    // Then the loaders: the reply is at `path`. `claimant` asked for it, or is
+    // null when nobody claimed its letter.
     void stored(const QString& name, const QString& path, const QObject* claimant);
 
 private:

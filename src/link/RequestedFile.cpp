@@ -9,6 +9,7 @@
 RequestedFile::RequestedFile(const ServerFed& fed, Setup setup, QObject* parent)
     : QObject(parent), session_(fed.session), dialogs_(fed.dialogs), link_(fed.link), replies_(fed.replies),
       setup_(std::move(setup)) {
+    connect(&replies_, &FileReplies::arrived, this, &RequestedFile::onArrived);
     connect(&replies_, &FileReplies::stored, this, &RequestedFile::onStored);
 }
 
@@ -25,10 +26,13 @@ bool RequestedFile::request() {
     return true;
 }
 
-void RequestedFile::onStored(const QString& name, const QString& path, const QObject* claimant) {
+void RequestedFile::onArrived() {
     tableVisible_ = true;
     refreshEnabled_ = true;
     emit changed();
+}
+
+void RequestedFile::onStored(const QString& name, const QString& path, const QObject* claimant) {
     if (!name.isEmpty() && name.front() == setup_.replyLetter && (!claimant || claimant == this) &&
         setup_.load)
         SafeCall::run(dialogs_, [&] { setup_.load(path); });

@@ -49,11 +49,14 @@ public:
     // The table is hidden while a request is out.
     bool tableVisible() const { return tableVisible_; }
     bool refreshEnabled() const { return refreshEnabled_; }
+    // A request is out and no file reply has come since.
+    bool waiting() const { return !tableVisible_; }
 
 signals:
     void changed();
 
 private:
+    void onArrived();
     void onStored(const QString& name, const QString& path, const QObject* claimant);
 
     const Session& session_;

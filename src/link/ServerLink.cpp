@@ -307,6 +307,9 @@ void ServerLink::linkUp(const QString& server) {
     attemptStarted_ = false;
     sessionUp_ = true;
     emit stateText(QStringLiteral("Соеденился!"));
+    // Also a connection the keep-alive tick re-opened: with the link up,
+    // "Регистрация" has nothing to do until the next disconnect.
+    setRegisterEnabled(false);
     emit connected(server);
     PingServer.setInterval(ConnectedPingMs);
     if (PingServer.isActive())

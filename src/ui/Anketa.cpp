@@ -4,6 +4,7 @@
 
 #include "ui/Widgets.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -16,6 +17,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <QWindow>
 
 namespace {
 
@@ -87,8 +89,24 @@ TProdaja::TProdaja(GoodsSale& sale, Dialogs& dialogs, QWidget* parent)
         sale_.activate();
     });
     connect(&sale_, &GoodsSale::closeRequested, this, &QWidget::hide);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TProdaja::keepOnTop);
     syncFromSale();
     setFixedSize(sizeHint());
+}
+
+void TProdaja::keepOnTop(QWindow* focused) {
+    // The cashier moved to another window of ours: the sale window stays over
+    // it, the keys stay where they went. A box or the goods chooser (modal)
+    // comes over the sale window and is left there; so are menus and tips.
+    // Done by raising rather than by a stay-on-top window flag: the flag is the
+    // window manager's to honour (none does under a kiosk X server), and under
+    // one that does it would also cover the program's boxes and the chooser.
+    if (!isVisible() || !focused || focused == windowHandle() || QGuiApplication::modalWindow())
+        return;
+    if (focused->type() == Qt::Popup || focused->type() == Qt::ToolTip)
+        return;
+    raise();
+    ++raisedOver_;
 }
 
 void TProdaja::addField(QGridLayout* grid, int row, int column, const QString& caption, const char* labelName,

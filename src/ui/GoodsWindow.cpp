@@ -20,6 +20,7 @@
 GoodsWindow::GoodsWindow(GoodsList& list, Dialogs& dialogs, const char* objectName, const QString& caption,
                          const std::vector<int>& widths, int stretchColumn, QWidget* parent)
     : ServerFedWindow(list.file(), dialogs, objectName, caption, parent), list_(list) {
+    activateOnEveryVisit();
     grid_ = Widgets::named(new QTableView(), "Sklad");
     grid_->setModel(&list_);
     grid_->setItemDelegate(new WholeTextTip::Delegate(grid_));

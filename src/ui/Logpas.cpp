@@ -66,6 +66,7 @@ TLoginPasw::TLoginPasw(AccountSession& session, Dialogs& dialogs, QWidget* paren
     done->setStyleSheet(QStringLiteral("font-weight: bold; color: #006400;"));
     auto* close = new QPushButton(QStringLiteral("Закрыть"), panel3_);
     close->setObjectName(QStringLiteral("BitBtn3"));
+    close_ = close;
     success->addWidget(done);
     success->addWidget(close, 0, Qt::AlignCenter);
     stack->addWidget(panel3_);
@@ -104,6 +105,9 @@ void TLoginPasw::syncFromModel() {
         break;
     case LoginWindowModel::Panel::Success:
         stack->setCurrentWidget(panel3_);
+        // The keys were on the hidden OK: Enter now closes the window (once
+        // the opening float question, which comes over it, is answered).
+        close_->setFocus(Qt::OtherFocusReason);
         break;
     }
     waiting_->setText(m.waitingCaption);

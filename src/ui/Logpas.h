@@ -6,6 +6,7 @@ class AccountSession;
 class Dialogs;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // The login window, shown (not modal) on the server's greeting: the form, the
@@ -26,6 +27,7 @@ private:
     QWidget* panel1_;
     QWidget* panel2_;
     QWidget* panel3_;
+    QPushButton* close_ = nullptr;
     QLabel* waiting_;
     QLineEdit* edit1_;
     QLineEdit* edit2_;

@@ -14,6 +14,7 @@ TOborVed::TOborVed(TurnoverStatement& statement, Dialogs& dialogs, QWidget* pare
                       parent),
       statement_(statement) {
     resize(820, 540);
+    activateOnEveryVisit();
 
     vedomost_ = Widgets::named(new QPlainTextEdit(), "Vedomost");
     vedomost_->setReadOnly(true);

@@ -4,8 +4,11 @@
 #include "platform/SafeCall.h"
 #include "ui/Widgets.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QWindow>
 
 ServerFedWindow::ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName,
                                  const QString& caption, QWidget* parent)
@@ -13,13 +16,50 @@ ServerFedWindow::ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const ch
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(caption);
     connect(&file_, &RequestedFile::changed, this, &ServerFedWindow::syncRequestState);
+    // The keys went to another window, not to a box: the next activation is
+    // the cashier coming back. (The window's own deactivation comes first.)
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focused) {
+        if (focused && focused != windowHandle() && !QGuiApplication::modalWindow())
+            skipActivation_ = false;
+    });
 }
 
 void ServerFedWindow::openFromMain() {
-    SafeCall::run(dialogs_, [this] { activated(); });
+    if (everyVisit_) {
+        // The activation loads it, once the window has the keys: a box of the
+        // loader then comes up over this window and gives the keys back to it.
+        if (isActiveWindow())
+            runActivated();
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    runActivated();
     show();
     raise();
     activateWindow();
+}
+
+void ServerFedWindow::runActivated() {
+    ++activations_;
+    SafeCall::run(dialogs_, [this] { activated(); });
+}
+
+void ServerFedWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (!everyVisit_ || event->type() != QEvent::ActivationChange)
+        return;
+    if (!isActiveWindow()) {
+        // A box over the window gives the activation back when it closes.
+        const QWidget* modal = QApplication::activeModalWidget();
+        skipActivation_ = modal && modal != this;
+        return;
+    }
+    if (skipActivation_)
+        skipActivation_ = false;
+    else
+        runActivated();
 }
 
 void ServerFedWindow::showEvent(QShowEvent* event) {

@@ -20,8 +20,11 @@ class ServerFedWindow : public QDialog {
     Q_OBJECT
 public:
     // The main window's button: the window's logic is activated (it loads the
-    // stored file or asks the server), then the window comes to the front.
+    // stored file or asks the server) and the window comes to the front; a
+    // window loaded on every visit loads when its activation comes.
     void openFromMain();
+    // How many times the window's logic was activated; for tests.
+    int activations() const { return activations_; }
 
 protected:
     ServerFedWindow(RequestedFile& file, Dialogs& dialogs, const char* objectName, const QString& caption,
@@ -33,6 +36,14 @@ protected:
 
     // What the window's logic does when the window is opened or activated.
     virtual void activated() = 0;
+    // Runs activated() on every activation of the window, not only on opening
+    // it from the main window. A box the loader shows (no file and not
+    // registered, no data) gives the activation back when it closes; that
+    // return is no new visit, or box and load would follow each other forever.
+    void activateOnEveryVisit() { everyVisit_ = true; }
+    void changeEvent(QEvent* event) override;
+    // The logic's activation inside the exception boundary.
+    void runActivated();
 
     // The table (or text view) with the waiting text lying under it; seen only
     // while the table is hidden.
@@ -58,4 +69,7 @@ private:
     QLabel* waiting_ = nullptr;
     QPushButton* refresh_ = nullptr;
     bool tableWantsFocus_ = false;
+    bool everyVisit_ = false;
+    bool skipActivation_ = false;
+    int activations_ = 0;
 };

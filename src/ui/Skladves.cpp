@@ -26,12 +26,12 @@ void TSklad::openAsChooser() {
         openFromMain();
         return;
     }
-    activated();
     // The window that asked for the chooser (the sale window) has the keys back
     // once an item is taken, not the main window that owns the chooser.
     asking_ = QApplication::activeWindow();
     // Up over the sale window and with the keys once it shows, also where no
     // window manager stacks the windows; the arrows and Enter choose at once.
+    // The activation loads the list.
     QTimer::singleShot(0, this, [this] {
         raise();
         activateWindow();

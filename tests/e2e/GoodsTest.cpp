@@ -65,7 +65,8 @@ TEST_F(GoodsEndToEnd, ASaleChosenFromTheStockIsDeferredThenAnotherFiledAndBothRe
     TSklad* chooser = forms->Sklad;
     ASSERT_TRUE(chooser->isVisible());
     auto* toSale = find<QPushButton>(chooser, "BitBtn4");
-    EXPECT_TRUE(toSale->isVisible());
+    // Its activation loads the list and shows "К форме продаж".
+    EXPECT_TRUE(waitUntil([&] { return toSale->isVisible(); }));
     ASSERT_TRUE(waitUntil([&] { return stockRow(QStringLiteral("4001")) >= 0; }));
     const int row = stockRow(QStringLiteral("4001"));
     const QString before = stock().cell(row, Stock::Quantity);
@@ -138,7 +139,7 @@ TEST_F(GoodsEndToEnd, ASaleChosenFromTheStockIsDeferredThenAnotherFiledAndBothRe
     // the three sold fewer.
     click(&main(), "BitBtn10");
     EXPECT_FALSE(terminal().goodsSale().pickMode());
-    EXPECT_FALSE(toSale->isVisible());
+    EXPECT_TRUE(waitUntil([&] { return !toSale->isVisible(); }));
     click(chooser, "BitBtn3");
     ASSERT_TRUE(waitUntil([&] { return find<QPushButton>(chooser, "BitBtn3")->isEnabled(); }));
     EXPECT_EQ(stock().cell(stockRow(QStringLiteral("4001")), Stock::Quantity).toInt(), before.toInt() - 3);
@@ -157,7 +158,8 @@ TEST_F(GoodsEndToEnd, TheChooserBringsAnOpenStockWindowForwardInPickMode) {
     click(forms->Prodaja, "Button1");
     EXPECT_FALSE(shownAgain); // not made modal a second time
     EXPECT_TRUE(dialogs.shown.isEmpty());
-    EXPECT_TRUE(find<QPushButton>(stockWindow, "BitBtn4")->isVisible());
+    // Its activation shows "К форме продаж".
+    EXPECT_TRUE(waitUntil([&] { return find<QPushButton>(stockWindow, "BitBtn4")->isVisible(); }));
     stockWindow->grid()->selectRow(stockRow(QStringLiteral("4002")));
     // A view takes a double-click on the row its first click pressed.
     QWidget* cells = stockWindow->grid()->viewport();

@@ -1,6 +1,8 @@
 #include "E2eFixture.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QToolButton>
 
@@ -31,6 +33,39 @@ TEST_F(EndToEnd, GreetingLoginAndAcceptanceInTheRealWindows) {
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.texts().join(QLatin1Char('|')).toStdString();
     shot(&main(), QStringLiteral("main-after-login"));
     shot(forms->LoginPasw, QStringLiteral("login-success"));
+}
+
+// By the keys alone: the opening float question comes over the login window's
+// success panel with the keys; once it is answered they are on "Закрыть", and
+// its Enter gives them to the main window.
+TEST_F(EndToEnd, TheFloatQuestionTakesTheKeysThenCloseHasThem) {
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == forms->LoginPasw; }));
+    bool questionHadTheKeys = false;
+    dialogs.onBox = [&](const FakeDialogs::Shown& s) {
+        if (s.kind != FakeDialogs::Kind::AskText)
+            return;
+        // As the real question comes up: modal, over the window that has the keys.
+        QDialog question(QApplication::activeWindow());
+        question.setWindowModality(Qt::ApplicationModal);
+        QTimer::singleShot(0, &question, [&] {
+            questionHadTheKeys = waitUntil([&] { return QApplication::activeWindow() == &question; });
+            question.accept();
+        });
+        question.exec();
+    };
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("101"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("kassa2026"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return dialogs.texts().contains(QStringLiteral("Размен в кассе на начало смены")); }));
+    EXPECT_TRUE(questionHadTheKeys);
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == forms->LoginPasw; }));
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("BitBtn3"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(forms->LoginPasw->isVisible());
+    EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &main(); }));
+    dialogs.onBox = nullptr;
 }
 
 TEST_F(EndToEnd, ManyGreetingsOpenOneLoginWindow) {

@@ -175,6 +175,10 @@ TEST_F(Lists, AMissingFileIsAskedForAndTheReplyLoads) {
     EXPECT_EQ(server.received, QByteArray("Fs101$k$"));
     EXPECT_FALSE(stock().file().tableVisible());
     EXPECT_EQ(stock().rowCount(), 0);
+    // Coming back to the window while the list is on its way asks no second time.
+    stock().activate();
+    QTest::qWait(50);
+    EXPECT_EQ(server.received, QByteArray("Fs101$k$"));
     serve("fs101/" + TestFiles::cp("09.12.2026#\r\n4001#Н-1#Бумага#2#5#\r\n") + "$k$");
     EXPECT_TRUE(stock().file().tableVisible());
     EXPECT_EQ(column(stock(), Stock::UnitPrice), sep({"2_50", ""}));

@@ -243,4 +243,23 @@ TEST_F(Account, DisconnectWritesOnTheWaitingPanelAndDisconnectingClosesTheWindow
     EXPECT_FALSE(loginWindow().visible);
 }
 
+// The link drops after a login; the keep-alive tick reconnects, the server
+// greets, the cashier logs in again: "Регистрация" is as after the first login.
+TEST_F(Account, AfterAReconnectAndANewLoginRegistrationIsDisabledAsAfterTheFirst) {
+    EXPECT_FALSE(link().registerEnabled()); // the start's own connect
+    acceptLogin();
+    server.dropClient();
+    ASSERT_TRUE(waitUntil([&] { return !link().isOpen(); }));
+    EXPECT_TRUE(link().registerEnabled());
+    link().PingServerTimer();
+    ASSERT_TRUE(waitUntil([&] { return server.connections == 2 && link().isOpen(); }));
+    EXPECT_FALSE(link().registerEnabled());
+    serve("d09.12.26#14:05$k$");
+    ASSERT_TRUE(loginWindow().visible);
+    acceptLogin();
+    EXPECT_FALSE(link().registerEnabled());
+    // The keep-alive keeps its 120 s period; "Регистрация" would have set 10 s.
+    EXPECT_EQ(link().PingServer.interval(), 120000);
+}
+
 } // namespace

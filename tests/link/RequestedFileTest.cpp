@@ -22,6 +22,8 @@ protected:
                 [body] { return QStringList{QString::fromLatin1(body)}; },
                 [this, reader](const QString& path) {
                     got << QStringLiteral("%1 %2").arg(QString::fromLatin1(reader), QFileInfo(path).fileName());
+                    if (onLoad)
+                        onLoad();
                     if (failing == QLatin1String(reader))
                         throw AppError(QStringLiteral("Пустой файл"));
                 }};
@@ -30,6 +32,7 @@ protected:
     std::unique_ptr<RequestedFile> second;
     QStringList got;
     QString failing;
+    std::function<void()> onLoad;
 };
 
 TEST_F(TwoReaders, TheReplyGoesToTheOneThatAskedAndAnUnaskedOneToBoth) {
@@ -43,6 +46,22 @@ TEST_F(TwoReaders, TheReplyGoesToTheOneThatAskedAndAnUnaskedOneToBoth) {
     got.clear();
     serve("f9101#12#3/caption$k$");
     EXPECT_EQ(got, QStringList({"first 9101#12#3.txt", "second 9101#12#3.txt"}));
+}
+
+// The first reader's loader runs first; by then the second, which waits for a
+// file of its own, shows its table and has "Обновить" back, though it failed.
+TEST_F(TwoReaders, EveryWaitingReaderIsReleasedBeforeAnyLoaderRuns) {
+    second->request();
+    first->request(); // the reply is the first's
+    ASSERT_TRUE(server.waitForReceived("J9101#12#1#26$k$"));
+    failing = QStringLiteral("first");
+    bool secondWaitedDuringTheLoad = true;
+    onLoad = [&] { secondWaitedDuringTheLoad = second->waiting() || !second->refreshEnabled(); };
+    serve("f9101#12#1/caption$k$");
+    EXPECT_EQ(got, QStringList({"first 9101#12#1.txt"}));
+    EXPECT_FALSE(secondWaitedDuringTheLoad);
+    EXPECT_TRUE(second->tableVisible() && first->tableVisible());
+    EXPECT_EQ(dialogs.last().kind, FakeDialogs::Kind::Exception);
 }
 
 TEST_F(TwoReaders, ALoaderThatFailsShowsItsErrorAndHoldsBackNoOtherReader) {
