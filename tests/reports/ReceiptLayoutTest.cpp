@@ -1,5 +1,7 @@
 #include "reports/ReceiptLayout.h"
 
+#include "CreditedReceipt.h"
+
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -8,20 +10,7 @@ namespace {
 
 // A receipt's lines with short values, and the same with a long operator name
 // and a long account.
-const QStringList kShort = {"Платежная система Orvanta",
-                            "ИНН 0123456789",
-                            "Чек 101_261209140509",
-                            "Терминал №: 101",
-                            "Адрес: ул. Рудаки, 1",
-                            "Дата платежа:09.12.26 14:05:09",
-                            "Оператор: Орбита Мобайл",
-                            "Принято:100 сомони",
-                            "Зачислено:98.00 сомони",
-                            "Номер счета:901234567",
-                            "   Сохраняйте чек до зачисления",
-                            "   денег  на Ваш лицевой счет.",
-                            "        С П А С И Б О !",
-                            "Служба подержки:+992 44 600 00 00"};
+const QStringList& kShort = kCreditedLines;
 
 QStringList withLongValues() {
     QStringList lines = kShort;

@@ -1,5 +1,7 @@
 #include "reports/Receipt.h"
 
+#include "CreditedReceipt.h"
+
 #include "core/Environment.h"
 #include "core/IniFile.h"
 #include "core/Session.h"
@@ -29,21 +31,6 @@ const JournalRow kCredited{
     "Зачислено",         "1101",           "20",        "1",     SendFlag::Final};
 const Receipt::Header kSettings{"0123456789", "101", "ул. Рудаки, 1", "+992 44 600 00 00"};
 
-// The lines of a credited payment with the settings applied.
-const QStringList kCreditedLines = {"Платежная система Orvanta",
-                                    "ИНН 0123456789",
-                                    "Чек 101_261209140509",
-                                    "Терминал №: 101",
-                                    "Адрес: ул. Рудаки, 1",
-                                    "Дата платежа:09.12.26 14:05:09",
-                                    "Оператор: Орбита Мобайл",
-                                    "Принято:100 сомони",
-                                    "Зачислено:98.00 сомони",
-                                    "Номер счета:901234567",
-                                    "   Сохраняйте чек до зачисления",
-                                    "   денег  на Ваш лицевой счет.",
-                                    "        С П А С И Б О !",
-                                    "Служба подержки:+992 44 600 00 00"};
 
 TEST(Receipt, LinesStandAsInTheRowAndTheLabels) {
     struct Case {

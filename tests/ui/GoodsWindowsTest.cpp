@@ -1,5 +1,6 @@
 #include "goods/GoodsSale.h"
 #include "goods/PriceList.h"
+#include "support/OfflineProgram.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeFileDialog.h"
@@ -27,22 +28,11 @@ namespace {
 
 // The goods windows as the cashier moves between them: not connected, so
 // every request is refused with its box.
-class GoodsWindows : public ::testing::Test {
+class GoodsWindows : public OfflineProgram {
 protected:
-    QTemporaryDir dir;
-    QString programDir = TestFiles::dirPath(dir);
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeFileDialog fileDialog;
-    FakePrinter printer;
-    FakeSpreadsheet spreadsheet;
-    std::unique_ptr<Program> program;
-    Forms* forms = nullptr;
-
     void SetUp() override {
-        TestFiles::writeIpIni(programDir, TestFiles::closedLoopbackPort());
-        program = std::make_unique<Program>(programDir, Seams{dialogs, clock, fileDialog, printer, spreadsheet});
-        forms = &program->forms;
+        writeIpIni();
+        start();
     }
     void TearDown() override {
         dialogs.onBox = nullptr;
@@ -76,12 +66,12 @@ protected:
             box.exec();
         };
     }
-    QString pricesPath() const { return programDir + QStringLiteral("p.txt"); }
+    QString pricesPath() const { return programDir() + QStringLiteral("p.txt"); }
 };
 
 TEST_F(GoodsWindows, ThePriceListAndTheTurnoverReloadTheirFilesOnEveryVisit) {
     TestFiles::write(pricesPath(), TestFiles::cp("01.12.2026#\r\n4001#Бумага#12.50#\r\n"));
-    TestFiles::write(programDir + QStringLiteral("v.txt"), TestFiles::cp("ВЕДОМОСТЬ 1\r\n"));
+    TestFiles::write(programDir() + QStringLiteral("v.txt"), TestFiles::cp("ВЕДОМОСТЬ 1\r\n"));
     bringUpMain();
     forms->Priceall->openFromMain();
     ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == forms->Priceall; }));
@@ -98,7 +88,7 @@ TEST_F(GoodsWindows, ThePriceListAndTheTurnoverReloadTheirFilesOnEveryVisit) {
     // Both files change while the cashier is elsewhere; each window shows the
     // new one when the keys come back to it.
     TestFiles::write(pricesPath(), TestFiles::cp("02.12.2026#\r\n4001#Бумага#12.50#\r\n4002#Кабель#25#\r\n"));
-    TestFiles::write(programDir + QStringLiteral("v.txt"), TestFiles::cp("ВЕДОМОСТЬ 2\r\n"));
+    TestFiles::write(programDir() + QStringLiteral("v.txt"), TestFiles::cp("ВЕДОМОСТЬ 2\r\n"));
     visit(forms->winMain);
     EXPECT_EQ(prices.rowCount(), 1);
     visit(forms->Priceall);
